@@ -1,0 +1,93 @@
+# The hosts a module can be built for. Each host gets an interface target carrying its API
+# header and a gateway library compiled against it; `volfilter_add_module` then builds the
+# same entry source once per host.
+#
+#   standin  our own stand-in host (hosts/standin), used by the tests
+#   octave   GNU Octave, found through mkoctfile; modules land in <build>/mex
+#   matlab   MATLAB, found through FindMatlab (R2017b array API)
+
+set(VOLFILTER_HOSTS "")
+set(VOLFILTER_MEX_DIR ${CMAKE_BINARY_DIR}/mex)
+
+if(VOLFILTER_STANDIN)
+  add_library(volfilter_host_standin INTERFACE)
+  target_include_directories(volfilter_host_standin INTERFACE ${PROJECT_SOURCE_DIR}/hosts/api)
+  add_library(volfilter_standin_host SHARED ${PROJECT_SOURCE_DIR}/hosts/standin/standin_host.cpp)
+  target_include_directories(volfilter_standin_host PUBLIC ${PROJECT_SOURCE_DIR}/hosts/standin)
+  # A host exports its whole API, the test-facing part included.
+  set_target_properties(volfilter_standin_host PROPERTIES CXX_VISIBILITY_PRESET default
+                                                          VISIBILITY_INLINES_HIDDEN OFF)
+  target_link_libraries(volfilter_standin_host PUBLIC volfilter_host_standin
+                                               PRIVATE volfilter_flags ${CMAKE_DL_LIBS})
+  target_link_libraries(volfilter_host_standin INTERFACE volfilter_standin_host)
+  list(APPEND VOLFILTER_HOSTS standin)
+endif()
+
+if(VOLFILTER_OCTAVE)
+  find_program(MKOCTFILE_EXECUTABLE mkoctfile)
+  if(MKOCTFILE_EXECUTABLE)
+    execute_process(COMMAND ${MKOCTFILE_EXECUTABLE} -p INCFLAGS
+                    OUTPUT_VARIABLE octave_incflags OUTPUT_STRIP_TRAILING_WHITESPACE)
+    separate_arguments(octave_incflags UNIX_COMMAND "${octave_incflags}")
+    set(octave_includes "")
+    foreach(flag IN LISTS octave_incflags)
+      if(flag MATCHES "^-I(.+)$")
+        list(APPEND octave_includes ${CMAKE_MATCH_1})
+      endif()
+    endforeach()
+    find_program(OCTAVE_CLI_EXECUTABLE octave-cli)
+    add_library(volfilter_host_octave INTERFACE)
+    # Octave resolves the host symbols when it loads the module, so nothing is linked.
+    target_include_directories(volfilter_host_octave SYSTEM INTERFACE ${octave_includes})
+    list(APPEND VOLFILTER_HOSTS octave)
+    message(STATUS "volfilter: Octave modules go to ${VOLFILTER_MEX_DIR}")
+  else()
+    message(STATUS "volfilter: mkoctfile not found, no Octave modules")
+  endif()
+endif()
+
+if(VOLFILTER_MATLAB)
+  find_package(Matlab QUIET COMPONENTS MX_LIBRARY)
+  if(Matlab_FOUND)
+    list(APPEND VOLFILTER_HOSTS matlab)
+    message(STATUS "volfilter: MATLAB modules (R2017b API) go to ${CMAKE_BINARY_DIR}/matlab")
+  endif()
+endif()
+
+foreach(host IN LISTS VOLFILTER_HOSTS)
+  if(NOT host STREQUAL "matlab")
+    add_library(volfilter_gateway_${host} STATIC ${PROJECT_SOURCE_DIR}/gateway/gateway.cpp)
+    target_include_directories(volfilter_gateway_${host} PUBLIC ${PROJECT_SOURCE_DIR}/gateway)
+    target_link_libraries(volfilter_gateway_${host} PUBLIC volfilter_host_${host}
+                                                    PRIVATE volfilter_flags)
+  endif()
+endforeach()
+
+# Builds modules/<name>/<name>.cpp once for every host found.
+function(volfilter_add_module name)
+  set(entry ${PROJECT_SOURCE_DIR}/modules/${name}/${name}.cpp)
+  foreach(host IN LISTS VOLFILTER_HOSTS)
+    set(target ${name}_${host})
+    if(host STREQUAL "matlab")
+      # Untested here: no MATLAB on the development machines.
+      matlab_add_mex(NAME ${target} MODULE SRC ${entry} ${PROJECT_SOURCE_DIR}/gateway/gateway.cpp
+                     OUTPUT_NAME ${name} LINK_TO volfilter_kernels R2017b)
+      target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/gateway)
+      set_target_properties(${target} PROPERTIES LIBRARY_OUTPUT_DIRECTORY
+                                                 ${CMAKE_BINARY_DIR}/matlab)
+      continue()
+    endif()
+    add_library(${target} MODULE ${entry})
+    target_link_libraries(${target} PRIVATE volfilter_gateway_${host} volfilter_kernels
+                                            volfilter_flags)
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME ${name} PREFIX "")
+    if(host STREQUAL "octave")
+      set_target_properties(${target} PROPERTIES SUFFIX ".mex"
+                                                 LIBRARY_OUTPUT_DIRECTORY ${VOLFILTER_MEX_DIR})
+      target_link_options(${target} PRIVATE -Wl,-Bsymbolic)
+    else()
+      set_target_properties(${target} PROPERTIES LIBRARY_OUTPUT_DIRECTORY
+                                                 ${CMAKE_BINARY_DIR}/${host})
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,170 @@
+#include "gateway.hpp"
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <type_traits>
+
+namespace volfilter::gateway {
+
+namespace {
+
+// Room for every message the gateway builds; input names are short.
+constexpr std::size_t kMessageCapacity = 256;
+
+// The truncated value fits Integer exactly when the double lies strictly between
+// (lowest - 1) and (max + 1); both bounds are powers of two, or one less than the lowest,
+// and so exact doubles.
+template <typename Integer>
+bool truncates_into(double value) {
+  const double above = std::ldexp(1.0, std::numeric_limits<Integer>::digits);
+  const double below = std::is_signed_v<Integer> ? -above - 1.0 : -1.0;
+  return value > below && value < above;
+}
+
+double scalar_of(const mxArray* input, const char* name) {
+  if (elements_of(input) == 0) {
+    refuse_with("Input %s must not be empty.", name);
+  }
+  return mxGetScalar(input);
+}
+
+}  // namespace
+
+void refuse(const char* message) {
+  mexErrMsgTxt(message);
+  // The host's error call does not return; this keeps the promise of [[noreturn]] should a
+  // host ever break that.
+  std::abort();
+}
+
+void refuse_with(const char* format, ...) {
+  char message[kMessageCapacity];
+  va_list arguments;
+  va_start(arguments, format);
+  std::vsnprintf(message, sizeof message, format, arguments);
+  va_end(arguments);
+  refuse(message);
+}
+
+void check_counts(int nlhs, int nrhs, int required_inputs, const char* input_message,
+                  Outputs outputs) {
+  if (nrhs != required_inputs) {
+    refuse(input_message);
+  }
+  const bool outputs_wrong = outputs == Outputs::exactly_one ? nlhs != 1 : nlhs > 1;
+  if (outputs_wrong) {
+    refuse(kOneOutputOnly);
+  }
+}
+
+std::int32_t order_value(const mxArray* input, const char* name) {
+  const double value = scalar_of(input, name);
+  if (!truncates_into<std::int32_t>(value)) {
+    refuse_with("Input %s must be a finite number within the range of a 32-bit integer.", name);
+  }
+  return static_cast<std::int32_t>(value);
+}
+
+std::uint64_t count_value(const mxArray* input, const char* name) {
+  const double value = scalar_of(input, name);
+  if (!truncates_into<std::uint64_t>(value)) {
+    refuse_with("Input %s must be a finite number, not negative, below 2^64.", name);
+  }
+  return static_cast<std::uint64_t>(value);
+}
+
+std::int32_t lag_order(const mxArray* input, const char* name) {
+  const std::int32_t order = order_value(input, name);
+  if (order < 0) {
+    refuse_with("Input %s must not be negative.", name);
+  }
+  return order;
+}
+
+bool check_presample(std::int32_t m, std::uint64_t T, std::int32_t largest_order,
+                     const char* orders) {
+  if (m < 0) {
+    return false;
+  }
+  const auto presample = static_cast<std::uint64_t>(m);
+  if (presample > T) {
+    refuse("Input m must not exceed T.");
+  }
+  const bool runs = presample < T;
+  if (runs && m < largest_order) {
+    refuse_with("Input m must be at least the largest of %s when T exceeds m.", orders);
+  }
+  return runs;
+}
+
+std::uint64_t sum_counts(std::initializer_list<std::int64_t> counts) {
+  std::uint64_t total = 0;
+  for (const std::int64_t count : counts) {
+    total += static_cast<std::uint64_t>(count);
+  }
+  return total;
+}
+
+const double* data_of(const mxArray* input) { return mxGetPr(input); }
+
+std::uint64_t rows_of(const mxArray* input) { return static_cast<std::uint64_t>(mxGetM(input)); }
+
+std::uint64_t columns_of(const mxArray* input) {
+  return static_cast<std::uint64_t>(mxGetN(input));
+}
+
+std::uint64_t elements_of(const mxArray* input) {
+  const std::uint64_t rows = rows_of(input);
+  const std::uint64_t columns = columns_of(input);
+  if (columns != 0 && rows > std::numeric_limits<std::uint64_t>::max() / columns) {
+    return std::numeric_limits<std::uint64_t>::max();
+  }
+  return rows * columns;
+}
+
+void require_elements(const mxArray* input, const char* name, std::uint64_t needed) {
+  if (elements_of(input) < needed) {
+    refuse_with("Input %s must have at least %llu %s.", name,
+                static_cast<unsigned long long>(needed), needed == 1 ? "element" : "elements");
+  }
+}
+
+void require(bool condition, const char* message) {
+  if (!condition) {
+    refuse(message);
+  }
+}
+
+namespace {
+
+mxArray* create_matrix(std::uint64_t rows, std::uint64_t columns) {
+  // The host's size type may be narrower or signed; refuse what it cannot represent
+  // rather than let the conversion wrap.
+  constexpr auto largest = static_cast<std::uint64_t>(std::numeric_limits<mwSize>::max());
+  if (rows > largest || columns > largest) {
+    refuse("The output is too large for the host.");
+  }
+  return mxCreateDoubleMatrix(static_cast<mwSize>(rows), static_cast<mwSize>(columns), mxREAL);
+}
+
+}  // namespace
+
+double* create_output(mxArray* plhs[], std::uint64_t rows, std::uint64_t columns) {
+  plhs[0] = create_matrix(rows, columns);
+  return mxGetPr(plhs[0]);
+}
+
+Scratch create_scratch(std::uint64_t rows) {
+  mxArray* array = create_matrix(rows, 1);
+  return {array, mxGetPr(array)};
+}
+
+void destroy_scratch(Scratch& scratch) {
+  mxDestroyArray(scratch.array);
+  scratch = {nullptr, nullptr};
+}
+
+}  // namespace volfilter::gateway

@@ -1,0 +1,49 @@
+// Calling modules through the stand-in host from a test.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "standin_host.hpp"
+
+namespace volfilter::testing {
+
+using standin::Array;
+using standin::make_array;
+using standin::make_column;
+using standin::make_scalar;
+using standin::Module;
+
+// The stand-in build of module `name`, loaded from the build tree.
+inline Module load_module(const std::string& name) {
+  return Module(std::string(VOLFILTER_STANDIN_DIR) + "/" + name + ".so");
+}
+
+// Handles of owned arrays, in order, as the input list of a call.
+inline std::vector<const mxArray*> handles(const std::vector<Array>& arrays) {
+  std::vector<const mxArray*> result;
+  for (const Array& array : arrays) {
+    result.push_back(array.get());
+  }
+  return result;
+}
+
+// The values of output slot 0 after a successful call.
+inline std::vector<double> first_output(const Module& module, const std::vector<Array>& inputs,
+                                        int nlhs = 1) {
+  const std::vector<Array> outputs = module.call(nlhs, handles(inputs));
+  return standin::values_of(outputs.at(0).get());
+}
+
+// The message of the host error that the call raised, or "" when it succeeded.
+inline std::string refusal(const Module& module, const std::vector<Array>& inputs,
+                           int nlhs = 1) {
+  try {
+    module.call(nlhs, handles(inputs));
+  } catch (const standin::HostError& error) {
+    return error.what();
+  }
+  return "";
+}
+
+}  // namespace volfilter::testing
