@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs, on Debian as root, whatever the build and the tests need and is not there yet.
+# Usage: scripts/setup.sh [extra Debian packages...]
+set -euo pipefail
+
+packages=(cmake make g++ libgtest-dev libbenchmark-dev octave octave-dev "$@")
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing+=("$package")
+done
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
