@@ -108,7 +108,12 @@ std::uint64_t sum_counts(std::initializer_list<std::int64_t> counts) {
   return total;
 }
 
-const double* data_of(const mxArray* input) { return mxGetPr(input); }
+const double* data_of(const mxArray* input, const char* name) {
+  if (!mxIsDouble(input) || mxIsComplex(input) || mxIsSparse(input)) {
+    refuse_with("Input %s must be a real double array.", name);
+  }
+  return mxGetPr(input);
+}
 
 std::uint64_t rows_of(const mxArray* input) { return static_cast<std::uint64_t>(mxGetM(input)); }
 

@@ -61,8 +61,10 @@ bool check_presample(std::int32_t m, std::uint64_t T, std::int32_t largest_order
 // The sum of non-negative counts, as the number of elements a call reads.
 std::uint64_t sum_counts(std::initializer_list<std::int64_t> counts);
 
-// Data of an array input, column-major.
-const double* data_of(const mxArray* input);
+// Data of an array input, column-major. Only a real, full double array holds the doubles
+// the kernels read: the data of any other class (integers, single, logical, complex or
+// sparse storage) would be misread and read past its end, so it is refused.
+const double* data_of(const mxArray* input, const char* name);
 
 // Rows, columns and elements of an array input; the element count saturates at 2^64 - 1.
 std::uint64_t rows_of(const mxArray* input);

@@ -15,6 +15,7 @@ struct mxArray_tag {
   std::uint64_t rows;
   std::uint64_t columns;
   double* data;
+  volfilter::standin::ArrayClass array_class;
 };
 
 namespace {
@@ -47,7 +48,8 @@ mxArray* mxCreateDoubleMatrix_730(mwSize rows, mwSize columns, mxComplexity /*co
     mexErrMsgTxt("Out of memory.");
   }
   const std::uint64_t count = rows * columns;
-  auto* array = new (std::nothrow) mxArray_tag{rows, columns, nullptr};
+  auto* array = new (std::nothrow)
+      mxArray_tag{rows, columns, nullptr, volfilter::standin::ArrayClass::real_double};
   if (array == nullptr) {
     mexErrMsgTxt("Out of memory.");
   }
@@ -73,6 +75,19 @@ void mxDestroyArray(mxArray* array) {
 
 bool mxIsInf(double value) { return std::isinf(value); }
 
+bool mxIsDouble(const mxArray* array) {
+  using volfilter::standin::ArrayClass;
+  return array->array_class != ArrayClass::int32;
+}
+
+bool mxIsComplex(const mxArray* array) {
+  return array->array_class == volfilter::standin::ArrayClass::complex_double;
+}
+
+bool mxIsSparse(const mxArray* array) {
+  return array->array_class == volfilter::standin::ArrayClass::sparse_double;
+}
+
 }  // extern "C"
 
 namespace volfilter::standin {
@@ -80,6 +95,12 @@ namespace volfilter::standin {
 long live_arrays() { return live_count.load(); }
 
 void ArrayDeleter::operator()(mxArray* array) const { mxDestroyArray(array); }
+
+Array make_array_of_class(ArrayClass array_class, std::uint64_t rows, std::uint64_t columns) {
+  Array array(mxCreateDoubleMatrix_730(rows, columns, mxREAL));
+  array->array_class = array_class;
+  return array;
+}
 
 Array make_array(std::uint64_t rows, std::uint64_t columns, const std::vector<double>& values) {
   Array array(mxCreateDoubleMatrix_730(rows, columns, mxREAL));

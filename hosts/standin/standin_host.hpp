@@ -28,6 +28,12 @@ struct ArrayDeleter {
 };
 using Array = std::unique_ptr<mxArray, ArrayDeleter>;
 
+// The storage classes a test can hand to a module. Only real_double is what the modules
+// read; the others stand for the host's other classes and are refused by every module.
+enum class ArrayClass { real_double, complex_double, sparse_double, int32 };
+
+VOLFILTER_HOST_API Array make_array_of_class(ArrayClass array_class, std::uint64_t rows,
+                                             std::uint64_t columns);
 VOLFILTER_HOST_API Array make_array(std::uint64_t rows, std::uint64_t columns,
                                     const std::vector<double>& values);
 VOLFILTER_HOST_API Array make_column(const std::vector<double>& values);
