@@ -1,5 +1,9 @@
 // The stand-in host. Arrays are real double matrices, zero-filled on creation; the error
 // call throws HostError; a live-array count lets tests prove that nothing is left behind.
+//
+// Calls may come from several threads at once: the only state shared between calls is the
+// live-array count and the element limit, both atomic; everything else belongs to one array
+// or one call.
 #include "standin_host.hpp"
 
 #include <dlfcn.h>
@@ -21,6 +25,7 @@ struct mxArray_tag {
 namespace {
 
 std::atomic<long> live_count{0};
+std::atomic<std::uint64_t> element_limit{std::numeric_limits<std::uint64_t>::max()};
 
 }  // namespace
 
@@ -48,6 +53,9 @@ mxArray* mxCreateDoubleMatrix_730(mwSize rows, mwSize columns, mxComplexity /*co
     mexErrMsgTxt("Out of memory.");
   }
   const std::uint64_t count = rows * columns;
+  if (count > element_limit.load()) {
+    mexErrMsgTxt("Out of memory.");
+  }
   auto* array = new (std::nothrow)
       mxArray_tag{rows, columns, nullptr, volfilter::standin::ArrayClass::real_double};
   if (array == nullptr) {
@@ -55,7 +63,8 @@ mxArray* mxCreateDoubleMatrix_730(mwSize rows, mwSize columns, mxComplexity /*co
   }
   // calloc gives the zero fill the host promises; one element at least so that the data
   // pointer of an empty array is still a valid, distinct address.
-  array->data = static_cast<double*>(std::calloc(std::max<std::uint64_t>(count, 1), sizeof(double)));
+  array->data =
+      static_cast<double*>(std::calloc(std::max<std::uint64_t>(count, 1), sizeof(double)));
   if (array->data == nullptr) {
     delete array;
     mexErrMsgTxt("Out of memory.");
@@ -94,6 +103,8 @@ namespace volfilter::standin {
 
 long live_arrays() { return live_count.load(); }
 
+void set_element_limit(std::uint64_t elements) { element_limit.store(elements); }
+
 void ArrayDeleter::operator()(mxArray* array) const { mxDestroyArray(array); }
 
 Array make_array_of_class(ArrayClass array_class, std::uint64_t rows, std::uint64_t columns) {
@@ -104,8 +115,7 @@ Array make_array_of_class(ArrayClass array_class, std::uint64_t rows, std::uint6
 
 Array make_array(std::uint64_t rows, std::uint64_t columns, const std::vector<double>& values) {
   Array array(mxCreateDoubleMatrix_730(rows, columns, mxREAL));
-  std::copy_n(values.begin(), std::min<std::uint64_t>(values.size(), rows * columns),
-              array->data);
+  std::copy_n(values.begin(), std::min<std::uint64_t>(values.size(), rows * columns), array->data);
   return array;
 }
 

@@ -22,6 +22,11 @@ class HostError : public std::runtime_error {
 // Number of arrays created by mxCreateDoubleMatrix_730 and not yet destroyed.
 VOLFILTER_HOST_API long live_arrays();
 
+// The most elements one array may have. Creating a larger array fails with "Out of memory.",
+// as it would on a host whose memory is used up; a fuzzer sets a small limit so that a
+// sample size it makes up costs neither time nor memory. No limit by default.
+VOLFILTER_HOST_API void set_element_limit(std::uint64_t elements);
+
 // An array owned by the test, destroyed with the value.
 struct ArrayDeleter {
   void operator()(mxArray* array) const;
