@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Sets up, builds everything with warnings as errors and runs every test: once as the
-# compiler sees fit, once with fused multiply-add instructions available (same bits).
+# Sets up, builds everything and runs every test four times: with warnings as errors (ci);
+# with fused multiply-add instructions available to the compiler (fma, same bits); under
+# AddressSanitizer and UndefinedBehaviorSanitizer (asan); under ThreadSanitizer (tsan).
+# Then fuzzes every module for VOLFILTER_FUZZ_SECONDS seconds each (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-for preset in ci fma; do
+for preset in ci fma asan tsan; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j"$(nproc)"
   ctest --preset "$preset" -j"$(nproc)"
 done
+scripts/fuzz.sh "${VOLFILTER_FUZZ_SECONDS:-60}"
