@@ -108,6 +108,16 @@ std::uint64_t sum_counts(std::initializer_list<std::int64_t> counts) {
   return total;
 }
 
+std::uint64_t add_counts(std::uint64_t a, std::uint64_t b) {
+  const std::uint64_t largest = std::numeric_limits<std::uint64_t>::max();
+  return a > largest - b ? largest : a + b;
+}
+
+std::uint64_t multiply_counts(std::uint64_t a, std::uint64_t b) {
+  const std::uint64_t largest = std::numeric_limits<std::uint64_t>::max();
+  return b != 0 && a > largest / b ? largest : a * b;
+}
+
 const double* data_of(const mxArray* input) { return mxGetPr(input); }
 
 std::uint64_t rows_of(const mxArray* input) { return static_cast<std::uint64_t>(mxGetM(input)); }
@@ -129,6 +139,19 @@ void require_elements(const mxArray* input, const char* name, std::uint64_t need
   if (elements_of(input) < needed) {
     refuse_with("Input %s must have at least %llu %s.", name,
                 static_cast<unsigned long long>(needed), needed == 1 ? "element" : "elements");
+  }
+}
+
+void require_indices(const mxArray* input, std::uint64_t count, std::uint64_t largest,
+                     const char* message) {
+  const double* values = data_of(input);
+  for (std::uint64_t i = 0; i < count; ++i) {
+    // At least 1 and below 2^64, so the truncation is defined; NaN fails the first test.
+    const double value = values[i];
+    if (!(value >= 1.0 && truncates_into<std::uint64_t>(value)) ||
+        static_cast<std::uint64_t>(value) > largest) {
+      refuse(message);
+    }
   }
 }
 
