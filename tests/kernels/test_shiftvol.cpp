@@ -99,12 +99,13 @@ TEST(ShiftvolOrderOfArithmetic, NoFusedMultiplyAddInTheScaledShift) {
 }
 
 TEST(ShiftvolEdges, PresampleShiftedSquares) {
-  // gamma = 0.5, b = 3: 0.25 + 3 under a constant shift, (0.25 + 1) * 3 under a scaled one.
-  const Call constant{{}, {0, 0.5}, 3.0, 0, 0, 2, 2, kConstantShift};
-  EXPECT_EQ(run(constant).shifted_sq, (std::vector<double>{3.25, 3.25}));
+  // gamma = 0.1, b = 3: 0.01 + 3 under a constant shift; under a scaled one (0.01 + 1) * 3,
+  // which is not 0.01 * 3 + 3 (3.03).
+  const Call constant{{}, {0, 0.1}, 3.0, 0, 0, 2, 2, kConstantShift};
+  EXPECT_EQ(run(constant).shifted_sq, (std::vector<double>{3.01, 3.01}));
   Call scaled = constant;
   scaled.type = kScaledShift;
-  EXPECT_EQ(run(scaled).shifted_sq, (std::vector<double>{3.75, 3.75}));
+  EXPECT_EQ(run(scaled).shifted_sq, (std::vector<double>{3.0300000000000002, 3.0300000000000002}));
   EXPECT_EQ(run(scaled).ht, (std::vector<double>{3, 3}));
 }
 

@@ -58,6 +58,16 @@ TEST_F(LogvolFilter, BoundsOfTheVariance) {
             (std::vector<double>{485165195.4097903, 110.78965962802381}));
 }
 
+TEST_F(LogvolFilter, CeilingLogFeedsTheNextStep) {
+  // t = 1 hits the ceiling and stores ln 100, which beta = -0.5 carries into t = 2:
+  // exp(5 - 0.5 ln 100), not exp(5 - 0.5 * 5).
+  Scalars s;
+  s.q = 1;
+  s.T = 3;
+  EXPECT_EQ(first_output(module, inputs({1, 2, 3}, {5, -0.5}, {0}, {100}, s)),
+            (std::vector<double>{1, 105, 14.841315910257658}));
+}
+
 TEST_F(LogvolFilter, FloorLogFeedsTheNextStep) {
   // b = 1.5: the floor exp(1.5) / 10000 at t = 1, and its log 1.5 - ln 10000 through
   // beta = -2 at t = 2.

@@ -68,6 +68,15 @@ TEST_F(ShiftvolFilter, AccumulationOrderInBothForms) {
   }
 }
 
+TEST_F(ShiftvolFilter, PresampleShiftedSquaresFeedTheFirstStep) {
+  // (omega, alpha_1, gamma) = (0, 1, 0.1), b = 3: h[1] is the pre-sample shifted square,
+  // 0.01 + 3 or (0.01 + 1) * 3.
+  EXPECT_EQ(first_output(module, inputs({kNaN, 0}, {0, 1, 0.1}, {3}, {1, 0, 1, 2, 1})),
+            (std::vector<double>{3, 3.01}));
+  EXPECT_EQ(first_output(module, inputs({kNaN, 0}, {0, 1, 0.1}, {3}, {1, 0, 1, 2, 0})),
+            (std::vector<double>{3, 3.0300000000000002}));
+}
+
 TEST_F(ShiftvolFilter, ScaledShiftPropagatesNaN) {
   // (omega, alpha_1, gamma) = (-1, 0, 1): h[1] = -1 has no square root, and NaN * 0 is NaN.
   const std::vector<double> scaled =

@@ -10,6 +10,8 @@ function test_logvol_filter ()
   expect_bits (logvol_filter (d, -20, 0, 100, 0, 0, 0, 1, 2), [1; 0.0001], 'floor');
   expect_bits (logvol_filter (d, -0.6, 0, 0.5, 0, 0, 0, 1, 2), [1; -0.09999999999999998], 'U below 1');
   expect_bits (logvol_filter (d, 0, 20, 100, 0, 0, 0, 1, 2), [485165195.4097903; 110.78965962802381], 'both bounds');
+  % The ceiling's ln U feeds the next step through beta.
+  expect_bits (logvol_filter ([1; 2; 3], [5; -0.5], 0, 100, 0, 0, 1, 1, 3), [1; 105; 14.841315910257658], 'ceiling log');
   % The floor as a true division, and its log fed back through beta.
   expect_bits (logvol_filter ([1; 2; 3], [-20; -2], 1.5, 100, 0, 0, 1, 1, 3), ...
                [4.4816890703380645; 0.00044816890703380644; 0.010261879631701908], 'floor log');

@@ -13,6 +13,10 @@ function test_shiftvol_filter ()
   expect_bits (shiftvol_filter (d, params, 1, 1, 1, 1, 3, 2), scaled, 'type 2');
   expect_bits (shiftvol_filter (d, params, 1, 1, 1, 1, 3, -1), scaled, 'type -1');
 
+  % Pre-sample shifted squares: 0.01 + 3, and (0.01 + 1) * 3.
+  expect_bits (shiftvol_filter ([NaN; 0], [0; 1; 0.1], 3, 1, 0, 1, 2, 1), [3; 3.01], 'presample, constant');
+  expect_bits (shiftvol_filter ([NaN; 0], [0; 1; 0.1], 3, 1, 0, 1, 2, 0), [3; 3.0300000000000002], 'presample, scaled');
+
   % Order of accumulation: 1.2999999999999998 in both forms.
   for type = [1, 0]
     expect_bits (shiftvol_filter ([NaN; NaN; 0.5], [0.1; 0.2; 0.1; 1.0; 0.6], 1, 2, 1, 2, 3, type), ...
