@@ -234,6 +234,9 @@ struct Outcome {
 
 const ModuleDescriptor* descriptor = nullptr;
 const Module* module = nullptr;
+// With VOLFILTER_FUZZ_REPORT set, each call's outcome goes to standard error: replaying a
+// corpus then shows which refusals and which served shapes it reaches.
+bool report = false;
 
 std::string describe(const Call& call) {
   std::string text = "nlhs " + std::to_string(call.nlhs) + ", " +
@@ -354,6 +357,7 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
                              ".so");
   module = &loaded;
   volfilter::standin::set_element_limit(kElementLimit);
+  report = std::getenv("VOLFILTER_FUZZ_REPORT") != nullptr;
   return 0;
 }
 
@@ -376,6 +380,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   }
 
   const Outcome first = run(call, handles);
+  if (report) {
+    std::fprintf(
+        stderr, "outcome: %s\n",
+        first.refused ? first.message.c_str() : (first.rows == 0 ? "served, empty" : "served"));
+  }
   if (first.refused) {
     check_refusal(call, first.message);
   } else {
