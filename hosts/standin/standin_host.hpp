@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "mex.h"
+#include "standin_arrays.hpp"
 
 namespace volfilter::standin {
 
@@ -18,9 +19,6 @@ class HostError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
-
-// Number of arrays created by mxCreateDoubleMatrix_730 and not yet destroyed.
-VOLFILTER_HOST_API long live_arrays();
 
 // An array owned by the test, destroyed with the value.
 struct ArrayDeleter {
