@@ -18,7 +18,7 @@ extern "C" {
 
 /* Calls `entry` as the host does. Returns 0 when the entry returned, 1 when it ended through
  * mexErrMsgTxt; then *message holds the message, valid until the next call. Whatever the
- * entry stored in plhs stays there for the caller to release, in both cases. Calls may nest. */
+ * entry stored in plhs stays there for the caller to release, in both cases. */
 VOLFILTER_HOST_API int standin_call(mexFunction_t entry, int nlhs, mxArray* plhs[], int nrhs,
                                     const mxArray* prhs[], const char** message);
 

@@ -111,6 +111,11 @@ CallTable threshvol_filter_calls() {
            1,
            {data, asym, parameters, 2, 1, 1, 1, 1, 3, empty()},
            "Input type must not be empty."},
+          // A count past 2^31 in the message: 64-bit formatting on every platform.
+          {"parameter count past 2^31",
+           1,
+           {empty(), empty(), column({1}), 1, 0, 0, 2147483647, 2147483647, 2147483648.0, 2},
+           "Input parameters must have at least 2147483648 elements."},
           // The host cannot create the output: its error ends the call from inside creation.
           {"output too large for the host",
            1,
