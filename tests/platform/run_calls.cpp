@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <stdexcept>
 
 #include "call_records.hpp"
@@ -40,6 +41,7 @@ class Runner {
 
   void run_module(const std::string& directory, const ModuleCalls& entry) {
     const std::string module = entry.module;
+    const std::size_t failures_before = failures_;
     std::unique_ptr<ModuleFile> file;
     try {
       file = volfilter::platform::load_module(directory + "/" + module +
@@ -52,8 +54,15 @@ class Runner {
     if (table.module != module) {
       fail(module, "(table)", "the table is named " + table.module);
     }
+    // Calls are matched across platforms by label.
+    std::set<std::string> labels;
+    for (const Call& call : table.calls) {
+      if (!labels.insert(call.label).second ||
+          call.label.find_first_of("\t\r\n") != std::string::npos) {
+        fail(module, call.label, "label repeated or holding a tab or line break");
+      }
+    }
     results_ << volfilter::platform::tolerance_line(module, table.ulp_tolerance) << '\n';
-    const std::size_t failures_before = failures_;
 
     // Every module takes inputs, so a call without any is refused with the input-count
     // message, whatever the module.
