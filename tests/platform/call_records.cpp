@@ -178,6 +178,10 @@ std::vector<ModuleReport> compare_results(const Results& reference, const Result
     }
     return position->second;
   };
+  // Modules in the order of the reference file, each with its tolerance.
+  for (const Record& expected : reference.records) {
+    report_of(expected.module);
+  }
   for (const auto& [module, ulps] : reference.tolerance) {
     ModuleReport& report = report_of(module);
     report.tolerance = ulps;
