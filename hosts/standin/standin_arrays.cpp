@@ -15,6 +15,7 @@ struct mxArray_tag {
   std::uint64_t rows;
   std::uint64_t columns;
   double* data;
+  volfilter::standin::ArrayClass array_class;
 };
 
 namespace {
@@ -45,7 +46,8 @@ mxArray* mxCreateDoubleMatrix_730(mwSize rows, mwSize columns, mxComplexity /*co
     mexErrMsgTxt("Out of memory.");
   }
   const std::uint64_t count = rows * columns;
-  auto* array = new (std::nothrow) mxArray_tag{rows, columns, nullptr};
+  auto* array = new (std::nothrow)
+      mxArray_tag{rows, columns, nullptr, volfilter::standin::ArrayClass::real_double};
   if (array == nullptr) {
     mexErrMsgTxt("Out of memory.");
   }
@@ -72,10 +74,25 @@ void mxDestroyArray(mxArray* array) {
 
 bool mxIsInf(double value) { return std::isinf(value); }
 
+bool mxIsDouble(const mxArray* array) {
+  using volfilter::standin::ArrayClass;
+  return array->array_class != ArrayClass::int32;
+}
+
+bool mxIsComplex(const mxArray* array) {
+  return array->array_class == volfilter::standin::ArrayClass::complex_double;
+}
+
+bool mxIsSparse(const mxArray* array) {
+  return array->array_class == volfilter::standin::ArrayClass::sparse_double;
+}
+
 }  // extern "C"
 
 namespace volfilter::standin {
 
 long live_arrays() { return live_count.load(); }
+
+void set_array_class(mxArray* array, ArrayClass array_class) { array->array_class = array_class; }
 
 }  // namespace volfilter::standin

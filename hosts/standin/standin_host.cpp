@@ -12,6 +12,12 @@ namespace volfilter::standin {
 
 void ArrayDeleter::operator()(mxArray* array) const { mxDestroyArray(array); }
 
+Array make_array_of_class(ArrayClass array_class, std::uint64_t rows, std::uint64_t columns) {
+  Array array(mxCreateDoubleMatrix_730(rows, columns, mxREAL));
+  set_array_class(array.get(), array_class);
+  return array;
+}
+
 Array make_array(std::uint64_t rows, std::uint64_t columns, const std::vector<double>& values) {
   Array array(mxCreateDoubleMatrix_730(rows, columns, mxREAL));
   std::copy_n(values.begin(), std::min<std::uint64_t>(values.size(), rows * columns),

@@ -26,6 +26,8 @@ struct ArrayDeleter {
 };
 using Array = std::unique_ptr<mxArray, ArrayDeleter>;
 
+VOLFILTER_HOST_API Array make_array_of_class(ArrayClass array_class, std::uint64_t rows,
+                                             std::uint64_t columns);
 VOLFILTER_HOST_API Array make_array(std::uint64_t rows, std::uint64_t columns,
                                     const std::vector<double>& values);
 VOLFILTER_HOST_API Array make_column(const std::vector<double>& values);

@@ -21,10 +21,10 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   const std::uint64_t T = gw::count_value(prhs[kT], "T");
   const std::int32_t type = gw::order_value(prhs[kType], "type");
 
-  const double* data = gw::data_of(prhs[kData]);
-  const double* asym_data = gw::data_of(prhs[kAsymData]);
-  const double* parameters = gw::data_of(prhs[kParameters]);
-  const double* backcast = gw::data_of(prhs[kBackcast]);
+  const double* data = gw::data_of(prhs[kData], "data");
+  const double* asym_data = gw::data_of(prhs[kAsymData], "asym_data");
+  const double* parameters = gw::data_of(prhs[kParameters], "parameters");
+  const double* backcast = gw::data_of(prhs[kBackcast], "backcast");
 
   // A negative m runs neither the fill nor the recursion and leaves the zero output.
   const bool recursion_runs = gw::check_presample(m, T, std::max({p, o, q}), "p, o and q");

@@ -106,3 +106,30 @@ TEST_F(GatewayFrame, EmptyScalarIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace volfilter::testing;
+using volfilter::standin::ArrayClass;
+
+TEST(GatewayDataClass, OnlyRealDoubleArraysAreRead) {
+  // Integer, complex or sparse storage is not a run of doubles: reading it as one would
+  // misread it and run past its end.
+  const Module module = load_module("threshvol_filter");
+  for (const ArrayClass array_class :
+       {ArrayClass::int32, ArrayClass::complex_double, ArrayClass::sparse_double}) {
+    std::vector<Array> arrays;
+    arrays.push_back(make_column({1, 2, 7}));
+    arrays.push_back(make_array_of_class(array_class, 3, 1));
+    arrays.push_back(make_column({0.5, 0.25, 0.125, 0.5}));
+    arrays.push_back(make_scalar(2));
+    for (const double scalar : {1, 1, 1, 1, 3, 2}) {
+      arrays.push_back(make_scalar(scalar));
+    }
+    EXPECT_EQ(refusal(module, arrays), "Input asym_data must be a real double array.");
+    arrays.clear();
+    EXPECT_EQ(volfilter::standin::live_arrays(), 0);
+  }
+}
+
+}  // namespace

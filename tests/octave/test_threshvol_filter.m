@@ -40,6 +40,16 @@ function test_threshvol_filter ()
   expect_error (@() threshvol_filter (data, asym, params, 2, 1, 1, 1, NaN, 3, 2), 'Input m must be a finite number within the range of a 32-bit integer.');
   expect_error (@() threshvol_filter (data, asym, params, 2, 1, 1, 1, 1, Inf, 2), 'Input T must be a finite number, not negative, below 2^64.');
   expect_error (@() threshvol_filter (data, asym, params, 2, 1, 1, 1, 1, 3, []), 'Input type must not be empty.');
+
+  % Only real double arrays are read: other storage would be misread past its end.
+  expect_error (@() threshvol_filter (int32 (data), asym, params, 2, 1, 1, 1, 1, 3, 2), 'Input data must be a real double array.');
+  expect_error (@() threshvol_filter (data, single (asym), params, 2, 1, 1, 1, 1, 3, 2), 'Input asym_data must be a real double array.');
+  expect_error (@() threshvol_filter (data, asym, params > 0, 2, 1, 1, 1, 1, 3, 2), 'Input parameters must be a real double array.');
+  expect_error (@() threshvol_filter (data, asym, params, 2i, 1, 1, 1, 1, 3, 2), 'Input backcast must be a real double array.');
+  expect_error (@() threshvol_filter (sparse (data), asym, params, 2, 1, 1, 1, 1, 3, 2), 'Input data must be a real double array.');
+  expect_error (@() threshvol_filter ({1, 2, 7}, asym, params, 2, 1, 1, 1, 1, 3, 2), 'Input data must be a real double array.');
+  % Scalars of any numeric class are read by value.
+  expect_bits (threshvol_filter (data, asym, params, 2, int8 (1), true, 1, 1, uint16 (3), 2), [2; 2; 2.5], 'integer scalars');
   printf ('threshvol_filter: all host tests passed\n');
 end
 

@@ -1,0 +1,45 @@
+% ht = logvol_filter (data, parameters, backcast, upper_bound, p, o, q, m, T)
+% Exponential log-variance filter: conditional variances of an exponential GARCH(p,o,q) model.
+%
+% Inputs, all real double arrays:
+%   data         vector of at least T values: the residuals e(1..T).
+%   parameters   vector of 1+p+o+q values [omega; alpha(1:p); gamma(1:o); beta(1:q)];
+%                further values are ignored.
+%   backcast     the pre-sample LOG variance b, first element only.
+%   upper_bound  the ceiling U on the variance (a variance, not a log), first element only.
+%   p, o, q      scalars: numbers of lags of the magnitude, asymmetry and log-variance terms.
+%   m            scalar: pre-sample length; max(p,o,q) <= m <= T.
+%   T            scalar: sample size, the number of rows of ht.
+%
+% Output:
+%   ht           T-by-1 column of conditional variances.
+%
+% Model, with lh(t) the log variance, z(t) = e(t)/sqrt(ht(t)) the standardized residual
+% and mu = 0.797884560802865 (sqrt(2/pi) to 15 digits):
+%   lh(t) = b and ht(t) = exp(b) for t <= m (so z(t) = e(t)/sqrt(exp(b)) there);
+%   for t = m+1..T:
+%   lh(t) = omega + sum_j alpha(j)*(abs(z(t-j)) - mu) + sum_j gamma(j)*z(t-j)
+%                 + sum_j beta(j)*lh(t-j)
+%   ht(t) = exp(lh(t)), then
+%     floor:   if ht(t) < exp(b)/10000, ht(t) = exp(b)/10000 and lh(t) = b - log(10000);
+%     ceiling: if ht(t) > U, ht(t) = U when exp overflowed to Inf, else ht(t) = U + lh(t);
+%              in both cases lh(t) = log(U).
+%   Later steps use the bounded lh and z. The terms are added in the order written, one
+%   rounded product at a time (no fused multiply-add).
+%
+% Scalar inputs are truncated toward zero: p, o, q and m to 32-bit integers, T to an
+% unsigned 64-bit count (T = 3.9 acts as 3). A negative m leaves every entry 0.
+%
+% Errors:
+%   "Nine inputs required."  the number of inputs is not nine.
+%   "One output only."       more than one output requested.
+% Calls that would read or write outside an array are refused, before any array is made,
+% with a message naming the input (for example a negative order, or an array shorter than
+% the orders need).
+%
+% Example, an exponential GARCH(1,1,1):
+%   e = randn (1000, 1);
+%   ht = logvol_filter (e, [0; 0.1; -0.05; 0.95], log (var (e)), 1e3 * var (e), ...
+%                       1, 1, 1, 1, numel (e));
+%
+% See also threshvol_filter, shiftvol_filter, intvol_filter.
