@@ -38,6 +38,10 @@ inline Value row(std::vector<double> values) {
   return {1, columns, std::move(values)};
 }
 
+inline Value matrix(std::uint64_t rows, std::uint64_t columns, std::vector<double> values) {
+  return {rows, columns, std::move(values)};
+}
+
 // An empty array of the given shape (0-by-0 by default).
 inline Value empty(std::uint64_t rows = 0, std::uint64_t columns = 0) {
   return {rows, columns, {}};

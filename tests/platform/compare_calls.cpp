@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
         std::cout << report.differing << " differ (";
         const char* separator = "";
         for (const auto& [ulps, count] : report.ulp_counts) {
-          std::cout << separator << count << " by " << ulps << " ULP";
+          std::cout << separator << count << " by " << ulps << " ULP"
+                    << (ulps == 0 ? ": NaN or zero of the other sign" : "");
           separator = ", ";
         }
         std::cout << ")";
