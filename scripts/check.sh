@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds everything with warnings as errors and runs every test: once as the
-# compiler sees fit, once with fused multiply-add instructions available (same bits).
+# compiler sees fit, once with fused multiply-add instructions available (same bits), and
+# then for Windows (scripts/windows.sh: cross-built modules run under Wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,3 +11,4 @@ for preset in ci fma; do
   cmake --build --preset "$preset" -j"$(nproc)"
   ctest --preset "$preset" -j"$(nproc)"
 done
+scripts/windows.sh
