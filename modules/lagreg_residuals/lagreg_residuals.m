@@ -32,9 +32,21 @@
 % Errors:
 %   "Eight inputs required."  the number of inputs is not eight.
 %   "One output only."        not exactly one output requested (none is refused too).
-% Calls that would read or write outside an array are refused, before any array is made,
-% with a message naming the input (for example a lag reaching before the first
-% observation, or an array shorter than the model needs).
+% Calls that would read or write outside an array, and inputs of a kind the filter cannot
+% read, are refused before any array is made:
+%   "Input constant must be 0 or 1."
+%   "Input m must not exceed T."
+%   "Input ar_lags must hold lags from 1 to m." (likewise ma_lags)
+%   "Input parameters must have at least N elements." (likewise ar_lags, ma_lags, y, x,
+%       sigma; "at least 1 element." when N is 1)
+%   "Input ar_lags must have fewer than 2^31 rows." (likewise ma_lags)
+%   "Input constant must be a finite number within the range of a 32-bit integer."
+%   "Input m must be a finite number, not negative, below 2^64."
+%   "Input m must not be empty." (likewise constant)
+%   "Input y must be a real double array." (likewise parameters, ar_lags, ma_lags, x,
+%       sigma)
+%       when the input is not a real full double array (integers, single, logical, char,
+%       complex, sparse or cell).
 %
 % Example, residuals of an ARMA model with lags 1 and 4 and a constant:
 %   y = randn (200, 1);

@@ -33,9 +33,22 @@
 % Errors:
 %   "Nine inputs required."  the number of inputs is not nine.
 %   "One output only."       more than one output requested.
-% Calls that would read or write outside an array are refused, before any array is made,
-% with a message naming the input (for example a negative order, or an array shorter than
-% the orders need).
+% Calls that would read or write outside an array, and inputs of a kind the filter cannot
+% read, are refused before any array is made:
+%   "Input p must not be negative." (likewise o and q)
+%   "Input m must not exceed T."
+%   "Input m must be at least the largest of p, o and q when T exceeds m."
+%   "Input data must have at least N elements." (likewise parameters, backcast,
+%       upper_bound; "at least 1 element." when N is 1)
+%   "Input m must be a finite number within the range of a 32-bit integer." (likewise p,
+%       o and q)
+%   "Input T must be a finite number, not negative, below 2^64."
+%   "Input T must not be empty." (likewise every scalar input)
+%   "Input data must be a real double array." (likewise parameters, backcast, upper_bound)
+%       when the input is not a real full double array (integers, single, logical, char,
+%       complex, sparse or cell).
+%   "The output is too large for the host."  T exceeds the largest size the host allows.
+% An output larger than the memory available fails with the host's own message.
 %
 % Example, an exponential GARCH(1,1,1):
 %   e = randn (1000, 1);

@@ -25,9 +25,16 @@
 % Errors:
 %   "Three inputs required."  the number of inputs is not three.
 %   "One output only."        more than one output requested.
-% Calls that would read outside an array are refused, before any array is made, with a
-% message naming the input (for example an index outside 1..K, or a pair list without a
-% second column).
+% Calls that would read outside an array, and inputs of a kind the module cannot read,
+% are refused before any array is made; the sizes and indices are checked only when pairs
+% has at least one row:
+%   "Input covariance must have at least N elements." (likewise data; "at least 1
+%       element." when N is 1)
+%   "Input pairs must have at least two columns."
+%   "Input pairs must hold indices from 1 to the size of data."
+%   "Input data must be a real double array." (likewise covariance, pairs)
+%       when the input is not a real full double array (integers, single, logical, char,
+%       complex, sparse or cell).
 %
 % Example, two variables and one pair:
 %   nll = pairwise_nll ([2 0.5; 0.5 1], [1; 2], [1 2])
