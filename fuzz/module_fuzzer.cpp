@@ -18,7 +18,8 @@
 // Checked on every call, besides whatever the sanitizers report:
 //   - a refused call raises the host's error with a sentence ending in a full stop; a wrong
 //     input count gives the module's input-count message, then a wrong output count gives
-//     "One output only.";
+//     "One output only."; a refusal comes before any array is created (only the host's own
+//     "Out of memory." comes from creating one);
 //   - a served call leaves in output slot 0 the shape the module promises;
 //   - the host's live-array count is back where it was before the call;
 //   - the same call made again gives the same refusal, or the same bits (NaN included).
@@ -226,6 +227,7 @@ struct Call {
 
 struct Outcome {
   bool refused = false;
+  long created = 0;  // arrays the call created through the host
   std::string message;
   std::uint64_t rows = 0;
   std::uint64_t columns = 0;
@@ -267,6 +269,7 @@ std::string describe(const Call& call) {
 
 Outcome run(const Call& call, const std::vector<const mxArray*>& handles) {
   const long live_before = volfilter::standin::live_arrays();
+  const long created_before = volfilter::standin::created_arrays();
   Outcome outcome;
   try {
     const std::vector<Array> outputs = module->call(call.nlhs, handles);
@@ -285,6 +288,7 @@ Outcome run(const Call& call, const std::vector<const mxArray*>& handles) {
     outcome.refused = true;
     outcome.message = error.what();
   }
+  outcome.created = volfilter::standin::created_arrays() - created_before;
   if (volfilter::standin::live_arrays() != live_before) {
     fail(call, "the call left " + std::to_string(volfilter::standin::live_arrays() - live_before) +
                    " arrays alive");
@@ -294,9 +298,14 @@ Outcome run(const Call& call, const std::vector<const mxArray*>& handles) {
 
 bool outputs_wrong(int nlhs) { return descriptor->output_required ? nlhs != 1 : nlhs > 1; }
 
-void check_refusal(const Call& call, const std::string& message) {
+void check_refusal(const Call& call, const Outcome& outcome) {
+  const std::string& message = outcome.message;
   if (message.size() < 2 || message.back() != '.') {
     fail(call, "refused without a sentence ending in a full stop: \"" + message + "\"");
+  }
+  if (outcome.created != 0 && message != "Out of memory.") {
+    fail(call, "refused with \"" + message + "\" after creating " +
+                   std::to_string(outcome.created) + " arrays");
   }
   const auto nrhs = static_cast<int>(call.inputs.size());
   if (nrhs != descriptor->inputs) {
@@ -386,7 +395,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         first.refused ? first.message.c_str() : (first.rows == 0 ? "served, empty" : "served"));
   }
   if (first.refused) {
-    check_refusal(call, first.message);
+    check_refusal(call, first);
   } else {
     check_served(call, first);
   }

@@ -3,8 +3,8 @@
 // call through mexErrMsgTxt, as the host's own creation does.
 //
 // Calls may come from several threads at once: the only state shared between calls is the
-// live-array count and the element limit, both atomic; everything else belongs to one array
-// or one call.
+// live-array and created-array counts and the element limit, all atomic; everything else belongs to
+// one array or one call.
 #include "standin_arrays.hpp"
 
 #include <algorithm>
@@ -25,6 +25,7 @@ struct mxArray_tag {
 namespace {
 
 std::atomic<long> live_count{0};
+std::atomic<long> created_count{0};
 std::atomic<std::uint64_t> element_limit{std::numeric_limits<std::uint64_t>::max()};
 
 }  // namespace
@@ -68,6 +69,7 @@ mxArray* mxCreateDoubleMatrix_730(mwSize rows, mwSize columns, mxComplexity /*co
     mexErrMsgTxt("Out of memory.");
   }
   live_count.fetch_add(1);
+  created_count.fetch_add(1);
   return array;
 }
 
@@ -100,6 +102,8 @@ bool mxIsSparse(const mxArray* array) {
 namespace volfilter::standin {
 
 long live_arrays() { return live_count.load(); }
+
+long created_arrays() { return created_count.load(); }
 
 void set_element_limit(std::uint64_t elements) { element_limit.store(elements); }
 
