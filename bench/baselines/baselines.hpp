@@ -1,0 +1,15 @@
+// Straightforward versions of the kernels: each recursion written out loop by loop as the
+// model defines it, lagged outputs read back from the output array, with no thought for
+// speed. They take the same arguments as the kernels of kernels.hpp and must give the same
+// bits; the tests hold the shipped kernels to that, and the benchmarks measure against them.
+#pragma once
+
+#include <cstdint>
+
+namespace volfilter::baseline {
+
+void threshvol(const double* data, const double* asym_data, const double* parameters,
+               const double* backcast, std::int32_t p, std::int32_t o, std::int32_t q,
+               std::int32_t m, std::uint64_t T, std::int32_t type, double* ht);
+
+}  // namespace volfilter::baseline
