@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds everything with warnings as errors and runs every test: once as the
 # compiler sees fit, once with fused multiply-add instructions available (same bits).
+# Then a very short run of the kernel and host benchmarks, to show that they work.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,3 +11,8 @@ for preset in ci fma; do
   cmake --build --preset "$preset" -j"$(nproc)"
   ctest --preset "$preset" -j"$(nproc)"
 done
+# The benchmarks build and run; a very short run, no timing asserted.
+echo "== benchmark smoke run"
+build/ci/bench/volfilter_bench --benchmark_filter='/1000$' --benchmark_min_time=0.001 >/dev/null
+octave-cli --no-gui --quiet --no-init-file \
+  --eval "addpath('build/ci/mex', 'build/ci/bench/mex', 'bench/octave'); octave_bench (100, true)" >/dev/null
