@@ -108,6 +108,16 @@ std::uint64_t sum_counts(std::initializer_list<std::int64_t> counts) {
   return total;
 }
 
+std::uint64_t add_counts(std::uint64_t a, std::uint64_t b) {
+  const std::uint64_t largest = std::numeric_limits<std::uint64_t>::max();
+  return a > largest - b ? largest : a + b;
+}
+
+std::uint64_t multiply_counts(std::uint64_t a, std::uint64_t b) {
+  const std::uint64_t largest = std::numeric_limits<std::uint64_t>::max();
+  return b != 0 && a > largest / b ? largest : a * b;
+}
+
 const double* data_of(const mxArray* input, const char* name) {
   if (!mxIsDouble(input) || mxIsComplex(input) || mxIsSparse(input)) {
     refuse_with("Input %s must be a real double array.", name);
@@ -117,23 +127,28 @@ const double* data_of(const mxArray* input, const char* name) {
 
 std::uint64_t rows_of(const mxArray* input) { return static_cast<std::uint64_t>(mxGetM(input)); }
 
-std::uint64_t columns_of(const mxArray* input) {
-  return static_cast<std::uint64_t>(mxGetN(input));
-}
+std::uint64_t columns_of(const mxArray* input) { return static_cast<std::uint64_t>(mxGetN(input)); }
 
 std::uint64_t elements_of(const mxArray* input) {
-  const std::uint64_t rows = rows_of(input);
-  const std::uint64_t columns = columns_of(input);
-  if (columns != 0 && rows > std::numeric_limits<std::uint64_t>::max() / columns) {
-    return std::numeric_limits<std::uint64_t>::max();
-  }
-  return rows * columns;
+  return multiply_counts(rows_of(input), columns_of(input));
 }
 
 void require_elements(const mxArray* input, const char* name, std::uint64_t needed) {
   if (elements_of(input) < needed) {
     refuse_with("Input %s must have at least %llu %s.", name,
                 static_cast<unsigned long long>(needed), needed == 1 ? "element" : "elements");
+  }
+}
+
+void require_indices(const double* values, std::uint64_t count, std::uint64_t largest,
+                     const char* message) {
+  for (std::uint64_t i = 0; i < count; ++i) {
+    // At least 1 and below 2^64, so the truncation is defined; NaN fails the first test.
+    const double value = values[i];
+    if (!(value >= 1.0 && truncates_into<std::uint64_t>(value)) ||
+        static_cast<std::uint64_t>(value) > largest) {
+      refuse(message);
+    }
   }
 }
 

@@ -61,6 +61,11 @@ bool check_presample(std::int32_t m, std::uint64_t T, std::int32_t largest_order
 // The sum of non-negative counts, as the number of elements a call reads.
 std::uint64_t sum_counts(std::initializer_list<std::int64_t> counts);
 
+// The sum and the product of two element counts, saturating at 2^64 - 1: a requirement too
+// large to represent is then refused rather than wrapped to a small one.
+std::uint64_t add_counts(std::uint64_t a, std::uint64_t b);
+std::uint64_t multiply_counts(std::uint64_t a, std::uint64_t b);
+
 // Data of an array input, column-major. Only a real, full double array holds the doubles
 // the kernels read: the data of any other class (integers, single, logical, complex or
 // sparse storage) would be misread and read past its end, so it is refused.
@@ -73,6 +78,12 @@ std::uint64_t elements_of(const mxArray* input);
 
 // Refuses when `input` holds fewer than `needed` elements.
 void require_elements(const mxArray* input, const char* name, std::uint64_t needed);
+
+// Refuses with `message` unless each of the first `count` of `values` truncates toward
+// zero to a whole number from 1 to `largest` (a 1-based index or a lag); NaN and
+// infinities never do. The values must be there: check the elements first.
+void require_indices(const double* values, std::uint64_t count, std::uint64_t largest,
+                     const char* message);
 
 // Refuses with `message` unless `condition` holds.
 void require(bool condition, const char* message);

@@ -55,6 +55,11 @@ void intvol_kernel(const double* data, const double* parameters, const double* b
 
 // Scaled residuals of a regression with a constant, autoregressive terms at listed lags,
 // x_columns regressors (row stride T) and moving-average terms at listed lags.
+// residuals[t] = 0 for t < m, eps[t] / sigma[t] from m on, where eps[t] = y[t] - const
+// - AR - X - MA and the MA terms read the unscaled eps. parameters = (const if constant,
+// AR block, regressor block, MA block). Caller keeps constant 0 or 1 and m <= T; when
+// m < T, every lag truncates into 1..m, parameters hold constant + P + k + Q values, y and
+// sigma T values and x k * T values.
 void lagreg_kernel(const double* parameters, const double* ar_lags, const double* ma_lags,
                    std::int32_t constant, std::int32_t ar_count, std::int32_t ma_count,
                    const double* y, const double* x, std::uint64_t m, std::uint64_t T,
@@ -62,7 +67,8 @@ void lagreg_kernel(const double* parameters, const double* ar_lags, const double
 
 // Average over index pairs of the bivariate normal negative log-likelihood of the 2-by-2
 // blocks of a K-by-K covariance; data is a K-vector, or a K-by-K matrix when
-// dim_large == dim_small.
+// dim_large == dim_small. Caller keeps, when pair_count > 0, every 1-based index in 1..K
+// (K = dim_large), a covariance of K * K values and data of K (K * K) values.
 void pairwise_kernel(const double* covariance, const double* data, const double* pairs,
                      std::uint64_t pair_count, std::uint64_t dim_large, std::uint64_t dim_small,
                      double* nll);

@@ -1,0 +1,59 @@
+#include <cmath>
+
+#include "kernels.hpp"
+
+namespace volfilter {
+
+namespace {
+
+// 2 ln(2 pi) as 3.67575413281869, i.e. rounded to 15 significant digits: the double with
+// bits 0x400D67F1C864BEB2, two units in the last place below the double nearest to
+// 2 ln(2 pi). Results are reproduced bit for bit with this value, so it stays.
+constexpr double kTwoLogTwoPi = 0x1.D67F1C864BEB2p+1;
+
+}  // namespace
+
+void pairwise_kernel(const double* covariance, const double* data, const double* pairs,
+                     std::uint64_t pair_count, std::uint64_t dim_large, std::uint64_t dim_small,
+                     double* nll) {
+  const auto n = static_cast<double>(pair_count);
+  nll[0] = 0.0;
+  if (pair_count == 0) {
+    return;
+  }
+  const std::uint64_t K = dim_large;
+  const bool matrix_form = dim_large == dim_small;
+  const double* first_index = pairs;
+  const double* second_index = pairs + pair_count;
+
+  for (std::uint64_t i = 0; i < pair_count; ++i) {
+    // 1-based indices, truncated toward zero.
+    const std::uint64_t a = static_cast<std::uint64_t>(first_index[i]) - 1;
+    const std::uint64_t b = static_cast<std::uint64_t>(second_index[i]) - 1;
+    const double s_aa = covariance[a * (K + 1)];
+    const double s_bb = covariance[b * (K + 1)];
+    const double s_ab = covariance[a * K + b];
+
+    // Determinant of the 2-by-2 block and the quadratic form x' inv(block) x (vector
+    // data) or trace(inv(block) S) (matrix data), by the adjugate. Every product is
+    // rounded before the next operation; for S = x x' both forms meet the same operands.
+    const double det = s_bb * s_aa - s_ab * s_ab;
+    const double log_det = std::log(det);
+    double quadratic;
+    if (matrix_form) {
+      const double S_aa = data[a * (K + 1)];
+      const double S_bb = data[b * (K + 1)];
+      const double S_ab = data[a * K + b];
+      quadratic = ((s_bb * S_aa - (2.0 * s_ab) * S_ab) + s_aa * S_bb) / det;
+    } else {
+      const double x_a = data[a];
+      const double x_b = data[b];
+      quadratic = (((x_a * x_a) * s_bb - (x_b * x_a) * (2.0 * s_ab)) + (x_b * x_b) * s_aa) / det;
+    }
+    // Each pair's term is divided by the pair count before it joins the running sum.
+    const double term = (((log_det + kTwoLogTwoPi) + quadratic) * 0.5) / n;
+    nll[0] = term + nll[0];
+  }
+}
+
+}  // namespace volfilter
