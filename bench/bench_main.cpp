@@ -95,6 +95,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
   volfilter::bench::add_threshvol();
+  volfilter::bench::add_lagreg();
+  volfilter::bench::add_pairwise();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
     return 1;

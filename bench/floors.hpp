@@ -14,4 +14,24 @@ namespace volfilter::floors {
 void linear(const double* independent, const double* coefficient, int order, std::uint64_t T,
             double* out);
 
+// The exponential log-variance step with p = o = q = order: the lag-1 log variance goes
+// through exp, a square root and the division of the residual by it, the absolute value
+// less its mean, the product with alpha_1, and then the 3 order additions that the order
+// of the sum puts after that product (independent holds T + 3 order values):
+//   h = exp(l); z = data[t] / sqrt(h); l = omega + alpha (|z| - mu) + independent[t] + ...
+void logvol(const double* data, const double* independent, double omega, double alpha, int order,
+            std::uint64_t T, double* out);
+
+// The scaled-shift variance step with p = q = order: the lag-1 variance goes through a
+// square root, the shift, the square, the product with alpha_1, and the 2 order additions
+// after it (independent holds T + 2 order values):
+//   d = data[t] - gamma sqrt(h); h = omega + alpha (d d) + independent[t] + ...
+void shiftvol(const double* data, const double* independent, double omega, double alpha,
+              double gamma, int order, std::uint64_t T, double* out);
+
+// The pairwise likelihood has no chain but its sum: per pair one logarithm and two
+// divisions, the term then added to the running sum:
+//   nll = ((log(det[i]) + numerator[i] / det[i]) / n) + nll
+void pairwise(const double* det, const double* numerator, std::uint64_t n, double* nll);
+
 }  // namespace volfilter::floors

@@ -12,4 +12,13 @@ void threshvol(const double* data, const double* asym_data, const double* parame
                const double* backcast, std::int32_t p, std::int32_t o, std::int32_t q,
                std::int32_t m, std::uint64_t T, std::int32_t type, double* ht);
 
+void lagreg(const double* parameters, const double* ar_lags, const double* ma_lags,
+            std::int32_t constant, std::int32_t ar_count, std::int32_t ma_count, const double* y,
+            const double* x, std::uint64_t m, std::uint64_t T, std::uint64_t x_columns,
+            const double* sigma, double* residuals);
+
+void pairwise(const double* covariance, const double* data, const double* pairs,
+              std::uint64_t pair_count, std::uint64_t dim_large, std::uint64_t dim_small,
+              double* nll);
+
 }  // namespace volfilter::baseline

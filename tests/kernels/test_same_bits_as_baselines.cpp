@@ -118,4 +118,102 @@ TEST(SameBitsAsBaseline, Threshvol) {
   }
 }
 
+TEST(SameBitsAsBaseline, Lagreg) {
+  Random random(20240602);
+  for (int c = 0; c < kCases; ++c) {
+    const int constant = random.integer(0, 1);
+    // Lag lists of any order; mostly short lags (the kernel keeps lags 1 and 2 in
+    // registers), sometimes long ones, fractional ones and repeats.
+    const auto lags = [&random](int count) {
+      std::vector<double> values(static_cast<std::size_t>(count));
+      for (double& value : values) {
+        value = random.integer(0, 3) == 0 ? random.integer(1, 8) : random.integer(1, 2);
+        if (random.integer(0, 5) == 0) {
+          value += 0.7;
+        }
+      }
+      return values;
+    };
+    const std::vector<double> ar_lags = lags(random.integer(0, 4));
+    const std::vector<double> ma_lags = lags(random.integer(0, 4));
+    const auto P = static_cast<int>(ar_lags.size());
+    const auto Q = static_cast<int>(ma_lags.size());
+    double longest = 0.0;
+    for (const auto* list : {&ar_lags, &ma_lags}) {
+      for (const double lag : *list) {
+        longest = std::max(longest, std::trunc(lag));
+      }
+    }
+    const auto m =
+        static_cast<std::uint64_t>(longest) + static_cast<std::uint64_t>(random.integer(0, 2));
+    const std::uint64_t T = m + static_cast<std::uint64_t>(random.integer(0, 300));
+    const auto k = static_cast<std::uint64_t>(random.integer(0, 3));
+
+    std::vector<double> parameters;
+    if (constant != 0) {
+      parameters.push_back(random.uniform(-1.0, 1.0));
+    }
+    for (const auto& family :
+         {random.coefficients(P, 0.9), random.coefficients(static_cast<int>(k), 2.0),
+          random.coefficients(Q, 0.9)}) {
+      parameters.insert(parameters.end(), family.begin(), family.end());
+    }
+    parameters.push_back(kNaN);  // never read
+    const std::vector<double> y = random.series(T, -3.0, 3.0);
+    const std::vector<double> x = random.series(k * T + 1, -1.0, 1.0);
+    const std::vector<double> sigma = random.series(T, 0.3, 2.0);
+
+    std::vector<double> kernel(T, kNaN);
+    std::vector<double> baseline(T, kNaN);
+    volfilter::lagreg_kernel(parameters.data(), ar_lags.data(), ma_lags.data(), constant, P, Q,
+                             y.data(), x.data(), m, T, k, sigma.data(), kernel.data());
+    volfilter::baseline::lagreg(parameters.data(), ar_lags.data(), ma_lags.data(), constant, P, Q,
+                                y.data(), x.data(), m, T, k, sigma.data(), baseline.data());
+    ASSERT_EQ(first_difference(kernel, baseline), -1)
+        << "case " << c << ": c " << constant << " P " << P << " Q " << Q << " k " << k << " m "
+        << m << " T " << T;
+  }
+}
+
+TEST(SameBitsAsBaseline, Pairwise) {
+  Random random(20240603);
+  for (int c = 0; c < kCases / 3; ++c) {
+    const auto K = static_cast<std::uint64_t>(random.integer(2, 12));
+    const bool matrix_form = random.integer(0, 1) == 1;
+    // Pair counts around the kernel's blocks of pairs.
+    const auto n = static_cast<std::uint64_t>(random.integer(0, 3) == 0 ? random.integer(0, 3)
+                                                                        : random.integer(0, 200));
+    std::vector<double> covariance(K * K);
+    for (std::uint64_t r = 0; r < K; ++r) {
+      for (std::uint64_t s = 0; s <= r; ++s) {
+        const double value = r == s ? random.uniform(1.5, 3.0) : random.uniform(-0.7, 0.7);
+        covariance[r + s * K] = value;
+        covariance[s + r * K] = value;
+      }
+    }
+    const std::vector<double> x = random.series(K, -2.0, 2.0);
+    std::vector<double> data = x;
+    if (matrix_form) {
+      data = random.series(K * K, -2.0, 2.0);
+    }
+    std::vector<double> pairs(2 * n);
+    for (std::uint64_t i = 0; i < n; ++i) {
+      const int a = random.integer(1, static_cast<int>(K));
+      const int b = 1 + (a + random.integer(0, static_cast<int>(K) - 2)) % static_cast<int>(K);
+      pairs[i] = a + (random.integer(0, 3) == 0 ? 0.9 : 0.0);
+      pairs[n + i] = b;
+    }
+    const std::uint64_t dim_small = matrix_form ? K : 1;
+    double kernel = kNaN;
+    double baseline = kNaN;
+    volfilter::pairwise_kernel(covariance.data(), data.data(), pairs.data(), n, K, dim_small,
+                               &kernel);
+    volfilter::baseline::pairwise(covariance.data(), data.data(), pairs.data(), n, K, dim_small,
+                                  &baseline);
+    ASSERT_TRUE(same_bits(kernel, baseline))
+        << "case " << c << ": K " << K << " n " << n << " matrix " << matrix_form << ": " << kernel
+        << " vs " << baseline;
+  }
+}
+
 }  // namespace
