@@ -63,8 +63,29 @@ foreach(host IN LISTS VOLFILTER_HOSTS)
   endif()
 endforeach()
 
-# Builds modules/<name>/<name>.cpp once for every host found.
+# The help of a module is a comment-only modules/<name>/<name>.m; a host reads it from the
+# folder that holds the module, so it is copied beside the module of every host that loads
+# .mex files, with the folder's Contents.m.
+function(volfilter_place_help name)
+  set(help_file ${PROJECT_SOURCE_DIR}/modules/${name}/${name}.m)
+  set(folders "")
+  if("octave" IN_LIST VOLFILTER_HOSTS)
+    list(APPEND folders ${VOLFILTER_MEX_DIR})
+  endif()
+  if("matlab" IN_LIST VOLFILTER_HOSTS)
+    list(APPEND folders ${CMAKE_BINARY_DIR}/matlab)
+  endif()
+  foreach(folder IN LISTS folders)
+    if(EXISTS ${help_file})
+      configure_file(${help_file} ${folder}/${name}.m COPYONLY)
+    endif()
+    configure_file(${PROJECT_SOURCE_DIR}/modules/Contents.m ${folder}/Contents.m COPYONLY)
+  endforeach()
+endfunction()
+
+# Builds modules/<name>/<name>.cpp once for every host found, with its help beside it.
 function(volfilter_add_module name)
+  volfilter_place_help(${name})
   set(entry ${PROJECT_SOURCE_DIR}/modules/${name}/${name}.cpp)
   foreach(host IN LISTS VOLFILTER_HOSTS)
     set(target ${name}_${host})

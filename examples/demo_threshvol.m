@@ -1,49 +1,90 @@
-% DEMO_THRESHVOL  Filters a simulated return series with threshvol_filter and compares it
-% with the same recursion written in Octave's language.
-%
-% Threshold GARCH(1,1,1) in variance form (power 2):
-%   h(t) = omega + alpha*r(t-1)^2 + gamma*r(t-1)^2*[r(t-1) < 0] + beta*h(t-1)
+function result = demo_threshvol (T, verbose, seed)
+  % result = demo_threshvol (T, verbose, seed)
+  % Simulates a threshold GARCH(1,1,1) return series from known parameters and fits it by
+  % maximum likelihood, threshvol_filter computing the conditional variances inside the
+  % Gaussian log-likelihood.
+  %
+  % Model (variance form), returns r(t) = sqrt(h(t)) * z(t) with z(t) standard normal:
+  %   h(t) = omega + alpha * r(t-1)^2 + gamma * r(t-1)^2 * [r(t-1) < 0] + beta * h(t-1)
+  %
+  % T        number of simulated returns (default 4000)
+  % verbose  print the report (default true)
+  % seed     state of the normal generator (default 1)
+  % result   struct: names, truth, fit (see ml_estimate in examples/private), timing
+  %
+  % Needs threshvol_filter on the path (addpath ('build/default/mex')).
+  if (nargin < 1 || isempty (T))
+    T = 4000;
+  end
+  if (nargin < 2 || isempty (verbose))
+    verbose = true;
+  end
+  if (nargin < 3 || isempty (seed))
+    seed = 1;
+  end
 
-T = 5000;
-omega = 0.05; alpha = 0.05; gamma = 0.08; beta = 0.88;
-rand ('seed', 1); randn ('seed', 1);
+  names = {'omega'; 'alpha'; 'gamma'; 'beta'};
+  truth = [0.02; 0.05; 0.10; 0.88];
+  r = simulate (truth, T, seed);
 
-% Simulate returns from the model.
-r = zeros (T, 1);
-h = omega / (1 - alpha - gamma / 2 - beta);
-for t = 1:T
-  r(t) = sqrt (h) * randn ();
-  h = omega + alpha * r(t)^2 + gamma * r(t)^2 * (r(t) < 0) + beta * h;
-end
+  % The filter's inputs: squared returns, their negative part, the sample variance as the
+  % pre-sample value, one lag of each family, one pre-sample entry, power 2.
+  data = r .^ 2;
+  asym_data = data .* (r < 0);
+  backcast = mean (data);
+  module = @(theta) threshvol_filter (data, asym_data, theta, backcast, 1, 1, 1, 1, T, 2);
+  loop = @(theta) threshvol_loop (data, asym_data, theta, backcast, T);
 
-data = r .^ 2;
-asym_data = r .^ 2 .* (r < 0);
-params = [omega; alpha; gamma; beta];
-backcast = mean (data);
+  % A positive constant, non-negative coefficients and a finite unconditional variance:
+  % alpha + gamma/2 + beta < 1 for shocks symmetric about zero.
+  start = [0.1 * backcast; 0.05; 0.05; 0.85];
+  lower = [1e-8; 0; 0; 0];
+  upper = [10 * backcast; 1; 1; 1];
+  stationary = @(theta) 1 - 1e-6 - theta(2) - theta(3) / 2 - theta(4);
+  fit = ml_estimate (@(theta) gaussian_nll (r, module (theta)), T, start, lower, upper, ...
+                     stationary);
 
-reps = 200;
-tic;
-for k = 1:reps
-  ht = threshvol_filter (data, asym_data, params, backcast, 1, 1, 1, 1, T, 2);
-end
-module_time = toc / reps;
+  theta = fit.estimate;
+  timing.same_bits = isequal (module (theta), loop (theta));
+  timing.filter_module = time_per_call (@() module (theta), 0.1);
+  timing.filter_loop = time_per_call (@() loop (theta), 0.3);
+  timing.nll_module = time_per_call (@() gaussian_nll (r, module (theta)), 0.1);
+  timing.nll_loop = time_per_call (@() gaussian_nll (r, loop (theta)), 0.3);
 
-reps_loop = 5;
-tic;
-for k = 1:reps_loop
-  hl = zeros (T, 1);
-  hl(1) = backcast;
-  for t = 2:T
-    hl(t) = params(1) + data(t-1) * params(2) + asym_data(t-1) * params(3) + hl(t-1) * params(4);
+  result = struct ('names', {names}, 'truth', truth, 'fit', fit, 'timing', timing);
+  if (verbose)
+    print_fit ('Threshold GARCH(1,1,1), variance form', 'threshvol_filter', T, names, truth, ...
+               fit, timing);
   end
 end
-loop_time = toc / reps_loop;
 
-printf ('Threshold GARCH(1,1,1), T = %d, parameters %s\n\n', T, mat2str (params'));
-printf ('%6s %22s %22s\n', 't', 'threshvol_filter', 'Octave loop');
-for t = [1 2 3 4 5 T-1 T]
-  printf ('%6d %22.17g %22.17g\n', t, ht(t), hl(t));
+function r = simulate (theta, T, seed)
+  % Returns from the model, started at the unconditional variance; the first 500 are dropped
+  % so that the series has forgotten its start.
+  randn ('state', seed);
+  burn = 500;
+  z = randn (T + burn, 1);
+  r = zeros (T + burn, 1);
+  h = theta(1) / (1 - theta(2) - theta(3) / 2 - theta(4));
+  for t = 1:T + burn
+    r(t) = sqrt (h) * z(t);
+    h = theta(1) + theta(2) * r(t)^2 + theta(3) * r(t)^2 * (r(t) < 0) + theta(4) * h;
+  end
+  r = r(burn + 1:end);
 end
-printf ('\nidentical to the last bit: %s\n', mat2str (isequal (ht, hl)));
-printf ('time per call: module %.1f us, Octave loop %.1f us (%.0fx)\n', ...
-        1e6 * module_time, 1e6 * loop_time, loop_time / module_time);
+
+function ht = threshvol_loop (data, asym_data, theta, backcast, T)
+  % The recursion of threshvol_filter (..., 1, 1, 1, 1, T, 2) in Octave's language, the
+  % terms added in the same order: constant, data lag, asymmetric lag, variance lag.
+  ht = zeros (T, 1);
+  ht(1) = backcast;
+  for t = 2:T
+    ht(t) = theta(1) + data(t - 1) * theta(2) + asym_data(t - 1) * theta(3) ...
+            + ht(t - 1) * theta(4);
+  end
+end
+
+function value = gaussian_nll (r, ht)
+  % Gaussian negative log-likelihood per observation.
+  value = 0.5 * (log (2 * pi) + mean (log (ht) + r .^ 2 ./ ht));
+end

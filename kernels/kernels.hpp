@@ -32,23 +32,32 @@ bool standard_is_infinite(double value);
 
 // Exponential log-variance recursion of orders p, o, q with a floor (the pre-sample
 // variance over 10000) and a ceiling upper_bound[0]. Writes ht and the three series it
-// feeds back (log_ht, std_data, centered_abs_std), each T long.
+// feeds back (log_ht, std_data, centered_abs_std), each T long. backcast[0] is a log
+// variance. parameters = (w, a_1..a_p, g_1..g_o, b_1..b_q).
+// Caller keeps m <= T, and 0 <= p, o, q <= m whenever 0 <= m < T; backcast holds one
+// value; data holds T values when m >= 0; upper_bound holds one value whenever 0 <= m < T.
 void logvol_kernel(const double* data, const double* parameters, const double* backcast,
                    const double* upper_bound, std::int32_t p, std::int32_t o, std::int32_t q,
-                   std::int32_t m, std::uint64_t T, double* ht, double* log_ht,
-                   double* std_data, double* centered_abs_std,
-                   InfinityTest is_infinite = &standard_is_infinite);
+                   std::int32_t m, std::uint64_t T, double* ht, double* log_ht, double* std_data,
+                   double* centered_abs_std, InfinityTest is_infinite = &standard_is_infinite);
 
 // Shifted-innovation variance recursion of orders p, q: type == 1 shifts each innovation by
 // a constant gamma, any other type by gamma times the conditional standard deviation.
 // shifted_sq is the T-long series of shifted squares.
+// parameters = (w, a_1..a_p, gamma, b_1..b_q); gamma is read in every call.
+// Caller keeps p >= 0, m <= T, and 0 <= q, p <= m whenever 0 <= m < T; parameters holds
+// p + 2 values, p + q + 2 whenever the recursion runs; data holds T values when the
+// recursion runs; backcast holds one value when m > 0.
 void shiftvol_kernel(const double* data, const double* parameters, const double* backcast,
                      std::int32_t p, std::int32_t q, std::int32_t m, std::uint64_t T,
                      std::int32_t type, double* ht, double* shifted_sq);
 
 // Integrated variance recursion of orders p, q whose lag-q coefficient is one minus all
 // the other lag coefficients; has_constant selects the constant and is the index of the
-// first coefficient.
+// first coefficient. Without a constant the sum starts from +0.0, whatever ht holds.
+// Caller keeps has_constant >= 0, m <= T, and p >= 0, 1 <= q, p <= m, q <= m whenever
+// 0 <= m < T; then parameters holds has_constant + p + q - 1 values and data T - 1 values
+// (none when p is 0); backcast holds one value when m > 0.
 void intvol_kernel(const double* data, const double* parameters, const double* backcast,
                    std::int32_t p, std::int32_t q, std::int32_t m, std::uint64_t T,
                    std::int32_t type, std::int32_t has_constant, double* ht);

@@ -1,0 +1,54 @@
+# The Octave package: <build>/volfilter-<version>.tar.gz in the format `pkg install` takes,
+# made by the target octave_package (part of the default build when Octave is found). It
+# carries the sources of every module in VOLFILTER_MODULES, the gateway and the kernels, and
+# compiles them on the user's machine with mkoctfile.
+
+if(NOT TARGET volfilter_host_octave)
+  return()
+endif()
+
+set(VOLFILTER_OCTAVE_PACKAGE ${CMAKE_BINARY_DIR}/volfilter-${PROJECT_VERSION}.tar.gz)
+
+get_target_property(kernel_dir volfilter_kernels SOURCE_DIR)
+get_target_property(kernel_target_sources volfilter_kernels SOURCES)
+set(kernel_sources "")
+foreach(source IN LISTS kernel_target_sources)
+  if(source MATCHES "\\.cpp$")
+    if(NOT IS_ABSOLUTE ${source})
+      set(source ${kernel_dir}/${source})
+    endif()
+    list(APPEND kernel_sources ${source})
+  endif()
+endforeach()
+
+set(settings ${CMAKE_BINARY_DIR}/octave_package/settings.cmake)
+file(CONFIGURE OUTPUT ${settings} CONTENT [[
+set(SOURCE_DIR "@PROJECT_SOURCE_DIR@")
+set(STAGE_DIR "@CMAKE_BINARY_DIR@/octave_package/stage")
+set(TARBALL "@VOLFILTER_OCTAVE_PACKAGE@")
+set(VERSION "@PROJECT_VERSION@")
+set(MODULES "@VOLFILTER_MODULES@")
+set(KERNEL_SOURCES "@kernel_sources@")
+]] @ONLY)
+
+set(inputs ${settings} ${PROJECT_SOURCE_DIR}/cmake/StageOctavePackage.cmake
+           ${PROJECT_SOURCE_DIR}/packaging/octave/DESCRIPTION.in
+           ${PROJECT_SOURCE_DIR}/packaging/octave/COPYING
+           ${PROJECT_SOURCE_DIR}/packaging/octave/Makefile
+           ${PROJECT_SOURCE_DIR}/gateway/gateway.hpp ${PROJECT_SOURCE_DIR}/gateway/gateway.cpp
+           ${PROJECT_SOURCE_DIR}/kernels/kernels.hpp ${kernel_sources}
+           ${PROJECT_SOURCE_DIR}/modules/Contents.m)
+foreach(module IN LISTS VOLFILTER_MODULES)
+  list(APPEND inputs ${PROJECT_SOURCE_DIR}/modules/${module}/${module}.cpp)
+  if(EXISTS ${PROJECT_SOURCE_DIR}/modules/${module}/${module}.m)
+    list(APPEND inputs ${PROJECT_SOURCE_DIR}/modules/${module}/${module}.m)
+  endif()
+endforeach()
+
+add_custom_command(OUTPUT ${VOLFILTER_OCTAVE_PACKAGE}
+                   COMMAND ${CMAKE_COMMAND} -DSETTINGS=${settings}
+                           -P ${PROJECT_SOURCE_DIR}/cmake/StageOctavePackage.cmake
+                   DEPENDS ${inputs}
+                   COMMENT "Packing volfilter-${PROJECT_VERSION}.tar.gz for Octave"
+                   VERBATIM)
+add_custom_target(octave_package ALL DEPENDS ${VOLFILTER_OCTAVE_PACKAGE})

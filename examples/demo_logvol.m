@@ -1,0 +1,111 @@
+function result = demo_logvol (T, verbose, seed)
+  % result = demo_logvol (T, verbose, seed)
+  % Simulates an exponential GARCH(1,1,1) return series from known parameters and fits it
+  % by maximum likelihood, logvol_filter computing the conditional variances inside the
+  % Gaussian log-likelihood.
+  %
+  % Model, returns r(t) = sqrt(h(t)) * z(t) with z(t) standard normal:
+  %   log h(t) = omega + alpha * (|z(t-1)| - sqrt(2/pi)) + gamma * z(t-1) + beta * log h(t-1)
+  %
+  % T        number of simulated returns (default 2000)
+  % verbose  print the report (default true)
+  % seed     state of the normal generator (default 1)
+  % result   struct: names, truth, fit (see ml_estimate in examples/private), timing
+  %
+  % Needs logvol_filter on the path (addpath ('build/default/mex')).
+  if (nargin < 1 || isempty (T))
+    T = 2000;
+  end
+  if (nargin < 2 || isempty (verbose))
+    verbose = true;
+  end
+  if (nargin < 3 || isempty (seed))
+    seed = 1;
+  end
+
+  names = {'omega'; 'alpha'; 'gamma'; 'beta'};
+  truth = [-0.01; 0.15; -0.08; 0.95];
+  r = simulate (truth, T, seed);
+
+  % The filter's inputs: the returns, the log of their sample variance as the pre-sample
+  % value, a ceiling on the variance far above anything the data support, one lag of each
+  % family and one pre-sample entry.
+  backcast = log (mean (r .^ 2));
+  upper_bound = 1000 * var (r);
+  module = @(theta) logvol_filter (r, theta, backcast, upper_bound, 1, 1, 1, 1, T);
+  loop = @(theta) logvol_loop (r, theta, backcast, upper_bound, T);
+
+  % |beta| < 1 keeps the log variance stationary.
+  start = [0; 0.1; 0; 0.9];
+  lower = [-5; 0; -1; -0.9999];
+  upper = [5; 2; 1; 0.9999];
+  fit = ml_estimate (@(theta) gaussian_nll (r, module (theta)), T, start, lower, upper, []);
+
+  theta = fit.estimate;
+  timing.same_bits = isequal (module (theta), loop (theta));
+  timing.filter_module = time_per_call (@() module (theta), 0.1);
+  timing.filter_loop = time_per_call (@() loop (theta), 0.3);
+  timing.nll_module = time_per_call (@() gaussian_nll (r, module (theta)), 0.1);
+  timing.nll_loop = time_per_call (@() gaussian_nll (r, loop (theta)), 0.3);
+
+  result = struct ('names', {names}, 'truth', truth, 'fit', fit, 'timing', timing);
+  if (verbose)
+    print_fit ('Exponential GARCH(1,1,1)', 'logvol_filter', T, names, truth, fit, timing);
+  end
+end
+
+function r = simulate (theta, T, seed)
+  % Returns from the model, started at the unconditional mean of the log variance; the
+  % first 500 are dropped so that the series has forgotten its start.
+  randn ('state', seed);
+  burn = 500;
+  z = randn (T + burn, 1);
+  r = zeros (T + burn, 1);
+  log_h = theta(1) / (1 - theta(4));
+  for t = 1:T + burn
+    r(t) = exp (log_h / 2) * z(t);
+    log_h = theta(1) + theta(2) * (abs (z(t)) - sqrt (2 / pi)) + theta(3) * z(t) ...
+            + theta(4) * log_h;
+  end
+  r = r(burn + 1:end);
+end
+
+function ht = logvol_loop (r, theta, backcast, upper_bound, T)
+  % The recursion of logvol_filter (..., 1, 1, 1, 1, T) in Octave's language, with its floor
+  % (the pre-sample variance over 10000) and its ceiling, the terms added in the same order.
+  mu = 0.797884560802865;
+  ht = zeros (T, 1);
+  log_ht = zeros (T, 1);
+  std_data = zeros (T, 1);
+  presample = exp (backcast);
+  floor_value = presample / 10000;
+  floor_log = backcast - log (10000);
+  ht(1) = presample;
+  log_ht(1) = backcast;
+  std_data(1) = r(1) / sqrt (presample);
+  for t = 2:T
+    s = theta(1) + theta(2) * (abs (std_data(t - 1)) - mu) + theta(3) * std_data(t - 1) ...
+        + theta(4) * log_ht(t - 1);
+    h = exp (s);
+    if (h < floor_value)
+      h = floor_value;
+      s = floor_log;
+    end
+    if (h > upper_bound)
+      if (isinf (h))
+        h = upper_bound;
+      else
+        h = upper_bound + s;
+      end
+      s = log (upper_bound);
+    end
+    ht(t) = h;
+    log_ht(t) = s;
+    std_data(t) = r(t) / sqrt (h);
+  end
+end
+
+function value = gaussian_nll (r, ht)
+  % Gaussian negative log-likelihood per observation.
+  value = 0.5 * (log (2 * pi) + mean (log (ht) + r .^ 2 ./ ht));
+end

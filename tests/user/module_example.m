@@ -1,0 +1,34 @@
+function [args, expected] = module_example (name)
+  % [args, expected] = module_example (name)
+  % A worked call of each module and its exact result, to tell a working build from a broken
+  % one wherever the modules were compiled (by CMake, by pkg, by volfilter_build).
+  switch (name)
+    case 'threshvol_filter'
+      % Power 1: the recursion feeds back unsquared values (2 and 2.5), then squares them.
+      args = {[1; 2; 7], [2; 4; 9], [0.5; 0.25; 0.125; 0.5], 2, 1, 1, 1, 1, 3, 1};
+      expected = [2; 4; 6.25];
+    case 'logvol_filter'
+      % The finite ceiling: exp(5) > 100 gives 100 plus the log variance 5.
+      args = {[1; 2], 5, 0, 100, 0, 0, 0, 1, 2};
+      expected = [1; 105];
+    case 'shiftvol_filter'
+      % Constant, then both shifted-square lags in order, then the variance lag: any other
+      % order of the additions gives 1.3 or 1.3000000000000003.
+      args = {[9; 9; 0.5], [0.1; 0.2; 0.1; 1.0; 0.6], 1, 2, 1, 2, 3, 1};
+      expected = [1; 1; 1.2999999999999998];
+    case 'intvol_filter'
+      % Implied last coefficient 0.75.
+      args = {[4; 8; 99], [0.5; 0.25], 2, 1, 1, 1, 3, 2, 1};
+      expected = [2; 3; 4.75];
+    case 'lagreg_residuals'
+      % The moving-average term feeds back the unscaled residual 2, not the scaled 1.
+      args = {0.5, zeros(0, 1), 1, 0, [1; 2; 3], zeros(3, 0), 1, [1; 2; 2]};
+      expected = [0; 1; 1];
+    case 'pairwise_nll'
+      % det 1.75, quadratic term 4, and the constant 2*log(2*pi) as written to 15 digits.
+      args = {[2 0.5; 0.5 1], [1; 2], [1 2]};
+      expected = ((log (1.75) + hex2num ('400D67F1C864BEB2')) + 4) * 0.5 / 1;
+    otherwise
+      error ('module_example: no worked call for %s; add one here', name);
+  end
+end

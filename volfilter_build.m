@@ -1,0 +1,147 @@
+function [folder, modules] = volfilter_build (folder, modules)
+% [folder, modules] = volfilter_build (folder, modules)
+% Compiles the volfilter modules with this host's own mex command, places the help of each
+% beside it, and prints the folder to add to the path. For users with only the host and a
+% C++17 compiler: no CMake needed.
+%
+%   folder   where the modules go, created when missing (default: build/host/octave or
+%            build/host/matlab in the folder of this file)
+%   modules  cell array of module names (default: every modules/<name>/<name>.cpp)
+%
+% Every module is compiled with optimisation on, without floating-point contraction or
+% fast-math (a fused multiply-add would change results in the last bit), and, in MATLAB,
+% against the 64-bit array API (-R2017b).
+%
+% In GNU Octave, mex calls mkoctfile. In MATLAB, choose a compiler first with
+% "mex -setup C++".
+%
+% Example:
+%   folder = volfilter_build ();
+%   addpath (folder)
+%   help threshvol_filter
+
+root = fileparts (mfilename ('fullpath'));
+is_octave = exist ('OCTAVE_VERSION', 'builtin') ~= 0;
+if nargin < 1 || isempty (folder)
+  if is_octave
+    folder = fullfile (root, 'build', 'host', 'octave');
+  else
+    folder = fullfile (root, 'build', 'host', 'matlab');
+  end
+end
+if nargin < 2 || isempty (modules)
+  modules = modules_present (root);
+end
+if ischar (modules)
+  modules = {modules};
+end
+if ~exist (folder, 'dir')
+  mkdir (folder);
+end
+
+includes = {['-I' fullfile(root, 'gateway')], ['-I' fullfile(root, 'kernels')]};
+kernel_files = dir (fullfile (root, 'kernels', '*.cpp'));
+kernel_sources = cellfun (@(name) fullfile (root, 'kernels', name), {kernel_files.name}, ...
+                          'UniformOutput', false);
+shared = [{fullfile(root, 'gateway', 'gateway.cpp')}, kernel_sources];
+
+% The gateway and the kernels are compiled once, into a scratch folder, and linked into
+% every module.
+scratch = tempname ();
+mkdir (scratch);
+remove_scratch = onCleanup (@() remove_folder (scratch, is_octave));
+if is_octave
+  [flags, restore_flags] = octave_flags (); %#ok<ASGLU> restores the flags when cleared
+else
+  flags = matlab_flags ();
+end
+
+objects = cell (size (shared));
+for i = 1:numel (shared)
+  [~, name] = fileparts (shared{i});
+  if is_octave
+    objects{i} = fullfile (scratch, [name '.o']);
+    mex ('-c', includes{:}, shared{i}, '-o', objects{i});
+  else
+    mex (flags{:}, '-c', includes{:}, '-outdir', scratch, shared{i});
+    found = dir (fullfile (scratch, [name '.o*']));
+    objects{i} = fullfile (scratch, found(1).name);
+  end
+end
+
+for i = 1:numel (modules)
+  name = modules{i};
+  entry = fullfile (root, 'modules', name, [name '.cpp']);
+  if ~exist (entry, 'file')
+    error ('volfilter_build: no module %s (%s is missing).', name, entry);
+  end
+  % A module loaded from an earlier build is released before its file is replaced.
+  clear (name);
+  if is_octave
+    mex (includes{:}, entry, objects{:}, '-o', fullfile (folder, name));
+  else
+    mex (flags{:}, includes{:}, '-outdir', folder, '-output', name, entry, objects{:});
+  end
+  help_file = fullfile (root, 'modules', name, [name '.m']);
+  if exist (help_file, 'file')
+    copyfile (help_file, folder);
+  end
+end
+copyfile (fullfile (root, 'modules', 'Contents.m'), folder);
+
+fprintf ('volfilter_build: %s built in %s\n', strjoin (modules, ', '), folder);
+fprintf ('  addpath (''%s'')\n', folder);
+end
+
+function modules = modules_present (root)
+% Every folder modules/<name> that holds an entry <name>.cpp.
+entries = dir (fullfile (root, 'modules'));
+modules = {};
+for i = 1:numel (entries)
+  name = entries(i).name;
+  if entries(i).isdir && exist (fullfile (root, 'modules', name, [name '.cpp']), 'file')
+    modules{end + 1} = name; %#ok<AGROW>
+  end
+end
+end
+
+function [flags, restore] = octave_flags ()
+% mkoctfile takes compiler flags from the environment: ours are added to its own until the
+% returned cleanup object is cleared.
+previous = getenv ('CXXFLAGS');
+setenv ('CXXFLAGS', [strtrim(mkoctfile('-p', 'CXXFLAGS')) ...
+                     ' -std=c++17 -O2 -ffp-contract=off -fno-fast-math -fvisibility=hidden']);
+flags = {};
+restore = onCleanup (@() restore_variable ('CXXFLAGS', previous));
+end
+
+function restore_variable (name, previous)
+if isempty (previous)
+  unsetenv (name);
+else
+  setenv (name, previous);
+end
+end
+
+function remove_folder (folder, is_octave)
+if is_octave
+  confirm_recursive_rmdir (false, 'local');
+end
+rmdir (folder, 's');
+end
+
+function flags = matlab_flags ()
+% Flags for MATLAB's mex: the 64-bit array API, optimisation, and the selected compiler's
+% way of saying C++17 without contraction or fast-math.
+compiler = mex.getCompilerConfigurations ('C++', 'Selected');
+if isempty (compiler)
+  error ('volfilter_build: no C++ compiler is selected; run "mex -setup C++" first.');
+end
+flags = {'-R2017b', '-O'};
+if strncmpi (compiler.ShortName, 'MSVC', 4)
+  flags = [flags, {'COMPFLAGS=$COMPFLAGS /std:c++17 /fp:precise', 'OPTIMFLAGS=/O2 /DNDEBUG'}];
+else
+  flags = [flags, {['CXXFLAGS=$CXXFLAGS -std=c++17 -ffp-contract=off -fno-fast-math ' ...
+                    '-fvisibility=hidden'], 'CXXOPTIMFLAGS=-O2 -DNDEBUG'}];
+end
+end
