@@ -95,6 +95,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
   volfilter::bench::add_threshvol();
+  volfilter::bench::add_logvol();
+  volfilter::bench::add_shiftvol();
+  volfilter::bench::add_intvol();
   volfilter::bench::add_lagreg();
   volfilter::bench::add_pairwise();
   benchmark::Initialize(&argc, argv);

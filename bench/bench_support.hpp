@@ -55,6 +55,9 @@ inline std::vector<double> uniform(std::uint64_t n, double low, double high, uns
 
 // Registration of each kernel's benchmarks, one source each.
 void add_threshvol();
+void add_logvol();
+void add_shiftvol();
+void add_intvol();
 void add_lagreg();
 void add_pairwise();
 
