@@ -4,8 +4,8 @@
 // so that what a module takes beyond it is the module's own work.
 #include "mex.h"
 
-extern "C" __attribute__((visibility("default"))) void mexFunction(int /*nlhs*/,
-                                                                   mxArray* plhs[], int nrhs,
+extern "C" __attribute__((visibility("default"))) void mexFunction(int /*nlhs*/, mxArray* plhs[],
+                                                                   int nrhs,
                                                                    const mxArray* prhs[]) {
   const double rows = nrhs > 0 ? mxGetScalar(prhs[0]) : 1.0;
   plhs[0] = mxCreateDoubleMatrix(rows > 0 ? static_cast<mwSize>(rows) : 0, 1, mxREAL);

@@ -3,8 +3,7 @@
 // dispatch, the passing of the inputs and the creation of an output.
 #include "mex.h"
 
-extern "C" __attribute__((visibility("default"))) void mexFunction(int /*nlhs*/,
-                                                                   mxArray* plhs[],
+extern "C" __attribute__((visibility("default"))) void mexFunction(int /*nlhs*/, mxArray* plhs[],
                                                                    int /*nrhs*/,
                                                                    const mxArray* /*prhs*/[]) {
   plhs[0] = mxCreateDoubleMatrix(1, 1, mxREAL);

@@ -3,7 +3,9 @@ function octave_bench (sizes, quick)
   % Octave loop and Octave's filter where the recursion is linear. Two modules that do no
   % work show what the host spends: bench_trivial only creates a 1-by-1 output (the fixed
   % cost of any call); bench_column creates an output of the module's size, so that the
-  % module's time less its time is the module's own work (gateway and kernel).
+  % module's time less its time is the module's own work (gateway and kernel). At T = 1 a
+  % third, bench_host_calls, makes the host calls an entry makes on its inputs, so that a
+  % module's fixed cost less its cost is what the gateway adds beyond the host.
   %
   % Needs the modules and bench_trivial on the path, e.g. from the top of the checkout:
   %   octave-cli --eval "addpath('build/default/mex', 'build/default/bench/mex', 'bench/octave'); octave_bench"
@@ -31,15 +33,18 @@ function octave_bench (sizes, quick)
     end
   end
 
-  fprintf ('\nFixed cost of a call: each module at T = 1 beside bench_trivial with the same inputs\n');
-  fprintf ('%-26s %9s %9s %9s\n', 'case', 'module', 'trivial', 'difference');
+  fprintf (['\nFixed cost of a call: each module at T = 1 beside bench_trivial and bench_host_calls' ...
+           ' (the host calls\nan entry makes on its inputs) with the same inputs; "gateway" is' ...
+           ' module less host calls\n']);
+  fprintf ('%-26s %9s %9s %9s %9s\n', 'case', 'module', 'trivial', 'host', 'gateway');
   for c = cases (1)
     if (exist (c.module) != 3)
       continue;
     end
     module = per_call (str2func (c.module), c.inputs);
     trivial = per_call (@bench_trivial, c.inputs);
-    fprintf ('%-26s %9.2f %9.2f %9.2f\n', c.name, module, trivial, module - trivial);
+    host = per_call (@bench_host_calls, c.inputs);
+    fprintf ('%-26s %9.2f %9.2f %9.2f %9.2f\n', c.name, module, trivial, host, module - host);
   end
 end
 
@@ -75,7 +80,7 @@ end
 function microseconds = per_call (f, inputs)
   global timing_runs;
   start = tic;
-  f (inputs{:});
+  result = f (inputs{:});
   microseconds = 1e6 * toc (start);
   if (timing_runs == 0)
     return;
@@ -84,7 +89,7 @@ function microseconds = per_call (f, inputs)
   do
     start = tic;
     for i = 1:calls
-      f (inputs{:});
+      result = f (inputs{:});
     end
     elapsed = toc (start);
     calls *= 4;
@@ -94,7 +99,7 @@ function microseconds = per_call (f, inputs)
   for r = 1:numel (timings)
     start = tic;
     for i = 1:calls
-      f (inputs{:});
+      result = f (inputs{:});
     end
     timings(r) = toc (start) / calls;
   end
