@@ -5,14 +5,27 @@
 #   standin  our own stand-in host (hosts/standin), used by the tests
 #   octave   GNU Octave, found through mkoctfile; modules land in <build>/mex
 #   matlab   MATLAB, found through FindMatlab (R2017b array API)
+#   windows  64-bit Windows modules (.mexw64) built with MinGW-w64, usually cross-compiled
+#            (cmake/mingw-w64.cmake), linked against import libraries generated from our own
+#            hosts/windows/*.def; modules land in <build>/mexw64. With VOLFILTER_STANDIN the
+#            stand-in host is built as libmx.dll and libmex.dll beside a test driver.
+#
+# Octave and MATLAB are searched for only in native builds: a cross build would find the
+# build machine's.
 
 set(VOLFILTER_HOSTS "")
 set(VOLFILTER_MEX_DIR ${CMAKE_BINARY_DIR}/mex)
+set(VOLFILTER_MEXW64_DIR ${CMAKE_BINARY_DIR}/mexw64)
 
-if(VOLFILTER_STANDIN)
+if(WIN32 AND MINGW AND VOLFILTER_WINDOWS)
+  include(VolfilterWindowsHost)
+endif()
+
+if(VOLFILTER_STANDIN AND NOT WIN32)
   add_library(volfilter_host_standin INTERFACE)
   target_include_directories(volfilter_host_standin INTERFACE ${PROJECT_SOURCE_DIR}/hosts/api)
-  add_library(volfilter_standin_host SHARED ${PROJECT_SOURCE_DIR}/hosts/standin/standin_host.cpp)
+  add_library(volfilter_standin_host SHARED ${PROJECT_SOURCE_DIR}/hosts/standin/standin_host.cpp
+                                            ${PROJECT_SOURCE_DIR}/hosts/standin/standin_arrays.cpp)
   target_include_directories(volfilter_standin_host PUBLIC ${PROJECT_SOURCE_DIR}/hosts/standin)
   # A host exports its whole API, the test-facing part included.
   set_target_properties(volfilter_standin_host PROPERTIES CXX_VISIBILITY_PRESET default
@@ -23,7 +36,7 @@ if(VOLFILTER_STANDIN)
   list(APPEND VOLFILTER_HOSTS standin)
 endif()
 
-if(VOLFILTER_OCTAVE)
+if(VOLFILTER_OCTAVE AND NOT CMAKE_CROSSCOMPILING)
   find_program(MKOCTFILE_EXECUTABLE mkoctfile)
   if(MKOCTFILE_EXECUTABLE)
     execute_process(COMMAND ${MKOCTFILE_EXECUTABLE} -p INCFLAGS
@@ -46,7 +59,7 @@ if(VOLFILTER_OCTAVE)
   endif()
 endif()
 
-if(VOLFILTER_MATLAB)
+if(VOLFILTER_MATLAB AND NOT CMAKE_CROSSCOMPILING)
   find_package(Matlab QUIET COMPONENTS MX_LIBRARY)
   if(Matlab_FOUND)
     list(APPEND VOLFILTER_HOSTS matlab)
@@ -65,7 +78,7 @@ endforeach()
 
 # The help of a module is a comment-only modules/<name>/<name>.m; a host reads it from the
 # folder that holds the module, so it is copied beside the module of every host that loads
-# .mex files, with the folder's Contents.m.
+# .mex or .mexw64 files, with the folder's Contents.m.
 function(volfilter_place_help name)
   set(help_file ${PROJECT_SOURCE_DIR}/modules/${name}/${name}.m)
   set(folders "")
@@ -74,6 +87,9 @@ function(volfilter_place_help name)
   endif()
   if("matlab" IN_LIST VOLFILTER_HOSTS)
     list(APPEND folders ${CMAKE_BINARY_DIR}/matlab)
+  endif()
+  if("windows" IN_LIST VOLFILTER_HOSTS)
+    list(APPEND folders ${VOLFILTER_MEXW64_DIR})
   endif()
   foreach(folder IN LISTS folders)
     if(EXISTS ${help_file})
@@ -106,6 +122,11 @@ function(volfilter_add_module name)
       set_target_properties(${target} PROPERTIES SUFFIX ".mex"
                                                  LIBRARY_OUTPUT_DIRECTORY ${VOLFILTER_MEX_DIR})
       target_link_options(${target} PRIVATE -Wl,-Bsymbolic)
+    elseif(host STREQUAL "windows")
+      set_target_properties(${target} PROPERTIES SUFFIX ".mexw64"
+                                                 LIBRARY_OUTPUT_DIRECTORY ${VOLFILTER_MEXW64_DIR})
+      target_link_options(${target} PRIVATE ${VOLFILTER_WINDOWS_MODULE_LINK_OPTIONS})
+      add_dependencies(${target} volfilter_host_import_libraries)
     else()
       set_target_properties(${target} PROPERTIES LIBRARY_OUTPUT_DIRECTORY
                                                  ${CMAKE_BINARY_DIR}/${host})

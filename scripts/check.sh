@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds everything with warnings as errors and runs every test: once as the
-# compiler sees fit, once with fused multiply-add instructions available (same bits).
-# Then a very short run of the kernel and host benchmarks, to show that they work.
+# compiler sees fit, once with fused multiply-add instructions available (same bits), and
+# then for Windows (scripts/windows.sh: cross-built modules run under Wine). Then a very
+# short run of the kernel and host benchmarks, to show that they work.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -11,6 +12,7 @@ for preset in ci fma; do
   cmake --build --preset "$preset" -j"$(nproc)"
   ctest --preset "$preset" -j"$(nproc)"
 done
+scripts/windows.sh
 # The benchmarks build and run; a very short run, no timing asserted.
 echo "== benchmark smoke run"
 build/ci/bench/volfilter_bench --benchmark_filter='/1000$' --benchmark_min_time=0.001 >/dev/null

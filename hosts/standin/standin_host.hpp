@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "mex.h"
+#include "standin_arrays.hpp"
 
 namespace volfilter::standin {
 
@@ -19,18 +20,11 @@ class HostError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Number of arrays created by mxCreateDoubleMatrix_730 and not yet destroyed.
-VOLFILTER_HOST_API long live_arrays();
-
 // An array owned by the test, destroyed with the value.
 struct ArrayDeleter {
   void operator()(mxArray* array) const;
 };
 using Array = std::unique_ptr<mxArray, ArrayDeleter>;
-
-// The storage classes a test can hand to a module. Only real_double is what the modules
-// read; the others stand for the host's other classes and are refused by every module.
-enum class ArrayClass { real_double, complex_double, sparse_double, int32 };
 
 VOLFILTER_HOST_API Array make_array_of_class(ArrayClass array_class, std::uint64_t rows,
                                              std::uint64_t columns);

@@ -1,0 +1,98 @@
+// Arrays of the stand-in host: real double matrices, zero-filled on creation, counted while
+// alive so that tests can prove that nothing is left behind. Failures to create end the
+// call through mexErrMsgTxt, as the host's own creation does.
+#include "standin_arrays.hpp"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <new>
+
+struct mxArray_tag {
+  std::uint64_t rows;
+  std::uint64_t columns;
+  double* data;
+  volfilter::standin::ArrayClass array_class;
+};
+
+namespace {
+
+std::atomic<long> live_count{0};
+
+}  // namespace
+
+extern "C" {
+
+double mxGetScalar(const mxArray* array) {
+  // The first element, or 0.0 for an empty array.
+  if (array->rows == 0 || array->columns == 0) {
+    return 0.0;
+  }
+  return array->data[0];
+}
+
+double* mxGetPr(const mxArray* array) { return array->data; }
+
+mwSize mxGetM(const mxArray* array) { return array->rows; }
+
+mwSize mxGetN(const mxArray* array) { return array->columns; }
+
+mxArray* mxCreateDoubleMatrix_730(mwSize rows, mwSize columns, mxComplexity /*complexity*/) {
+  const std::uint64_t limit = std::numeric_limits<std::size_t>::max() / sizeof(double);
+  if (columns != 0 && rows > limit / columns) {
+    mexErrMsgTxt("Out of memory.");
+  }
+  const std::uint64_t count = rows * columns;
+  auto* array = new (std::nothrow)
+      mxArray_tag{rows, columns, nullptr, volfilter::standin::ArrayClass::real_double};
+  if (array == nullptr) {
+    mexErrMsgTxt("Out of memory.");
+  }
+  // calloc gives the zero fill the host promises; one element at least so that the data
+  // pointer of an empty array is still a valid, distinct address.
+  array->data =
+      static_cast<double*>(std::calloc(std::max<std::uint64_t>(count, 1), sizeof(double)));
+  if (array->data == nullptr) {
+    delete array;
+    mexErrMsgTxt("Out of memory.");
+  }
+  live_count.fetch_add(1);
+  return array;
+}
+
+void mxDestroyArray(mxArray* array) {
+  if (array == nullptr) {
+    return;
+  }
+  std::free(array->data);
+  delete array;
+  live_count.fetch_sub(1);
+}
+
+bool mxIsInf(double value) { return std::isinf(value); }
+
+bool mxIsDouble(const mxArray* array) {
+  using volfilter::standin::ArrayClass;
+  return array->array_class != ArrayClass::int32;
+}
+
+bool mxIsComplex(const mxArray* array) {
+  return array->array_class == volfilter::standin::ArrayClass::complex_double;
+}
+
+bool mxIsSparse(const mxArray* array) {
+  return array->array_class == volfilter::standin::ArrayClass::sparse_double;
+}
+
+}  // extern "C"
+
+namespace volfilter::standin {
+
+long live_arrays() { return live_count.load(); }
+
+void set_array_class(mxArray* array, ArrayClass array_class) { array->array_class = array_class; }
+
+}  // namespace volfilter::standin
