@@ -133,8 +133,38 @@ void run_short(const Model& model, std::uint64_t m, double* residuals) {
 
 // Any model, a chunk at a time: the data terms of the chunk, then the MA recursion over
 // it. Lag-1 terms take the latest residual from a register, older lags read the output
-// array, which therefore holds unscaled residuals until a last pass scales them.
-void run_any(const Model& model, std::uint64_t m, double* residuals) {
+// array, which therefore holds unscaled residuals until a last pass scales them. Up to
+// kListedOrder MA terms, their count is a template argument, so that the loop over them
+// unrolls with every lag and coefficient in a register; more take the loop as it stands.
+constexpr int kListedOrder = 8;
+
+template <int Q>
+void run_listed(const Model& model, std::uint64_t m, double* residuals) {
+  // Q < 0: the count is the model's own, read at run time.
+  const std::int32_t count = Q >= 0 ? Q : model.ma_count;
+  constexpr std::size_t kListed = Q > 0 ? static_cast<std::size_t>(Q) : 1;
+  std::array<std::int32_t, kListed> listed_lag{};
+  std::array<double, kListed> listed_coefficient{};
+  if constexpr (Q > 0) {
+    for (std::size_t j = 0; j < kListed; ++j) {
+      listed_lag[j] = static_cast<std::int32_t>(model.ma_lags[j]);
+      listed_coefficient[j] = model.ma_coefficients[j];
+    }
+  }
+  const auto lag = [&](std::int32_t j) {
+    if constexpr (Q > 0) {
+      return listed_lag[static_cast<std::size_t>(j)];
+    } else {
+      return static_cast<std::int32_t>(model.ma_lags[j]);
+    }
+  };
+  const auto coefficient = [&](std::int32_t j) {
+    if constexpr (Q > 0) {
+      return listed_coefficient[static_cast<std::size_t>(j)];
+    } else {
+      return model.ma_coefficients[j];
+    }
+  };
   double latest = 0.0;
   for (std::uint64_t begin = m; begin < model.T; begin += kChunk) {
     const std::uint64_t end = std::min(begin + kChunk, model.T);
@@ -142,10 +172,10 @@ void run_any(const Model& model, std::uint64_t m, double* residuals) {
     for (std::uint64_t t = begin; t < end; ++t) {
       const auto now = static_cast<std::ptrdiff_t>(t);
       double r = residuals[t];
-      for (std::int32_t j = 0; j < model.ma_count; ++j) {
-        const auto lag = static_cast<std::int32_t>(model.ma_lags[j]);
-        const double lagged = lag == 1 ? latest : residuals[now - lag];
-        r = r - lagged * model.ma_coefficients[j];
+      for (std::int32_t j = 0; j < count; ++j) {
+        const std::int32_t l = lag(j);
+        const double lagged = l == 1 ? latest : residuals[now - l];
+        r = r - lagged * coefficient(j);
       }
       residuals[t] = r;
       latest = r;
@@ -154,6 +184,23 @@ void run_any(const Model& model, std::uint64_t m, double* residuals) {
   // Scaling comes after the whole recursion, so it never feeds back into the MA terms.
   for (std::uint64_t t = m; t < model.T; ++t) {
     residuals[t] = residuals[t] / model.sigma[t];
+  }
+}
+
+template <std::size_t... Index>
+constexpr std::array<void (*)(const Model&, std::uint64_t, double*), sizeof...(Index)> listed_runs(
+    std::index_sequence<Index...> /*unused*/) {
+  return {&run_listed<static_cast<int>(Index)>...};
+}
+
+constexpr auto kListedRuns = listed_runs(std::make_index_sequence<kListedOrder + 1>());
+
+void run_any(const Model& model, std::uint64_t m, double* residuals) {
+  const std::int32_t Q = std::max(model.ma_count, 0);
+  if (Q <= kListedOrder) {
+    kListedRuns[static_cast<std::size_t>(Q)](model, m, residuals);
+  } else {
+    run_listed<-1>(model, m, residuals);
   }
 }
 
