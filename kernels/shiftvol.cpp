@@ -87,12 +87,32 @@ constexpr auto kShortRecursions =
     short_recursions(std::make_index_sequence<2 * kShortCount * kShortCount>());
 
 // Any orders: lag 1 of both series from registers, older lags from the arrays (written at
-// least one whole step earlier, so off the chain).
-void recurse_any(const double* data, const double* parameters, std::int32_t p, std::int32_t q,
-                 Shift shift, std::uint64_t first, std::uint64_t T, double* ht,
-                 double* shifted_sq) {
+// least one whole step earlier, so off the chain). Up to kListedOrder variance lags, q is
+// a template argument, so that the loop over them unrolls with every coefficient in a
+// register; Q < 0 reads q at run time.
+constexpr int kListedOrder = 8;
+
+template <int Q>
+void recurse_any(const double* data, const double* parameters, std::int32_t p,
+                 std::int32_t q_run_time, Shift shift, std::uint64_t first, std::uint64_t T,
+                 double* ht, double* shifted_sq) {
+  const std::int32_t q = Q >= 0 ? Q : q_run_time;
   const double* alpha = parameters + 1;
   const double* beta = alpha + p + 1;
+  constexpr std::size_t kListed = Q > 0 ? static_cast<std::size_t>(Q) : 1;
+  std::array<double, kListed> listed_beta{};
+  if constexpr (Q > 0) {
+    for (std::size_t k = 0; k < kListed; ++k) {
+      listed_beta[k] = beta[k];
+    }
+  }
+  const auto coefficient = [&](std::int32_t k) {
+    if constexpr (Q > 0) {
+      return listed_beta[static_cast<std::size_t>(k)];
+    } else {
+      return beta[k];
+    }
+  };
   double latest_h = q > 0 ? ht[first - 1] : 0.0;
   double latest_s = p > 0 ? shifted_sq[first - 1] : 0.0;
   for (std::uint64_t t = first; t < T; ++t) {
@@ -104,10 +124,10 @@ void recurse_any(const double* data, const double* parameters, std::int32_t p, s
       h = h + alpha[j] * shifted_sq[t - 1 - static_cast<std::uint64_t>(j)];
     }
     if (q > 0) {
-      h = h + beta[0] * latest_h;
+      h = h + coefficient(0) * latest_h;
     }
     for (std::int32_t k = 1; k < q; ++k) {
-      h = h + beta[k] * ht[t - 1 - static_cast<std::uint64_t>(k)];
+      h = h + coefficient(k) * ht[t - 1 - static_cast<std::uint64_t>(k)];
     }
     const double s = shifted_square(data[t], h, shift);
     ht[t] = h;
@@ -116,6 +136,17 @@ void recurse_any(const double* data, const double* parameters, std::int32_t p, s
     latest_s = s;
   }
 }
+
+using AnyRecursion = void (*)(const double*, const double*, std::int32_t, std::int32_t, Shift,
+                              std::uint64_t, std::uint64_t, double*, double*);
+
+template <std::size_t... Index>
+constexpr std::array<AnyRecursion, sizeof...(Index)> any_recursions(
+    std::index_sequence<Index...> /*unused*/) {
+  return {&recurse_any<static_cast<int>(Index)>...};
+}
+
+constexpr auto kAnyRecursions = any_recursions(std::make_index_sequence<kListedOrder + 1>());
 
 }  // namespace
 
@@ -149,7 +180,13 @@ void shiftvol_kernel(const double* data, const double* parameters, const double*
     kShortRecursions[index](data, parameters, gamma, first, T, ht, shifted_sq);
     return;
   }
-  recurse_any(data, parameters, p, q, Shift{gamma, constant_shift}, first, T, ht, shifted_sq);
+  const Shift shift{gamma, constant_shift};
+  if (q >= 0 && q <= kListedOrder) {
+    kAnyRecursions[static_cast<std::size_t>(q)](data, parameters, p, q, shift, first, T, ht,
+                                                shifted_sq);
+  } else {
+    recurse_any<-1>(data, parameters, p, q, shift, first, T, ht, shifted_sq);
+  }
 }
 
 }  // namespace volfilter
