@@ -110,7 +110,8 @@ function [flags, restore] = octave_flags ()
 % returned cleanup object is cleared.
 previous = getenv ('CXXFLAGS');
 setenv ('CXXFLAGS', [strtrim(mkoctfile('-p', 'CXXFLAGS')) ...
-                     ' -std=c++17 -O2 -ffp-contract=off -fno-fast-math -fvisibility=hidden']);
+                     ' -std=c++17 -O2 -ffp-contract=off -fno-fast-math -fno-math-errno' ...
+                     ' -fvisibility=hidden']);
 flags = {};
 restore = onCleanup (@() restore_variable ('CXXFLAGS', previous));
 end
@@ -132,7 +133,8 @@ end
 
 function flags = matlab_flags ()
 % Flags for MATLAB's mex: the 64-bit array API, optimisation, and the selected compiler's
-% way of saying C++17 without contraction or fast-math.
+% way of saying C++17 without contraction or fast-math (and, for gcc and clang, without
+% errno from the maths library, so that a square root is one instruction).
 compiler = mex.getCompilerConfigurations ('C++', 'Selected');
 if isempty (compiler)
   error ('volfilter_build: no C++ compiler is selected; run "mex -setup C++" first.');
@@ -142,6 +144,6 @@ if strncmpi (compiler.ShortName, 'MSVC', 4)
   flags = [flags, {'COMPFLAGS=$COMPFLAGS /std:c++17 /fp:precise', 'OPTIMFLAGS=/O2 /DNDEBUG'}];
 else
   flags = [flags, {['CXXFLAGS=$CXXFLAGS -std=c++17 -ffp-contract=off -fno-fast-math ' ...
-                    '-fvisibility=hidden'], 'CXXOPTIMFLAGS=-O2 -DNDEBUG'}];
+                    '-fno-math-errno -fvisibility=hidden'], 'CXXOPTIMFLAGS=-O2 -DNDEBUG'}];
 end
 end

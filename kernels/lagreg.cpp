@@ -1,9 +1,245 @@
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
 #include "kernels.hpp"
 
+// The moving-average terms make the residuals a recursion: step t waits for the residuals
+// of its MA lags, so the time per step is the latency of that chain, a product and the
+// subtractions after it. Everything else in a step depends on data alone and can run
+// ahead, provided it sits in the same loop as the chain: work in a separate pass would
+// queue behind the waiting chain instead of filling its idle slots.
+//
+// Small models (at most two autoregressive lags, two regressors, and MA lags 1 or 1 and
+// 2) get a loop of their own with every coefficient, lag and the two latest residuals in
+// registers; the latest residuals are not read back from what was just stored, which would
+// put the store-forwarding latency into the chain. Other models run in chunks: the data
+// terms of a chunk first, family by family so that they vectorise, then the MA recursion
+// over the chunk. Either way nothing moves: every step subtracts the constant, the
+// autoregressive terms, the regressors and the MA terms, each family in list order, one
+// rounded product at a time.
+
 namespace volfilter {
+
+namespace {
+
+// Observations per chunk of the general loop: the data terms of a chunk stay in the
+// first-level cache until the recursion reads them.
+constexpr std::uint64_t kChunk = 256;
+
+struct Model {
+  const double* parameters;
+  const double* ar_lags;
+  const double* ar_coefficients;
+  const double* x_coefficients;
+  const double* ma_lags;
+  const double* ma_coefficients;
+  std::int32_t constant;
+  std::int32_t ar_count;
+  std::int32_t ma_count;
+  const double* y;
+  const double* x;
+  std::uint64_t T;
+  std::uint64_t x_columns;
+  const double* sigma;
+};
+
+// residuals[t] = y[t] - const - sum_j y[t - ar_lag_j] ar_j - sum_j x_j[t] beta_j
+// for t in [begin, end), subtracted in that order.
+void subtract_data_terms(const Model& model, std::uint64_t begin, std::uint64_t end,
+                         double* residuals) {
+  const double* y = model.y;
+  for (std::uint64_t t = begin; t < end; ++t) {
+    residuals[t] = y[t];
+  }
+  if (model.constant != 0) {
+    const double constant = model.parameters[0];
+    for (std::uint64_t t = begin; t < end; ++t) {
+      residuals[t] = residuals[t] - constant;
+    }
+  }
+  for (std::int32_t j = 0; j < model.ar_count; ++j) {
+    const auto lag = static_cast<std::int32_t>(model.ar_lags[j]);
+    const double coefficient = model.ar_coefficients[j];
+    const double* lagged = y - lag;  // lagged[t] = y[t - lag]
+    for (std::uint64_t t = begin; t < end; ++t) {
+      residuals[t] = residuals[t] - lagged[t] * coefficient;
+    }
+  }
+  // Regressor column j starts at j * T, whatever the regressor array's own row count.
+  for (std::uint64_t j = 0; j < model.x_columns; ++j) {
+    const double coefficient = model.x_coefficients[j];
+    const double* column = model.x + j * model.T;
+    for (std::uint64_t t = begin; t < end; ++t) {
+      residuals[t] = residuals[t] - coefficient * column[t];
+    }
+  }
+}
+
+// The small models: P autoregressive lags, K regressors, Q MA terms of lags 1 .. Q. The
+// two latest unscaled residuals live in registers, so the output array is free to take
+// the scaled residual at once: scaling never feeds back, and the division is off the chain.
+template <int P, int K, int Q>
+void run_short(const Model& model, std::uint64_t m, double* residuals) {
+  const bool has_constant = model.constant != 0;
+  const double constant = has_constant ? model.parameters[0] : 0.0;
+  // y_lag1[t] = y[t - ar_lag_1], and so on.
+  const double* y = model.y;
+  const double* y_lag1 = P >= 1 ? y - static_cast<std::int32_t>(model.ar_lags[0]) : y;
+  const double* y_lag2 = P >= 2 ? y - static_cast<std::int32_t>(model.ar_lags[1]) : y;
+  const double phi1 = P >= 1 ? model.ar_coefficients[0] : 0.0;
+  const double phi2 = P >= 2 ? model.ar_coefficients[1] : 0.0;
+  // Regressor column j starts at j * T, whatever the regressor array's own row count.
+  const double* x1 = model.x;
+  const double* x2 = model.x + model.T;
+  const double beta1 = K >= 1 ? model.x_coefficients[0] : 0.0;
+  const double beta2 = K >= 2 ? model.x_coefficients[1] : 0.0;
+  const double psi1 = Q >= 1 ? model.ma_coefficients[0] : 0.0;
+  const double psi2 = Q >= 2 ? model.ma_coefficients[1] : 0.0;
+  const double* sigma = model.sigma;
+  // Residuals of lags 1 and 2, unscaled; below m they are the zeros of the fill.
+  double e1 = 0.0;
+  double e2 = 0.0;
+  for (std::uint64_t t = m; t < model.T; ++t) {
+    double r = y[t];
+    if (has_constant) {
+      r = r - constant;
+    }
+    if constexpr (P >= 1) {
+      r = r - y_lag1[t] * phi1;
+    }
+    if constexpr (P >= 2) {
+      r = r - y_lag2[t] * phi2;
+    }
+    if constexpr (K >= 1) {
+      r = r - beta1 * x1[t];
+    }
+    if constexpr (K >= 2) {
+      r = r - beta2 * x2[t];
+    }
+    if constexpr (Q >= 1) {
+      r = r - e1 * psi1;
+    }
+    if constexpr (Q >= 2) {
+      r = r - e2 * psi2;
+    }
+    residuals[t] = r / sigma[t];
+    e2 = e1;
+    e1 = r;
+  }
+}
+
+// Any model, a chunk at a time: the data terms of the chunk, then the MA recursion over
+// it. Lag-1 terms take the latest residual from a register, older lags read the output
+// array, which therefore holds unscaled residuals until a last pass scales them. Up to
+// kListedOrder MA terms, their count is a template argument, so that the loop over them
+// unrolls with every lag and coefficient in a register; more take the loop as it stands.
+constexpr int kListedOrder = 8;
+
+template <int Q>
+void run_listed(const Model& model, std::uint64_t m, double* residuals) {
+  // Q < 0: the count is the model's own, read at run time.
+  const std::int32_t count = Q >= 0 ? Q : model.ma_count;
+  constexpr std::size_t kListed = Q > 0 ? static_cast<std::size_t>(Q) : 1;
+  std::array<std::int32_t, kListed> listed_lag{};
+  std::array<double, kListed> listed_coefficient{};
+  if constexpr (Q > 0) {
+    for (std::size_t j = 0; j < kListed; ++j) {
+      listed_lag[j] = static_cast<std::int32_t>(model.ma_lags[j]);
+      listed_coefficient[j] = model.ma_coefficients[j];
+    }
+  }
+  const auto lag = [&](std::int32_t j) {
+    if constexpr (Q > 0) {
+      return listed_lag[static_cast<std::size_t>(j)];
+    } else {
+      return static_cast<std::int32_t>(model.ma_lags[j]);
+    }
+  };
+  const auto coefficient = [&](std::int32_t j) {
+    if constexpr (Q > 0) {
+      return listed_coefficient[static_cast<std::size_t>(j)];
+    } else {
+      return model.ma_coefficients[j];
+    }
+  };
+  double latest = 0.0;
+  for (std::uint64_t begin = m; begin < model.T; begin += kChunk) {
+    const std::uint64_t end = std::min(begin + kChunk, model.T);
+    subtract_data_terms(model, begin, end, residuals);
+    for (std::uint64_t t = begin; t < end; ++t) {
+      const auto now = static_cast<std::ptrdiff_t>(t);
+      double r = residuals[t];
+      for (std::int32_t j = 0; j < count; ++j) {
+        const std::int32_t l = lag(j);
+        const double lagged = l == 1 ? latest : residuals[now - l];
+        r = r - lagged * coefficient(j);
+      }
+      residuals[t] = r;
+      latest = r;
+    }
+  }
+  // Scaling comes after the whole recursion, so it never feeds back into the MA terms.
+  for (std::uint64_t t = m; t < model.T; ++t) {
+    residuals[t] = residuals[t] / model.sigma[t];
+  }
+}
+
+template <std::size_t... Index>
+constexpr std::array<void (*)(const Model&, std::uint64_t, double*), sizeof...(Index)> listed_runs(
+    std::index_sequence<Index...> /*unused*/) {
+  return {&run_listed<static_cast<int>(Index)>...};
+}
+
+constexpr auto kListedRuns = listed_runs(std::make_index_sequence<kListedOrder + 1>());
+
+void run_any(const Model& model, std::uint64_t m, double* residuals) {
+  const std::int32_t Q = std::max(model.ma_count, 0);
+  if (Q <= kListedOrder) {
+    kListedRuns[static_cast<std::size_t>(Q)](model, m, residuals);
+  } else {
+    run_listed<-1>(model, m, residuals);
+  }
+}
+
+using Run = void (*)(const Model&, std::uint64_t, double*);
+
+constexpr int kShortOrder = 2;
+constexpr int kShortCount = kShortOrder + 1;
+
+// Table index (P * 3 + K) * 3 + Q.
+template <std::size_t... Index>
+constexpr std::array<Run, sizeof...(Index)> short_runs(std::index_sequence<Index...> /*unused*/) {
+  return {&run_short<static_cast<int>(Index / kShortCount / kShortCount),
+                     static_cast<int>(Index / kShortCount % kShortCount),
+                     static_cast<int>(Index % kShortCount)>...};
+}
+
+constexpr auto kShortRuns =
+    short_runs(std::make_index_sequence<kShortCount * kShortCount * kShortCount>());
+
+// The loop for the model: its own for a small model, else the chunked one.
+Run pick_run(const Model& model) {
+  const std::int32_t Q = std::max(model.ma_count, 0);
+  bool short_model =
+      model.ar_count <= kShortOrder && model.x_columns <= kShortOrder && Q <= kShortOrder;
+  // The short loops take MA lags 1, 2, ... in that order.
+  for (std::int32_t j = 0; short_model && j < Q; ++j) {
+    short_model = static_cast<std::int32_t>(model.ma_lags[j]) == j + 1;
+  }
+  if (!short_model) {
+    return &run_any;
+  }
+  const auto index = static_cast<std::size_t>(
+      (std::max(model.ar_count, 0) * kShortCount + static_cast<std::int32_t>(model.x_columns)) *
+          kShortCount +
+      Q);
+  return kShortRuns[index];
+}
+
+}  // namespace
 
 void lagreg_kernel(const double* parameters, const double* ar_lags, const double* ma_lags,
                    std::int32_t constant, std::int32_t ar_count, std::int32_t ma_count,
@@ -20,34 +256,21 @@ void lagreg_kernel(const double* parameters, const double* ar_lags, const double
   const double* ar_coefficients = parameters + constant;
   const double* x_coefficients = ar_coefficients + (ar_count > 0 ? ar_count : 0);
   const double* ma_coefficients = x_coefficients + x_columns;
-
-  // Unscaled residuals, eps[t] = y[t] - const - AR - X - MA. Each product is rounded and
-  // then subtracted, one at a time, family after family, each family in list order. The
-  // MA terms read eps from this same array, so they see unscaled residuals.
-  for (std::uint64_t t = m; t < T; ++t) {
-    const auto now = static_cast<std::ptrdiff_t>(t);
-    double r = y[t];
-    if (constant != 0) {
-      r = r - parameters[0];
-    }
-    for (std::int32_t j = 0; j < ar_count; ++j) {
-      const auto lag = static_cast<std::int32_t>(ar_lags[j]);
-      r = r - y[now - lag] * ar_coefficients[j];
-    }
-    // Regressor column j starts at j * T, whatever the regressor array's own row count.
-    for (std::uint64_t j = 0; j < x_columns; ++j) {
-      r = r - x_coefficients[j] * x[t + j * T];
-    }
-    for (std::int32_t j = 0; j < ma_count; ++j) {
-      const auto lag = static_cast<std::int32_t>(ma_lags[j]);
-      r = r - residuals[now - lag] * ma_coefficients[j];
-    }
-    residuals[t] = r;
-  }
-  // Scaling comes after the whole recursion, so it never feeds back into the MA terms.
-  for (std::uint64_t t = m; t < T; ++t) {
-    residuals[t] = residuals[t] / sigma[t];
-  }
+  const Model model{parameters,
+                    ar_lags,
+                    ar_coefficients,
+                    x_coefficients,
+                    ma_lags,
+                    ma_coefficients,
+                    constant,
+                    ar_count,
+                    ma_count,
+                    y,
+                    x,
+                    T,
+                    x_columns,
+                    sigma};
+  pick_run(model)(model, m, residuals);
 }
 
 }  // namespace volfilter

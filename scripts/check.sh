@@ -3,7 +3,8 @@
 # with fused multiply-add instructions available to the compiler (fma, same bits); under
 # AddressSanitizer and UndefinedBehaviorSanitizer (asan); under ThreadSanitizer (tsan).
 # Then for Windows (scripts/windows.sh: cross-built modules run under Wine), and last it
-# fuzzes every module for VOLFILTER_FUZZ_SECONDS seconds each (default 60).
+# runs the benchmarks briefly (no timing asserted) and fuzzes every module for
+# VOLFILTER_FUZZ_SECONDS seconds each (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -14,4 +15,9 @@ for preset in ci fma asan tsan; do
   ctest --preset "$preset" -j"$(nproc)"
 done
 scripts/windows.sh
+# The benchmarks build and run; a very short run, no timing asserted.
+echo "== benchmark smoke run"
+build/ci/bench/volfilter_bench --benchmark_filter='/1000$' --benchmark_min_time=0.001 >/dev/null
+octave-cli --no-gui --quiet --no-init-file \
+  --eval "addpath('build/ci/mex', 'build/ci/bench/mex', 'bench/octave'); octave_bench (100, true)" >/dev/null
 scripts/fuzz.sh "${VOLFILTER_FUZZ_SECONDS:-60}"
