@@ -21,7 +21,8 @@ file(COPY ${SOURCE_DIR}/packaging/octave/COPYING DESTINATION ${package})
 file(COPY ${SOURCE_DIR}/packaging/octave/Makefile DESTINATION ${package}/src)
 file(COPY ${SOURCE_DIR}/gateway/gateway.hpp ${SOURCE_DIR}/gateway/gateway.cpp
      DESTINATION ${package}/src/gateway)
-file(COPY ${SOURCE_DIR}/kernels/kernels.hpp ${KERNEL_SOURCES} DESTINATION ${package}/src/kernels)
+file(GLOB kernel_headers ${SOURCE_DIR}/kernels/*.hpp)
+file(COPY ${kernel_headers} ${KERNEL_SOURCES} DESTINATION ${package}/src/kernels)
 file(COPY ${SOURCE_DIR}/modules/Contents.m DESTINATION ${package}/inst)
 
 # INDEX: the package's functions by category, as Octave's documentation browser shows them.

@@ -31,12 +31,13 @@ set(MODULES "@VOLFILTER_MODULES@")
 set(KERNEL_SOURCES "@kernel_sources@")
 ]] @ONLY)
 
+file(GLOB kernel_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/kernels/*.hpp)
 set(inputs ${settings} ${PROJECT_SOURCE_DIR}/cmake/StageOctavePackage.cmake
            ${PROJECT_SOURCE_DIR}/packaging/octave/DESCRIPTION.in
            ${PROJECT_SOURCE_DIR}/packaging/octave/COPYING
            ${PROJECT_SOURCE_DIR}/packaging/octave/Makefile
            ${PROJECT_SOURCE_DIR}/gateway/gateway.hpp ${PROJECT_SOURCE_DIR}/gateway/gateway.cpp
-           ${PROJECT_SOURCE_DIR}/kernels/kernels.hpp ${kernel_sources}
+           ${kernel_headers} ${kernel_sources}
            ${PROJECT_SOURCE_DIR}/modules/Contents.m)
 foreach(module IN LISTS VOLFILTER_MODULES)
   list(APPEND inputs ${PROJECT_SOURCE_DIR}/modules/${module}/${module}.cpp)

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "kernels.hpp"
+#include "store_steps.hpp"
 
 // Step t of the recursion cannot start before step t - 1 has finished, so the time per step
 // is the latency of what it waits for: the product of the lag-1 output and its coefficient,
@@ -58,30 +59,7 @@ void recurse_short(const double* data, const double* asym_data, const double* pa
     s2 = s1;
     s1 = s;
   };
-  if constexpr (!kPowerOne) {
-    for (std::uint64_t t = first; t < T; ++t) {
-      step(t);
-      ht[t] = s1;
-    }
-  } else {
-    // Power 1: the recursion runs on standard deviations, and each entry is stored squared,
-    // two steps after it was formed. Squared at once, it would compete for a multiplier
-    // with the lag-1 product of the next step, which waits for the same value; two steps
-    // later it has long been ready and fills an idle slot.
-    std::uint64_t t = first;
-    // The lag-2 values of the first two steps are pre-sample entries, which stay as given.
-    for (; t < T && t < first + 2; ++t) {
-      step(t);
-    }
-    for (; t < T; ++t) {
-      ht[t - 2] = s2 * s2;  // s2 holds the entry of step t - 2
-      step(t);
-    }
-    if (T - first >= 2) {
-      ht[T - 2] = s2 * s2;
-    }
-    ht[T - 1] = s1 * s1;
-  }
+  detail::store_steps<kPowerOne>(step, s1, s2, first, T, ht);
 }
 
 using ShortRecursion = void (*)(const double*, const double*, const double*, std::uint64_t,
