@@ -245,11 +245,16 @@ TEST(SameBitsAsBaseline, Lagreg) {
   for (int c = 0; c < kCases; ++c) {
     const int constant = random.integer(0, 1);
     // Lag lists of any order; mostly short lags (the kernel keeps lags 1 and 2 in
-    // registers), sometimes long ones, fractional ones and repeats.
+    // registers), sometimes longer ones (up to 16 it keeps the recent residuals on the
+    // stack, beyond that in the output array), fractional ones and repeats; now and then
+    // more MA terms than the kernel unrolls.
     const auto lags = [&random](int count) {
       std::vector<double> values(static_cast<std::size_t>(count));
       for (double& value : values) {
-        value = random.integer(0, 3) == 0 ? random.integer(1, 8) : random.integer(1, 2);
+        const int kind = random.integer(0, 9);
+        value = kind == 0   ? random.integer(9, 20)
+                : kind <= 3 ? random.integer(1, 8)
+                            : random.integer(1, 2);
         if (random.integer(0, 5) == 0) {
           value += 0.7;
         }
@@ -257,7 +262,8 @@ TEST(SameBitsAsBaseline, Lagreg) {
       return values;
     };
     const std::vector<double> ar_lags = lags(random.integer(0, 4));
-    const std::vector<double> ma_lags = lags(random.integer(0, 4));
+    const std::vector<double> ma_lags =
+        lags(random.integer(0, 9) == 0 ? random.integer(9, 11) : random.integer(0, 4));
     const auto P = static_cast<int>(ar_lags.size());
     const auto Q = static_cast<int>(ma_lags.size());
     double longest = 0.0;
