@@ -145,7 +145,7 @@ constexpr std::size_t kRingSize = 16;  // a power of two
 
 template <int Q>
 void run_listed(const Model& model, std::uint64_t m, double* residuals) {
-  constexpr std::size_t kListed = static_cast<std::size_t>(Q > 0 ? Q : 1);
+  constexpr auto kListed = static_cast<std::size_t>(std::max(Q, 1));
   std::array<std::int32_t, kListed> lag{};
   std::array<double, kListed> coefficient{};
   for (std::size_t j = 0; j < static_cast<std::size_t>(Q); ++j) {
@@ -221,7 +221,7 @@ void run_any(const Model& model, std::uint64_t m, double* residuals) {
 using Run = void (*)(const Model&, std::uint64_t, double*);
 
 constexpr int kShortOrder = 2;
-constexpr int kShortCount = kShortOrder + 1;
+constexpr std::size_t kShortCount = kShortOrder + 1;
 
 // Table index (P * 3 + K) * 3 + Q.
 template <std::size_t... Index>
@@ -246,10 +246,10 @@ Run pick_run(const Model& model) {
   if (!short_model) {
     return &run_any;
   }
-  const auto index = static_cast<std::size_t>(
-      (std::max(model.ar_count, 0) * kShortCount + static_cast<std::int32_t>(model.x_columns)) *
+  const std::size_t index =
+      (static_cast<std::size_t>(std::max(model.ar_count, 0)) * kShortCount + model.x_columns) *
           kShortCount +
-      Q);
+      static_cast<std::size_t>(Q);
   return kShortRuns[index];
 }
 

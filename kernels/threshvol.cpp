@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <utility>
@@ -18,7 +19,7 @@ namespace {
 
 // Orders of up to kShortOrder in every family get a recursion of their own.
 constexpr int kShortOrder = 2;
-constexpr int kShortCount = kShortOrder + 1;
+constexpr std::size_t kShortCount = kShortOrder + 1;
 
 // Entries first .. T - 1 for p, o, q of at most kShortOrder, with the coefficients and the
 // two latest outputs in named registers.
@@ -114,7 +115,7 @@ void recurse_any(const double* data, const double* asym_data, const double* para
   const double* alpha = parameters + 1;
   const double* gamma = alpha + p;
   const double* beta = gamma + o;
-  constexpr std::size_t kListed = Q > 0 ? static_cast<std::size_t>(Q) : 1;
+  constexpr auto kListed = static_cast<std::size_t>(std::max(Q, 1));
   std::array<double, kListed> listed_beta{};
   if constexpr (Q > 0) {
     for (std::size_t k = 0; k < kListed; ++k) {
@@ -176,8 +177,11 @@ void threshvol_kernel(const double* data, const double* asym_data, const double*
   const bool power_one = type == 1;
   const auto is_short = [](std::int32_t order) { return order >= 0 && order <= kShortOrder; };
   if (is_short(p) && is_short(o) && is_short(q)) {
-    const auto index = static_cast<std::size_t>(((p * kShortCount + o) * kShortCount + q) * 2 +
-                                                (power_one ? 1 : 0));
+    const std::size_t index =
+        ((static_cast<std::size_t>(p) * kShortCount + static_cast<std::size_t>(o)) * kShortCount +
+         static_cast<std::size_t>(q)) *
+            2 +
+        (power_one ? 1 : 0);
     kShortRecursions[index](data, asym_data, parameters, first, T, ht);
     return;
   }
