@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds the default preset and runs the kernel benchmarks (medians of five
 # repetitions in random order, then the table of ratios kernel/baseline and kernel/floor)
-# and the Octave host benchmark. Arguments go to the kernel benchmark, e.g. --benchmark_filter=threshvol.
-# The machine should be otherwise idle: the kernels are timed against latency floors.
+# and the Octave host benchmark. Arguments go to the kernel benchmark, e.g.
+# --benchmark_filter=threshvol. The machine should be otherwise idle: the kernels are timed
+# against latency floors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
