@@ -123,13 +123,15 @@ void recurse_any(const double* data, const double* alpha, double constant, doubl
 void intvol_kernel(const double* data, const double* parameters, const double* backcast,
                    std::int32_t p, std::int32_t q, std::int32_t m, std::uint64_t T,
                    std::int32_t type, std::int32_t has_constant, double* ht) {
-  // has_constant is both the test for the constant at index 0 and the index of the first lag
-  // coefficient; it is not reduced to 0 or 1.
-  const double* alpha = parameters + has_constant;
-
   // m is widened with its sign, so a negative m compares as huge and nothing runs.
   const auto first = static_cast<std::uint64_t>(static_cast<std::int64_t>(m));
   const bool recursion_runs = first < T;
+
+  // has_constant is both the test for the constant at index 0 and the index of the first lag
+  // coefficient; it is not reduced to 0 or 1. The coefficients are located only when the
+  // recursion runs: a call without one may pass no parameters at all (even a null pointer),
+  // and an offset past their end would already be undefined.
+  const double* alpha = recursion_runs ? parameters + has_constant : nullptr;
 
   // The lag-q coefficient makes the lag coefficients sum to one: 1 less each of the others, in
   // index order (every alpha, then beta_1 .. beta_(q-1)), formed once. It is formed only when the

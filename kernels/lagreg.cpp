@@ -63,9 +63,9 @@ void subtract_data_terms(const Model& model, std::uint64_t begin, std::uint64_t 
   for (std::int32_t j = 0; j < model.ar_count; ++j) {
     const auto lag = static_cast<std::int32_t>(model.ar_lags[j]);
     const double coefficient = model.ar_coefficients[j];
-    const double* lagged = y - lag;  // lagged[t] = y[t - lag]
+    const auto back = static_cast<std::uint64_t>(lag);
     for (std::uint64_t t = begin; t < end; ++t) {
-      residuals[t] = residuals[t] - lagged[t] * coefficient;
+      residuals[t] = residuals[t] - y[t - back] * coefficient;
     }
   }
   // Regressor column j starts at j * T, whatever the regressor array's own row count.
@@ -85,15 +85,18 @@ template <int P, int K, int Q>
 void run_short(const Model& model, std::uint64_t m, double* residuals) {
   const bool has_constant = model.constant != 0;
   const double constant = has_constant ? model.parameters[0] : 0.0;
-  // y_lag1[t] = y[t - ar_lag_1], and so on.
+  // The autoregressive lags as distances back from t (lags lie in 1 .. m, so t - lag >= 0).
   const double* y = model.y;
-  const double* y_lag1 = P >= 1 ? y - static_cast<std::int32_t>(model.ar_lags[0]) : y;
-  const double* y_lag2 = P >= 2 ? y - static_cast<std::int32_t>(model.ar_lags[1]) : y;
+  const std::uint64_t lag1 =
+      P >= 1 ? static_cast<std::uint64_t>(static_cast<std::int32_t>(model.ar_lags[0])) : 0;
+  const std::uint64_t lag2 =
+      P >= 2 ? static_cast<std::uint64_t>(static_cast<std::int32_t>(model.ar_lags[1])) : 0;
   const double phi1 = P >= 1 ? model.ar_coefficients[0] : 0.0;
   const double phi2 = P >= 2 ? model.ar_coefficients[1] : 0.0;
   // Regressor column j starts at j * T, whatever the regressor array's own row count.
+  // Only columns that exist are located: without regressors x may be null.
   const double* x1 = model.x;
-  const double* x2 = model.x + model.T;
+  const double* x2 = K >= 2 ? model.x + model.T : model.x;
   const double beta1 = K >= 1 ? model.x_coefficients[0] : 0.0;
   const double beta2 = K >= 2 ? model.x_coefficients[1] : 0.0;
   const double psi1 = Q >= 1 ? model.ma_coefficients[0] : 0.0;
@@ -108,10 +111,10 @@ void run_short(const Model& model, std::uint64_t m, double* residuals) {
       r = r - constant;
     }
     if constexpr (P >= 1) {
-      r = r - y_lag1[t] * phi1;
+      r = r - y[t - lag1] * phi1;
     }
     if constexpr (P >= 2) {
-      r = r - y_lag2[t] * phi2;
+      r = r - y[t - lag2] * phi2;
     }
     if constexpr (K >= 1) {
       r = r - beta1 * x1[t];

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Sets up, builds everything with warnings as errors and runs every test: once as the
-# compiler sees fit, once with fused multiply-add instructions available (same bits), and
-# then for Windows (scripts/windows.sh: cross-built modules run under Wine). Then a very
-# short run of the kernel and host benchmarks, to show that they work.
+# Sets up, builds everything and runs every test four times: with warnings as errors (ci);
+# with fused multiply-add instructions available to the compiler (fma, same bits); under
+# AddressSanitizer and UndefinedBehaviorSanitizer (asan); under ThreadSanitizer (tsan).
+# Then for Windows (scripts/windows.sh: cross-built modules run under Wine), and last it
+# runs the benchmarks briefly (no timing asserted) and fuzzes every module for
+# VOLFILTER_FUZZ_SECONDS seconds each (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-for preset in ci fma; do
+for preset in ci fma asan tsan; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j"$(nproc)"
@@ -19,3 +21,4 @@ build/ci/bench/volfilter_bench --benchmark_filter='/1000$' --benchmark_min_time=
 paths="'build/ci/mex', 'build/ci/bench/mex', 'bench/octave'"
 octave-cli --no-gui --quiet --no-init-file --eval "addpath($paths); octave_bench (100, true)" \
   >/dev/null
+scripts/fuzz.sh "${VOLFILTER_FUZZ_SECONDS:-60}"

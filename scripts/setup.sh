@@ -3,7 +3,8 @@
 # Usage: scripts/setup.sh [extra Debian packages...]
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev libbenchmark-dev octave octave-dev "$@")
+packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev octave octave-dev
+          "$@")
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -1,6 +1,10 @@
 // Arrays of the stand-in host: real double matrices, zero-filled on creation, counted while
 // alive so that tests can prove that nothing is left behind. Failures to create end the
 // call through mexErrMsgTxt, as the host's own creation does.
+//
+// Calls may come from several threads at once: the only state shared between calls is the
+// live-array and created-array counts and the element limit, all atomic; everything else belongs to
+// one array or one call.
 #include "standin_arrays.hpp"
 
 #include <algorithm>
@@ -21,6 +25,8 @@ struct mxArray_tag {
 namespace {
 
 std::atomic<long> live_count{0};
+std::atomic<long> created_count{0};
+std::atomic<std::uint64_t> element_limit{std::numeric_limits<std::uint64_t>::max()};
 
 }  // namespace
 
@@ -46,6 +52,9 @@ mxArray* mxCreateDoubleMatrix_730(mwSize rows, mwSize columns, mxComplexity /*co
     mexErrMsgTxt("Out of memory.");
   }
   const std::uint64_t count = rows * columns;
+  if (count > element_limit.load()) {
+    mexErrMsgTxt("Out of memory.");
+  }
   auto* array = new (std::nothrow)
       mxArray_tag{rows, columns, nullptr, volfilter::standin::ArrayClass::real_double};
   if (array == nullptr) {
@@ -60,6 +69,7 @@ mxArray* mxCreateDoubleMatrix_730(mwSize rows, mwSize columns, mxComplexity /*co
     mexErrMsgTxt("Out of memory.");
   }
   live_count.fetch_add(1);
+  created_count.fetch_add(1);
   return array;
 }
 
@@ -92,6 +102,10 @@ bool mxIsSparse(const mxArray* array) {
 namespace volfilter::standin {
 
 long live_arrays() { return live_count.load(); }
+
+long created_arrays() { return created_count.load(); }
+
+void set_element_limit(std::uint64_t elements) { element_limit.store(elements); }
 
 void set_array_class(mxArray* array, ArrayClass array_class) { array->array_class = array_class; }
 

@@ -3,12 +3,23 @@
 // libmx.dll.
 #pragma once
 
+#include <cstdint>
+
 #include "mex.h"
 
 namespace volfilter::standin {
 
 // Number of arrays created by mxCreateDoubleMatrix_730 and not yet destroyed.
 VOLFILTER_HOST_API long live_arrays();
+
+// Number of arrays created by mxCreateDoubleMatrix_730 so far, destroyed or not: a call that
+// is refused before it creates anything leaves it unchanged.
+VOLFILTER_HOST_API long created_arrays();
+
+// The most elements one array may have. Creating a larger array fails with "Out of memory.",
+// as it would on a host whose memory is used up; a fuzzer sets a small limit so that a
+// sample size it makes up costs neither time nor memory. No limit by default.
+VOLFILTER_HOST_API void set_element_limit(std::uint64_t elements);
 
 // The storage classes a test can hand to a module. Only real_double is what the modules
 // read; the others stand for the host's other classes and are refused by every module.

@@ -115,6 +115,16 @@ TEST(IntvolEdges, EmptySampleReadsNothing) {
   intvol_kernel(nullptr, nullptr, nullptr, 1, 1, 0, 0, 1, 1, nullptr);
 }
 
+TEST(IntvolEdges, WithoutRecursionNoCoefficientIsLocated) {
+  // No parameters at all and a constant flag far past them: without a recursion the kernel
+  // must not even form a pointer to the coefficients (an offset from null, or past the end
+  // of the parameters, is undefined; the sanitizer build reports it).
+  const double backcast = 1.5;
+  std::vector<double> ht(2, kNaN);
+  intvol_kernel(nullptr, nullptr, &backcast, 7, 1, 2, 2, 1, 2147483647, ht.data());
+  EXPECT_EQ(ht, (std::vector<double>{1.5, 1.5}));
+}
+
 TEST(IntvolEdges, NegativePresampleLengthWritesNothing) {
   const std::vector<double> ht = run({{}, {1.0}, 5.0, 0, 1, -1, 2, 2, 1});
   EXPECT_TRUE(std::isnan(ht[0]) && std::isnan(ht[1]));

@@ -1,6 +1,7 @@
 # Installs the build into a fresh prefix, then configures, builds and runs the consumer
 # project against that prefix alone:
-#   cmake -DBUILD_DIR= -DSOURCE_DIR= -DWORK_DIR= -DGENERATOR= -DCXX_COMPILER= -P run_consumer.cmake
+#   cmake -DBUILD_DIR= -DSOURCE_DIR= -DWORK_DIR= -DGENERATOR= -DCXX_COMPILER= [-DCXX_FLAGS=]
+#         -P run_consumer.cmake
 cmake_minimum_required(VERSION 3.21)
 
 set(prefix ${WORK_DIR}/prefix)
@@ -18,6 +19,7 @@ endforeach()
 # No package registry: the consumer must find the installed copy, not the build tree.
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/consumer -B ${consumer_build}
                         -G ${GENERATOR} -DCMAKE_CXX_COMPILER=${CXX_COMPILER}
+                        "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}"
                         -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH=${prefix}
                         -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF
                 COMMAND_ERROR_IS_FATAL ANY)

@@ -1,0 +1,413 @@
+// A libFuzzer target that drives one module's entry through the stand-in host, built once
+// per module with VOLFILTER_FUZZ_MODULE naming it.
+//
+// The fuzz input is read as the script of one call, byte by byte:
+//
+//   input count       below 0xE0 the module's own count, else (byte - 0xE0) % (count + 3)
+//   requested outputs kOutputCounts[byte % 8]
+//   for every input:
+//     shape           high nibble the form (Form below), low nibble n (0 to 15)
+//     [columns]       only for Form::any_columns: byte % 8
+//     values          one per element, column-major (value_of)
+//
+// Bytes past the end read as neutral values (a 1-by-1 zero for an input), so every input
+// decodes into some call. Small integers, fractions, negatives, signed zeros, subnormals,
+// infinities, NaN and the limits of the integer conversions are one byte each, which keeps
+// the scalars a module converts and the lengths it checks within the fuzzer's easy reach.
+//
+// Checked on every call, besides whatever the sanitizers report:
+//   - a refused call raises the host's error with a sentence ending in a full stop; a wrong
+//     input count gives the module's input-count message, then a wrong output count gives
+//     "One output only."; a refusal comes before any array is created (only the host's own
+//     "Out of memory." comes from creating one);
+//   - a served call leaves in output slot 0 the shape the module promises;
+//   - the host's live-array count is back where it was before the call;
+//   - the same call made again gives the same refusal, or the same bits (NaN included).
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "standin_host.hpp"
+
+namespace {
+
+using volfilter::standin::Array;
+using volfilter::standin::ArrayClass;
+using volfilter::standin::HostError;
+using volfilter::standin::Module;
+
+// The shape of the output a served call must leave in slot 0.
+enum class Promise {
+  column_of_count,  // T-by-1, T the truncated scalar at `size_input`
+  column_of_rows,   // T-by-1, T the row count of the array at `size_input`
+  one_by_one,
+};
+
+struct ModuleDescriptor {
+  const char* name;
+  int inputs;
+  const char* input_message;
+  bool output_required;  // nlhs must be exactly 1, not at most 1
+  Promise promise;
+  int size_input;
+};
+
+constexpr ModuleDescriptor kModules[] = {
+    {"threshvol_filter", 10, "Ten inputs required.", false, Promise::column_of_count, 8},
+    {"logvol_filter", 9, "Nine inputs required.", false, Promise::column_of_count, 8},
+    {"shiftvol_filter", 8, "Eight inputs required.", false, Promise::column_of_count, 6},
+    {"intvol_filter", 9, "Nine inputs required.", false, Promise::column_of_count, 6},
+    {"lagreg_residuals", 8, "Eight inputs required.", true, Promise::column_of_rows, 4},
+    {"pairwise_nll", 3, "Three inputs required.", false, Promise::one_by_one, -1},
+};
+
+constexpr const char* kOneOutputOnly = "One output only.";
+constexpr int kOutputCounts[8] = {1, 1, 1, 1, 0, 2, 3, -1};
+
+// Arrays the host will create for a module, at most: larger ones fail with "Out of memory.".
+// Keeps a made-up sample size from costing time or memory; every input here is far smaller.
+constexpr std::uint64_t kElementLimit = 1U << 14;
+
+// The one-byte special values, from 0xC0 on.
+const double kSpecials[32] = {
+    std::numeric_limits<double>::quiet_NaN(),
+    std::numeric_limits<double>::infinity(),
+    -std::numeric_limits<double>::infinity(),
+    -0.0,
+    std::numeric_limits<double>::denorm_min(),
+    -2.225073858507201e-308,  // the largest subnormal, negated
+    1e300,
+    -1e300,
+    std::numeric_limits<double>::max(),
+    std::numeric_limits<double>::lowest(),
+    2147483648.0,            // 2^31: one past the largest 32-bit integer
+    2147483647.0,            // 2^31 - 1
+    -2147483648.0,           // -2^31
+    -2147483649.0,           // one below the lowest 32-bit integer
+    4294967297.0,            // 2^32 + 1: wraps to 1 in a careless conversion
+    9007199254740992.0,      // 2^53
+    9223372036854775808.0,   // 2^63
+    18446744073709551616.0,  // 2^64
+    18446744073709549568.0,  // the largest double below 2^64
+    1e-300,
+    0.999999,
+    -0.999999,
+    2147483647.5,
+    -2147483648.5,
+    static_cast<double>(kElementLimit),
+    static_cast<double>(kElementLimit + 1),
+    1e6,
+    -std::numeric_limits<double>::quiet_NaN(),
+    std::numeric_limits<double>::min(),
+    std::numeric_limits<double>::epsilon(),
+    1.5,
+    -1.5,
+};
+
+// Shapes, by the high nibble of the shape byte; n is the low nibble.
+enum class Form {
+  column,       // n-by-1
+  row,          // 1-by-n
+  two_columns,  // n-by-2
+  square,       // n-by-n
+  no_rows,      // 0-by-n
+  no_columns,   // n-by-0
+  any_columns,  // n-by-k, k from the next byte
+  complex_column,
+  sparse_column,
+  int32_column,
+};
+
+class Script {
+ public:
+  Script(const std::uint8_t* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
+
+  std::uint8_t next(std::uint8_t missing) { return at_ < size_ ? bytes_[at_++] : missing; }
+
+  double value() {
+    const std::uint8_t code = next(0x40);
+    if (code < 0xC0) {
+      return (code - 64) / 8.0;  // -8 to 15.875 in steps of 1/8
+    }
+    if (code < 0xE0) {
+      return kSpecials[code - 0xC0];
+    }
+    std::uint64_t bits = 0;
+    for (int i = 0; i < 8; ++i) {
+      bits |= static_cast<std::uint64_t>(next(0)) << (8 * i);
+    }
+    double raw = 0.0;
+    std::memcpy(&raw, &bits, sizeof raw);
+    return raw;
+  }
+
+ private:
+  const std::uint8_t* bytes_;
+  std::size_t size_;
+  std::size_t at_ = 0;
+};
+
+struct Input {
+  ArrayClass array_class = ArrayClass::real_double;
+  std::uint64_t rows = 1;
+  std::uint64_t columns = 1;
+  std::vector<double> values;
+};
+
+Input read_input(Script& script) {
+  const std::uint8_t shape = script.next(0x01);
+  const std::uint64_t n = shape & 0x0FU;
+  Input input;
+  switch (static_cast<Form>(shape >> 4)) {
+    case Form::row:
+      input.rows = 1;
+      input.columns = n;
+      break;
+    case Form::two_columns:
+      input.rows = n;
+      input.columns = 2;
+      break;
+    case Form::square:
+      input.rows = n;
+      input.columns = n;
+      break;
+    case Form::no_rows:
+      input.rows = 0;
+      input.columns = n;
+      break;
+    case Form::no_columns:
+      input.rows = n;
+      input.columns = 0;
+      break;
+    case Form::any_columns:
+      input.rows = n;
+      input.columns = script.next(0x01) % 8U;
+      break;
+    case Form::complex_column:
+      input.array_class = ArrayClass::complex_double;
+      input.rows = n;
+      break;
+    case Form::sparse_column:
+      input.array_class = ArrayClass::sparse_double;
+      input.rows = n;
+      break;
+    case Form::int32_column:
+      input.array_class = ArrayClass::int32;
+      input.rows = n;
+      break;
+    default:  // Form::column and the unused nibbles
+      input.rows = n;
+      break;
+  }
+  input.values.resize(input.rows * input.columns);
+  for (double& value : input.values) {
+    value = script.value();
+  }
+  return input;
+}
+
+Array make_input(const Input& input) {
+  Array array =
+      volfilter::standin::make_array_of_class(input.array_class, input.rows, input.columns);
+  std::copy(input.values.begin(), input.values.end(), mxGetPr(array.get()));
+  return array;
+}
+
+struct Call {
+  int nlhs = 1;
+  std::vector<Input> inputs;
+};
+
+struct Outcome {
+  bool refused = false;
+  long created = 0;  // arrays the call created through the host
+  std::string message;
+  std::uint64_t rows = 0;
+  std::uint64_t columns = 0;
+  std::vector<std::uint64_t> bits;  // compared as bits, so that NaN equals NaN
+};
+
+const ModuleDescriptor* descriptor = nullptr;
+const Module* module = nullptr;
+// With VOLFILTER_FUZZ_REPORT set, each call's outcome goes to standard error: replaying a
+// corpus then shows which refusals and which served shapes it reaches.
+bool report = false;
+
+std::string describe(const Call& call) {
+  std::string text = "nlhs " + std::to_string(call.nlhs) + ", " +
+                     std::to_string(call.inputs.size()) + " inputs:\n";
+  const char* class_names[] = {"double", "complex", "sparse", "int32"};
+  for (std::size_t i = 0; i < call.inputs.size(); ++i) {
+    const Input& input = call.inputs[i];
+    char line[96];
+    std::snprintf(line, sizeof line, "  %zu: %llu-by-%llu %s", i,
+                  static_cast<unsigned long long>(input.rows),
+                  static_cast<unsigned long long>(input.columns),
+                  class_names[static_cast<int>(input.array_class)]);
+    text += line;
+    for (std::size_t j = 0; j < input.values.size() && j < 16; ++j) {
+      std::snprintf(line, sizeof line, " %.17g", input.values[j]);
+      text += line;
+    }
+    text += input.values.size() > 16 ? " ...\n" : "\n";
+  }
+  return text;
+}
+
+[[noreturn]] void fail(const Call& call, const std::string& what) {
+  std::fprintf(stderr, "\n%s: %s\nThe call: %s\n", descriptor->name, what.c_str(),
+               describe(call).c_str());
+  std::abort();
+}
+
+Outcome run(const Call& call, const std::vector<const mxArray*>& handles) {
+  const long live_before = volfilter::standin::live_arrays();
+  const long created_before = volfilter::standin::created_arrays();
+  Outcome outcome;
+  try {
+    const std::vector<Array> outputs = module->call(call.nlhs, handles);
+    const mxArray* result = outputs.at(0).get();
+    if (result == nullptr) {
+      fail(call, "a served call left output slot 0 empty");
+    }
+    outcome.rows = mxGetM(result);
+    outcome.columns = mxGetN(result);
+    const double* values = mxGetPr(result);
+    outcome.bits.resize(outcome.rows * outcome.columns);
+    for (std::size_t i = 0; i < outcome.bits.size(); ++i) {
+      std::memcpy(&outcome.bits[i], &values[i], sizeof(double));
+    }
+  } catch (const HostError& error) {
+    outcome.refused = true;
+    outcome.message = error.what();
+  }
+  outcome.created = volfilter::standin::created_arrays() - created_before;
+  if (volfilter::standin::live_arrays() != live_before) {
+    fail(call, "the call left " + std::to_string(volfilter::standin::live_arrays() - live_before) +
+                   " arrays alive");
+  }
+  return outcome;
+}
+
+bool outputs_wrong(int nlhs) { return descriptor->output_required ? nlhs != 1 : nlhs > 1; }
+
+void check_refusal(const Call& call, const Outcome& outcome) {
+  const std::string& message = outcome.message;
+  if (message.size() < 2 || message.back() != '.') {
+    fail(call, "refused without a sentence ending in a full stop: \"" + message + "\"");
+  }
+  if (outcome.created != 0 && message != "Out of memory.") {
+    fail(call, "refused with \"" + message + "\" after creating " +
+                   std::to_string(outcome.created) + " arrays");
+  }
+  const auto nrhs = static_cast<int>(call.inputs.size());
+  if (nrhs != descriptor->inputs) {
+    if (message != descriptor->input_message) {
+      fail(call, "a wrong input count was refused with \"" + message + "\"");
+    }
+  } else if (outputs_wrong(call.nlhs)) {
+    if (message != kOneOutputOnly) {
+      fail(call, "a wrong output count was refused with \"" + message + "\"");
+    }
+  } else if (message == descriptor->input_message || message == kOneOutputOnly) {
+    fail(call, "right counts refused with a count message: \"" + message + "\"");
+  }
+}
+
+void check_served(const Call& call, const Outcome& outcome) {
+  if (static_cast<int>(call.inputs.size()) != descriptor->inputs || outputs_wrong(call.nlhs)) {
+    fail(call, "a call with wrong counts was served");
+  }
+  std::uint64_t rows = 1;
+  switch (descriptor->promise) {
+    case Promise::column_of_count: {
+      const Input& size = call.inputs[static_cast<std::size_t>(descriptor->size_input)];
+      const double T = size.values.empty() ? 0.0 : size.values[0];
+      if (!(T > -1.0 && T < 18446744073709551616.0)) {
+        fail(call, "served with a sample size that has no unsigned 64-bit value");
+      }
+      rows = static_cast<std::uint64_t>(T);
+      break;
+    }
+    case Promise::column_of_rows:
+      rows = call.inputs[static_cast<std::size_t>(descriptor->size_input)].rows;
+      break;
+    case Promise::one_by_one:
+      break;
+  }
+  if (outcome.rows != rows || outcome.columns != 1) {
+    fail(call, "served a " + std::to_string(outcome.rows) + "-by-" +
+                   std::to_string(outcome.columns) + " output where " + std::to_string(rows) +
+                   "-by-1 was promised");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+  for (const ModuleDescriptor& candidate : kModules) {
+    if (std::strcmp(candidate.name, VOLFILTER_FUZZ_MODULE) == 0) {
+      descriptor = &candidate;
+    }
+  }
+  if (descriptor == nullptr) {
+    std::fprintf(stderr, "no descriptor for module %s\n", VOLFILTER_FUZZ_MODULE);
+    std::abort();
+  }
+  // Loaded once, before fuzzing starts, so that its coverage counters are registered.
+  static const Module loaded(std::string(VOLFILTER_STANDIN_DIR) + "/" + VOLFILTER_FUZZ_MODULE +
+                             ".so");
+  module = &loaded;
+  volfilter::standin::set_element_limit(kElementLimit);
+  report = std::getenv("VOLFILTER_FUZZ_REPORT") != nullptr;
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  Script script(bytes, size);
+  Call call;
+  const std::uint8_t count_code = script.next(0x00);
+  const int input_count =
+      count_code < 0xE0 ? descriptor->inputs : (count_code - 0xE0) % (descriptor->inputs + 3);
+  call.nlhs = kOutputCounts[script.next(0x00) % 8U];
+  for (int i = 0; i < input_count; ++i) {
+    call.inputs.push_back(read_input(script));
+  }
+
+  std::vector<Array> arrays;
+  std::vector<const mxArray*> handles;
+  for (const Input& input : call.inputs) {
+    arrays.push_back(make_input(input));
+    handles.push_back(arrays.back().get());
+  }
+
+  const Outcome first = run(call, handles);
+  if (report) {
+    std::fprintf(
+        stderr, "outcome: %s\n",
+        first.refused ? first.message.c_str() : (first.rows == 0 ? "served, empty" : "served"));
+  }
+  if (first.refused) {
+    check_refusal(call, first);
+  } else {
+    check_served(call, first);
+  }
+  const Outcome second = run(call, handles);
+  if (second.refused != first.refused || second.message != first.message ||
+      second.rows != first.rows || second.columns != first.columns || second.bits != first.bits) {
+    fail(call, "the same call made twice gave different results");
+  }
+
+  arrays.clear();
+  if (volfilter::standin::live_arrays() != 0) {
+    fail(call, "arrays still alive after the inputs were released");
+  }
+  return 0;
+}

@@ -1,0 +1,188 @@
+#!/usr/bin/env python3
+"""Writes the seed corpus of every module fuzzer into fuzz/corpus/<module>/.
+
+Each seed is the script of one call in the byte format that module_fuzzer.cpp reads: the
+worked examples of each module, its edge shapes and a few refused calls. The fuzzers grow
+their own corpora from these; only the seeds are kept in the repository.
+Usage: python3 fuzz/seeds.py
+"""
+import math
+import pathlib
+import struct
+
+SPECIALS = {"nan": 0xC0, "inf": 0xC1, "-inf": 0xC2, "-0": 0xC3}
+FORMS = {"column": 0, "row": 1, "two_columns": 2, "square": 3, "no_rows": 4, "no_columns": 5}
+
+
+def value(x):
+    """One value: a byte for multiples of 1/8 from -8 to 15.875, else the raw double."""
+    if isinstance(x, str):
+        return [SPECIALS[x]]
+    scaled = x * 8
+    if scaled == math.floor(scaled) and -64 <= scaled < 128 and not (x == 0 and math.copysign(1, x) < 0):
+        return [int(scaled) + 64]
+    return [0xE0] + list(struct.pack("<d", x))
+
+
+def array(values, form="column", n=None):
+    n = len(values) if n is None else n
+    assert 0 <= n < 16
+    out = [FORMS[form] << 4 | n]
+    for x in values:
+        out += value(x)
+    return out
+
+
+def scalar(x):
+    return array([x])
+
+
+def call(inputs, input_count=None, nlhs=1):
+    """input_count None keeps the module's own count; nlhs is one of 1, 0, 2, 3, -1."""
+    count_code = 0x00 if input_count is None else 0xE0 + input_count
+    nlhs_code = {1: 0, 0: 4, 2: 5, 3: 6, -1: 7}[nlhs]
+    out = [count_code, nlhs_code]
+    for item in inputs:
+        out += item
+    return bytes(out)
+
+
+def scalars(*xs):
+    return [scalar(x) for x in xs]
+
+
+def threshvol():
+    d, a = array([1, 2, 7]), array([2, 4, 9])
+    par, b = array([0.5, 0.25, 0.125, 0.5]), scalar(2)
+    ex = [d, a, par, b] + scalars(1, 1, 1, 1, 3, 2)
+    return {
+        "worked_power2": call(ex),
+        "worked_power1": call([d, a, par, b] + scalars(1, 1, 1, 1, 3, 1)),
+        "no_output_requested": call(ex, nlhs=0),
+        "all_presample": call([array([]), array([]), array([]), scalar(4)] + scalars(5, 0, 0, 3, 3, 2)),
+        "empty": call([array([])] * 4 + scalars(0, 0, 0, 0, 0, 2)),
+        "negative_m": call([array([])] * 4 + scalars(1, 1, 1, -2, 3, 2)),
+        "fractional_scalars": call([d, a, par, b] + scalars(1.75, 1, 1, 1, 3.875, 1.875)),
+        "nan_m": call([d, a, par, b] + scalars(1, 1, 1, "nan", 3, 2)),
+        "nine_inputs": call(ex[:9], input_count=9),
+        "two_outputs": call(ex, nlhs=2),
+    }
+
+
+def logvol():
+    d = array([1, 2])
+    ceiling = [d, array([5]), scalar(0), scalar(100)] + scalars(0, 0, 0, 1, 2)
+    overflow = [d, array([800]), scalar(0), scalar(100)] + scalars(0, 0, 0, 1, 2)
+    no_ceiling = [d, array([800]), scalar(0), scalar("inf")] + scalars(0, 0, 0, 1, 2)
+    floor = [d, array([-20]), scalar(0), scalar(100)] + scalars(0, 0, 0, 1, 2)
+    families = [array([0.5, -1, 2]), array([0.1, 0.2, -0.1, 0.9]), scalar(0), scalar(100)]
+    return {
+        "ceiling": call(ceiling),
+        "ceiling_after_overflow": call(overflow),
+        "infinite_ceiling": call(no_ceiling),
+        "floor": call(floor),
+        "three_families": call(families + scalars(1, 1, 1, 1, 3)),
+        "negative_ceiling": call([d, array([-0.625]), scalar(0), scalar(0.5)] + scalars(0, 0, 0, 1, 2)),
+        "all_presample": call([array([1, 2]), array([]), scalar(0), scalar(1)] + scalars(2, 2, 2, 2, 2)),
+        "empty": call([array([])] * 4 + scalars(0, 0, 0, 0, 0)),
+        "negative_m": call([array([])] * 4 + scalars(0, 0, 0, -1, 2)),
+        "eight_inputs": call(ceiling[:8], input_count=8),
+        "two_outputs": call(ceiling, nlhs=2),
+    }
+
+
+def shiftvol():
+    par, b = array([0.1, 0.1, 0.5, 0.8]), scalar(1)
+    d = array([0, 1, -1])
+    accumulate = [array([0, 0, 0.5]), array([0.1, 0.2, 0.1, 1.0, 0.6]), b]
+    return {
+        "constant_shift": call([d, par, b] + scalars(1, 1, 1, 3, 1)),
+        "scaled_shift": call([d, par, b] + scalars(1, 1, 1, 3, 0)),
+        "order_of_sums": call(accumulate + scalars(2, 1, 2, 3, 1)),
+        "order_of_sums_scaled": call(accumulate + scalars(2, 1, 2, 3, 0)),
+        "negative_variance": call([d, array([-4, 1, 0.5, 0.8]), b] + scalars(1, 1, 1, 3, 0)),
+        "all_presample": call([array([]), array([0, 0, 1]), b] + scalars(0, 0, 2, 2, 0)),
+        "empty": call([array([]), array([0, 0]), array([])] + scalars(0, 0, 0, 0, 1)),
+        "seven_inputs": call([d, par, b] + scalars(1, 1, 1, 3), input_count=7),
+        "two_outputs": call([d, par, b] + scalars(1, 1, 1, 3, 1), nlhs=2),
+    }
+
+
+def intvol():
+    d, b = array([4, 8, 99]), scalar(2)
+    return {
+        "constant_power2": call([d, array([0.5, 0.25]), b] + scalars(1, 1, 1, 3, 2, 1)),
+        "constant_power1": call([d, array([0.5, 0.25]), b] + scalars(1, 1, 1, 3, 1, 1)),
+        "no_constant": call([d, array([0.25]), b] + scalars(1, 1, 1, 3, 2, 0)),
+        "two_output_lags": call([d, array([0.5, 0.25, 0.125]), b] + scalars(1, 2, 2, 3, 2, 1)),
+        "constant_flag_two": call([d, array([0.5, 9, 0.25]), b] + scalars(1, 1, 1, 3, 2, 2)),
+        "rising_by_constant": call([array([]), array([0.5]), b] + scalars(0, 1, 1, 4, 2, 1)),
+        "empty": call([array([]), array([]), array([])] + scalars(0, 1, 0, 0, 2, 0)),
+        "zero_q": call([d, array([0.5, 0.25]), b] + scalars(1, 0, 1, 3, 2, 1)),
+        "eight_inputs": call([d, array([0.5, 0.25]), b] + scalars(1, 1, 1, 3, 2), input_count=8),
+        "two_outputs": call([d, array([0.5, 0.25]), b] + scalars(1, 1, 1, 3, 2, 1), nlhs=2),
+    }
+
+
+def lagreg():
+    none = array([], "no_rows", 0)
+    no_x = lambda rows: array([], "no_columns", rows)
+    ma = [array([0.5]), none, array([1]), scalar(0), array([1, 2, 3]), no_x(3), scalar(1),
+          array([1, 2, 2])]
+    ar = [array([0.5, 0.5]), array([1]), none, scalar(1), array([1, 2, 3, 4]), no_x(4),
+          scalar(1), array([1, 1, 1, 1])]
+    regressors = [array([0.25, 0.5, -1]), array([2]), none, scalar(1), array([1, 2, 3, 4]),
+                  array([1, 0.5, 0, -1], "column"), scalar(2), array([1, 2, 0, -1])]
+    return {
+        "moving_average": call(ma),
+        "constant_and_lag": call(ar),
+        "regressor": call(regressors),
+        "fractional_lag": call([array([0.5]), array([2.875]), none, scalar(0),
+                                array([1, 2, 3, 4]), no_x(4), scalar(3), array([1, 1, 1, 1])]),
+        "repeated_lag": call([array([0.5, 0.25]), none, array([1, 1]), scalar(0),
+                              array([1, 2, 3]), no_x(3), scalar(1), array([1, 1, 1])]),
+        "all_presample": call([array([]), none, none, scalar(0), array([1, 2]), no_x(2),
+                               scalar(2), array([])]),
+        "empty": call([array([]), none, none, scalar(0), array([]), no_x(0), scalar(0),
+                       array([])]),
+        "lag_row": call([array([0.5]), array([1, 2, 3], "row"), none, scalar(0),
+                         array([1, 2, 3]), no_x(3), scalar(3), array([1, 1, 1])]),
+        "no_output_requested": call(ma, nlhs=0),
+        "seven_inputs": call(ma[:7], input_count=7),
+    }
+
+
+def pairwise():
+    cov = array([2, 0.5, 0.5, 1], "square", 2)
+    pair = array([1, 2], "two_columns", 1)
+    return {
+        "vector": call([cov, array([1, 2]), pair]),
+        "row_vector": call([cov, array([1, 2], "row"), pair]),
+        "matrix": call([cov, array([1, 2, 2, 4], "square", 2), pair]),
+        "identity_zero_data": call([array([1, 0, 0, 1], "square", 2), array([0, 0]), pair]),
+        "no_pairs": call([cov, array([1, 2]), array([], "two_columns", 0)]),
+        "equal_indices": call([cov, array([1, 2]), array([1, 1], "two_columns", 1)]),
+        "fractional_indices": call([cov, array([1, 2]), array([1.875, 2.875], "two_columns", 1)]),
+        "one_by_one_data": call([array([2]), array([3]), array([1, 1], "two_columns", 1)]),
+        "no_output_requested": call([cov, array([1, 2]), pair], nlhs=0),
+        "two_inputs": call([cov, array([1, 2])], input_count=2),
+        "two_outputs": call([cov, array([1, 2]), pair], nlhs=2),
+    }
+
+
+MODULES = {
+    "threshvol_filter": threshvol,
+    "logvol_filter": logvol,
+    "shiftvol_filter": shiftvol,
+    "intvol_filter": intvol,
+    "lagreg_residuals": lagreg,
+    "pairwise_nll": pairwise,
+}
+
+if __name__ == "__main__":
+    root = pathlib.Path(__file__).resolve().parent / "corpus"
+    for module, seeds in MODULES.items():
+        folder = root / module
+        folder.mkdir(parents=True, exist_ok=True)
+        for name, script in seeds().items():
+            (folder / name).write_bytes(script)
