@@ -49,14 +49,16 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::Finalize();
     std::ostream& out = GetOutputStream();
     char line[160];
-    std::snprintf(line, sizeof line, "\n%-10s %-16s %8s %9s %9s %9s %9s %9s\n", "kernel", "variant",
-                  "T", "kernel", "baseline", "floor", "k/base", "k/floor");
+    static_cast<void>(std::snprintf(line, sizeof line, "\n%-10s %-16s %8s %9s %9s %9s %9s %9s\n",
+                                    "kernel", "variant", "T", "kernel", "baseline", "floor",
+                                    "k/base", "k/floor"));
     out << line << "(ns per observation)\n";
     for (const auto& [key, times] : table_) {
-      std::snprintf(line, sizeof line, "%-10s %-16s %8llu %9.3f %9.3f %9.3f %9.3f %9.3f\n",
-                    key.kernel.c_str(), key.variant.c_str(), static_cast<unsigned long long>(key.T),
-                    times.kernel, times.baseline, times.floor, ratio(times.kernel, times.baseline),
-                    ratio(times.kernel, times.floor));
+      static_cast<void>(std::snprintf(
+          line, sizeof line, "%-10s %-16s %8llu %9.3f %9.3f %9.3f %9.3f %9.3f\n",
+          key.kernel.c_str(), key.variant.c_str(), static_cast<unsigned long long>(key.T),
+          times.kernel, times.baseline, times.floor, ratio(times.kernel, times.baseline),
+          ratio(times.kernel, times.floor)));
       out << line;
     }
   }

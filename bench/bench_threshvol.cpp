@@ -50,9 +50,10 @@ void add_variant(int power, int order) {
     add("threshvol", variant, "baseline", T, implementation(&baseline::threshvol));
     add("threshvol", variant, "floor", T, [order](std::uint64_t size) {
       auto in = std::make_shared<ThreshvolInputs>(size, order);
-      return std::function<void()>([in, order, size] {
-        floors::linear(in->data.data(), in->parameters.data() + 1 + 2 * order, order, size,
-                       in->ht.data());
+      // The chain is the output lags alone: beta_1 .. beta_q after the constant, alpha, gamma.
+      const std::size_t beta = 1 + 2 * static_cast<std::size_t>(order);
+      return std::function<void()>([in, order, size, beta] {
+        floors::linear(in->data.data(), &in->parameters[beta], order, size, in->ht.data());
       });
     });
   }

@@ -19,7 +19,7 @@ namespace {
 
 // Orders p of up to kShortOrder and q from 1 to kShortOrder get a recursion of their own.
 constexpr int kShortOrder = 2;
-constexpr int kShortCount = kShortOrder + 1;
+constexpr std::size_t kShortCount = kShortOrder + 1;
 
 // Entries first .. T - 1 for p <= 2 and 1 <= q <= 2, with the coefficients and the two
 // latest outputs in named registers. `implied` is the coefficient of lag q.
@@ -135,7 +135,9 @@ void intvol_kernel(const double* data, const double* parameters, const double* b
   const double constant = has_constant != 0 ? parameters[0] : 0.0;
   const bool power_one = type == 1;
   if (p >= 0 && p <= kShortOrder && q >= 1 && q <= kShortOrder) {
-    const auto index = static_cast<std::size_t>((p * kShortCount + q) * 2 + (power_one ? 1 : 0));
+    const std::size_t index =
+        (static_cast<std::size_t>(p) * kShortCount + static_cast<std::size_t>(q)) * 2 +
+        (power_one ? 1 : 0);
     kShortRecursions[index](data, alpha, constant, implied, first, T, ht);
     return;
   }

@@ -135,39 +135,48 @@ void run_short(const Model& model, std::uint64_t m, double* residuals) {
 }
 
 // Any model, a chunk at a time: the data terms of the chunk, then the MA recursion over
-// it. Lag-1 terms take the latest residual from a register, older lags read the output
-// array, which therefore holds unscaled residuals until a last pass scales them. Up to
-// kListedOrder MA terms, their count is a template argument, so that the loop over them
-// unrolls with every lag and coefficient in a register; more take the loop as it stands.
+// it, lag-1 terms taking the latest residual from a register.
+//
+// Up to kListedOrder MA terms with lags up to kRingSize, their count is a template
+// argument, so that the loop over them unrolls with every lag and coefficient in a
+// register, and the unscaled residuals of the last kRingSize observations are kept in a
+// ring on the stack, which frees the output array to take each scaled residual at once.
+// Other models keep the unscaled residuals in the output array, where the older lags read
+// them, and scale them in a last pass.
 constexpr int kListedOrder = 8;
+constexpr std::size_t kRingSize = 16;  // a power of two
 
 template <int Q>
 void run_listed(const Model& model, std::uint64_t m, double* residuals) {
-  // Q < 0: the count is the model's own, read at run time.
-  const std::int32_t count = Q >= 0 ? Q : model.ma_count;
-  constexpr std::size_t kListed = Q > 0 ? static_cast<std::size_t>(Q) : 1;
-  std::array<std::int32_t, kListed> listed_lag{};
-  std::array<double, kListed> listed_coefficient{};
-  if constexpr (Q > 0) {
-    for (std::size_t j = 0; j < kListed; ++j) {
-      listed_lag[j] = static_cast<std::int32_t>(model.ma_lags[j]);
-      listed_coefficient[j] = model.ma_coefficients[j];
+  constexpr auto kListed = static_cast<std::size_t>(std::max(Q, 1));
+  std::array<std::int32_t, kListed> lag{};
+  std::array<double, kListed> coefficient{};
+  for (std::size_t j = 0; j < static_cast<std::size_t>(Q); ++j) {
+    lag[j] = static_cast<std::int32_t>(model.ma_lags[j]);
+    coefficient[j] = model.ma_coefficients[j];
+  }
+  // ring[i % kRingSize]: the unscaled residual of observation i; zero below m.
+  std::array<double, kRingSize> ring{};
+  constexpr std::uint64_t kMask = kRingSize - 1;
+  double latest = 0.0;
+  for (std::uint64_t begin = m; begin < model.T; begin += kChunk) {
+    const std::uint64_t end = std::min(begin + kChunk, model.T);
+    subtract_data_terms(model, begin, end, residuals);
+    for (std::uint64_t t = begin; t < end; ++t) {
+      double r = residuals[t];
+      for (std::size_t j = 0; j < static_cast<std::size_t>(Q); ++j) {
+        const auto l = static_cast<std::uint64_t>(lag[j]);
+        const double lagged = l == 1 ? latest : ring[(t - l) & kMask];
+        r = r - lagged * coefficient[j];
+      }
+      residuals[t] = r / model.sigma[t];
+      ring[t & kMask] = r;
+      latest = r;
     }
   }
-  const auto lag = [&](std::int32_t j) {
-    if constexpr (Q > 0) {
-      return listed_lag[static_cast<std::size_t>(j)];
-    } else {
-      return static_cast<std::int32_t>(model.ma_lags[j]);
-    }
-  };
-  const auto coefficient = [&](std::int32_t j) {
-    if constexpr (Q > 0) {
-      return listed_coefficient[static_cast<std::size_t>(j)];
-    } else {
-      return model.ma_coefficients[j];
-    }
-  };
+}
+
+void run_unlisted(const Model& model, std::uint64_t m, double* residuals) {
   double latest = 0.0;
   for (std::uint64_t begin = m; begin < model.T; begin += kChunk) {
     const std::uint64_t end = std::min(begin + kChunk, model.T);
@@ -175,10 +184,10 @@ void run_listed(const Model& model, std::uint64_t m, double* residuals) {
     for (std::uint64_t t = begin; t < end; ++t) {
       const auto now = static_cast<std::ptrdiff_t>(t);
       double r = residuals[t];
-      for (std::int32_t j = 0; j < count; ++j) {
-        const std::int32_t l = lag(j);
+      for (std::int32_t j = 0; j < model.ma_count; ++j) {
+        const auto l = static_cast<std::int32_t>(model.ma_lags[j]);
         const double lagged = l == 1 ? latest : residuals[now - l];
-        r = r - lagged * coefficient(j);
+        r = r - lagged * model.ma_coefficients[j];
       }
       residuals[t] = r;
       latest = r;
@@ -200,17 +209,22 @@ constexpr auto kListedRuns = listed_runs(std::make_index_sequence<kListedOrder +
 
 void run_any(const Model& model, std::uint64_t m, double* residuals) {
   const std::int32_t Q = std::max(model.ma_count, 0);
-  if (Q <= kListedOrder) {
+  bool listed = Q <= kListedOrder;
+  for (std::int32_t j = 0; listed && j < Q; ++j) {
+    const auto l = static_cast<std::int32_t>(model.ma_lags[j]);
+    listed = l >= 1 && static_cast<std::size_t>(l) <= kRingSize;
+  }
+  if (listed) {
     kListedRuns[static_cast<std::size_t>(Q)](model, m, residuals);
   } else {
-    run_listed<-1>(model, m, residuals);
+    run_unlisted(model, m, residuals);
   }
 }
 
 using Run = void (*)(const Model&, std::uint64_t, double*);
 
 constexpr int kShortOrder = 2;
-constexpr int kShortCount = kShortOrder + 1;
+constexpr std::size_t kShortCount = kShortOrder + 1;
 
 // Table index (P * 3 + K) * 3 + Q.
 template <std::size_t... Index>
@@ -235,10 +249,10 @@ Run pick_run(const Model& model) {
   if (!short_model) {
     return &run_any;
   }
-  const auto index = static_cast<std::size_t>(
-      (std::max(model.ar_count, 0) * kShortCount + static_cast<std::int32_t>(model.x_columns)) *
+  const std::size_t index =
+      (static_cast<std::size_t>(std::max(model.ar_count, 0)) * kShortCount + model.x_columns) *
           kShortCount +
-      Q);
+      static_cast<std::size_t>(Q);
   return kShortRuns[index];
 }
 

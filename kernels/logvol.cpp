@@ -28,7 +28,7 @@ constexpr double floor_ratio = 10000.0;
 
 // Orders of up to kShortOrder in every family get a recursion of their own.
 constexpr int kShortOrder = 2;
-constexpr int kShortCount = kShortOrder + 1;
+constexpr std::size_t kShortCount = kShortOrder + 1;
 
 // What every step needs besides the lagged values.
 struct Step {
@@ -50,7 +50,7 @@ struct Step {
     double std_value;
     double centered;
   };
-  Fed finish(std::uint64_t t, double log_variance) const {
+  [[nodiscard]] Fed finish(std::uint64_t t, double log_variance) const {
     double variance = std::exp(log_variance);
     // Both comparisons are false for NaN, so a NaN variance passes both bounds.
     if (variance < floor_variance) {
@@ -232,7 +232,9 @@ void logvol_kernel(const double* data, const double* parameters, const double* b
                   ht,   log_ht,         std_data,  centered_abs_std};
   const auto is_short = [](std::int32_t order) { return order >= 0 && order <= kShortOrder; };
   if (is_short(p) && is_short(o) && is_short(q)) {
-    const auto index = static_cast<std::size_t>((p * kShortCount + o) * kShortCount + q);
+    const std::size_t index =
+        (static_cast<std::size_t>(p) * kShortCount + static_cast<std::size_t>(o)) * kShortCount +
+        static_cast<std::size_t>(q);
     kShortRecursions[index](parameters, step, first, T);
     return;
   }

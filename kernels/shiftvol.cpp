@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -19,7 +20,7 @@ namespace {
 
 // Orders p, q of up to kShortOrder get a recursion of their own.
 constexpr int kShortOrder = 2;
-constexpr int kShortCount = kShortOrder + 1;
+constexpr std::size_t kShortCount = kShortOrder + 1;
 
 struct Shift {
   double gamma;
@@ -99,7 +100,7 @@ void recurse_any(const double* data, const double* parameters, std::int32_t p,
   const std::int32_t q = Q >= 0 ? Q : q_run_time;
   const double* alpha = parameters + 1;
   const double* beta = alpha + p + 1;
-  constexpr std::size_t kListed = Q > 0 ? static_cast<std::size_t>(Q) : 1;
+  constexpr auto kListed = static_cast<std::size_t>(std::max(Q, 1));
   std::array<double, kListed> listed_beta{};
   if constexpr (Q > 0) {
     for (std::size_t k = 0; k < kListed; ++k) {
@@ -175,8 +176,9 @@ void shiftvol_kernel(const double* data, const double* parameters, const double*
   // which the later steps carry through their shifted-square lags.
   const auto is_short = [](std::int32_t order) { return order >= 0 && order <= kShortOrder; };
   if (is_short(p) && is_short(q)) {
-    const auto index =
-        static_cast<std::size_t>((p * kShortCount + q) * 2 + (constant_shift ? 1 : 0));
+    const std::size_t index =
+        (static_cast<std::size_t>(p) * kShortCount + static_cast<std::size_t>(q)) * 2 +
+        (constant_shift ? 1 : 0);
     kShortRecursions[index](data, parameters, gamma, first, T, ht, shifted_sq);
     return;
   }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <utility>
@@ -19,7 +20,7 @@ namespace {
 
 // Orders of up to kShortOrder in every family get a recursion of their own.
 constexpr int kShortOrder = 2;
-constexpr int kShortCount = kShortOrder + 1;
+constexpr std::size_t kShortCount = kShortOrder + 1;
 
 // Entries first .. T - 1 for p, o, q of at most kShortOrder, with the coefficients and the
 // two latest outputs in named registers.
@@ -78,14 +79,34 @@ constexpr auto kShortRecursions =
     short_recursions(std::make_index_sequence<2 * kShortCount * kShortCount * kShortCount>());
 
 // Any orders: lag 1 of the output from a register, older lags from `ht` (stored at least
-// one whole step earlier, so off the chain), every entry stored unsquared.
+// one whole step earlier, so off the chain), every entry stored unsquared. Up to
+// kListedOrder output lags, q is a template argument, so that the loop over them unrolls
+// with every coefficient in a register; Q < 0 reads q at run time.
+constexpr int kListedOrder = 8;
+
+template <int Q>
 void recurse_any(const double* data, const double* asym_data, const double* parameters,
-                 std::int32_t p, std::int32_t o, std::int32_t q, std::uint64_t first,
+                 std::int32_t p, std::int32_t o, std::int32_t q_run_time, std::uint64_t first,
                  std::uint64_t T, double* ht) {
+  const std::int32_t q = Q >= 0 ? Q : q_run_time;
   const double omega = parameters[0];
   const double* alpha = parameters + 1;
   const double* gamma = alpha + p;
   const double* beta = gamma + o;
+  constexpr auto kListed = static_cast<std::size_t>(std::max(Q, 1));
+  std::array<double, kListed> listed_beta{};
+  if constexpr (Q > 0) {
+    for (std::size_t k = 0; k < kListed; ++k) {
+      listed_beta[k] = beta[k];
+    }
+  }
+  const auto coefficient = [&](std::int32_t k) {
+    if constexpr (Q > 0) {
+      return listed_beta[static_cast<std::size_t>(k)];
+    } else {
+      return beta[k];
+    }
+  };
   double latest = q > 0 ? ht[first - 1] : 0.0;
   for (std::uint64_t t = first; t < T; ++t) {
     double s = omega;
@@ -96,15 +117,26 @@ void recurse_any(const double* data, const double* asym_data, const double* para
       s = s + asym_data[t - 1 - static_cast<std::uint64_t>(i)] * gamma[i];
     }
     if (q > 0) {
-      s = s + latest * beta[0];
+      s = s + latest * coefficient(0);
     }
     for (std::int32_t i = 1; i < q; ++i) {
-      s = s + ht[t - 1 - static_cast<std::uint64_t>(i)] * beta[i];
+      s = s + ht[t - 1 - static_cast<std::uint64_t>(i)] * coefficient(i);
     }
     ht[t] = s;
     latest = s;
   }
 }
+
+using AnyRecursion = void (*)(const double*, const double*, const double*, std::int32_t,
+                              std::int32_t, std::int32_t, std::uint64_t, std::uint64_t, double*);
+
+template <std::size_t... Index>
+constexpr std::array<AnyRecursion, sizeof...(Index)> any_recursions(
+    std::index_sequence<Index...> /*unused*/) {
+  return {&recurse_any<static_cast<int>(Index)>...};
+}
+
+constexpr auto kAnyRecursions = any_recursions(std::make_index_sequence<kListedOrder + 1>());
 
 }  // namespace
 
@@ -123,12 +155,19 @@ void threshvol_kernel(const double* data, const double* asym_data, const double*
   const bool power_one = type == 1;
   const auto is_short = [](std::int32_t order) { return order >= 0 && order <= kShortOrder; };
   if (is_short(p) && is_short(o) && is_short(q)) {
-    const auto index = static_cast<std::size_t>(((p * kShortCount + o) * kShortCount + q) * 2 +
-                                                (power_one ? 1 : 0));
+    const std::size_t index =
+        ((static_cast<std::size_t>(p) * kShortCount + static_cast<std::size_t>(o)) * kShortCount +
+         static_cast<std::size_t>(q)) *
+            2 +
+        (power_one ? 1 : 0);
     kShortRecursions[index](data, asym_data, parameters, first, T, ht);
     return;
   }
-  recurse_any(data, asym_data, parameters, p, o, q, first, T, ht);
+  if (q >= 0 && q <= kListedOrder) {
+    kAnyRecursions[static_cast<std::size_t>(q)](data, asym_data, parameters, p, o, q, first, T, ht);
+  } else {
+    recurse_any<-1>(data, asym_data, parameters, p, o, q, first, T, ht);
+  }
   // Power 1: the recursion ran on standard deviations; the pre-sample entries stay as given.
   // A pass of its own, so that it vectorises.
   if (power_one) {

@@ -8,7 +8,8 @@ function octave_bench (sizes, quick)
   % module's fixed cost less its cost is what the gateway adds beyond the host.
   %
   % Needs the modules and bench_trivial on the path, e.g. from the top of the checkout:
-  %   octave-cli --eval "addpath('build/default/mex', 'build/default/bench/mex', 'bench/octave'); octave_bench"
+  %   octave-cli --eval "addpath('build/default/mex', 'build/default/bench/mex', ...
+  %                              'bench/octave'); octave_bench"
   % Modules not built yet are skipped. octave_bench (sizes, true) times each call once, as a
   % quick check that everything runs.
   if (nargin < 1)
@@ -33,9 +34,9 @@ function octave_bench (sizes, quick)
     end
   end
 
-  fprintf (['\nFixed cost of a call: each module at T = 1 beside bench_trivial and bench_host_calls' ...
-           ' (the host calls\nan entry makes on its inputs) with the same inputs; "gateway" is' ...
-           ' module less host calls\n']);
+  fprintf (['\nFixed cost of a call: each module at T = 1 beside bench_trivial and' ...
+           ' bench_host_calls (the host calls\nan entry makes on its inputs) with the same' ...
+           ' inputs; "gateway" is module less host calls\n']);
   fprintf ('%-26s %9s %9s %9s %9s\n', 'case', 'module', 'trivial', 'host', 'gateway');
   for c = cases (1)
     if (exist (c.module) != 3)
@@ -58,7 +59,8 @@ function run_case (c, T)
   if (isequal (typecast (result(:), 'uint64'), typecast (looped(:), 'uint64')))
     agreement = 'same bits';
   else
-    agreement = sprintf ('differs by %.1e', max (abs (result(:) - looped(:)) ./ max (abs (result(:)), realmin)));
+    difference = abs (result(:) - looped(:)) ./ max (abs (result(:)), realmin);
+    agreement = sprintf ('differs by %.1e', max (difference));
   end
   module = per_call (module_handle, c.inputs);
   loop = per_call (c.loop, c.inputs);
@@ -117,9 +119,11 @@ function list = cases (T)
 
   threshvol = [0.05; 0.05; 0.05; 0.85];
   list(end+1) = entry ('threshvol_filter power 2', 'threshvol_filter', ...
-                       {e2, asym, threshvol, 1, 1, 1, 1, 1, T, 2}, @threshvol_loop, @threshvol_by_filter);
+                       {e2, asym, threshvol, 1, 1, 1, 1, 1, T, 2}, @threshvol_loop, ...
+                       @threshvol_by_filter);
   list(end+1) = entry ('threshvol_filter power 1', 'threshvol_filter', ...
-                       {abs(e), abs(e) .* (e < 0), threshvol, 1, 1, 1, 1, 1, T, 1}, @threshvol_loop, []);
+                       {abs(e), abs(e) .* (e < 0), threshvol, 1, 1, 1, 1, 1, T, 1}, ...
+                       @threshvol_loop, []);
   list(end+1) = entry ('logvol_filter', 'logvol_filter', ...
                        {e, [0.0; 0.1; -0.05; 0.95], 0, 1e6, 1, 1, 1, 1, T}, @logvol_loop, []);
   list(end+1) = entry ('shiftvol_filter constant', 'shiftvol_filter', ...
@@ -129,7 +133,8 @@ function list = cases (T)
   list(end+1) = entry ('intvol_filter power 2', 'intvol_filter', ...
                        {e2, [0.05; 0.1], 1, 1, 1, 1, T, 2, 1}, @intvol_loop, @intvol_by_filter);
   list(end+1) = entry ('lagreg_residuals', 'lagreg_residuals', ...
-                       {[0.1; 0.5; 0.2; 0.3], 1, 1, 1, e, rand(T, 1), 1, 1 + rand(T, 1)}, @lagreg_loop, []);
+                       {[0.1; 0.5; 0.2; 0.3], 1, 1, 1, e, rand(T, 1), 1, 1 + rand(T, 1)}, ...
+                       @lagreg_loop, []);
   K = 50;
   A = randn (K);
   covariance = A * A' / K + eye (K);

@@ -80,21 +80,32 @@ class Random {
 
 constexpr int kCases = 3000;
 
+// Lagged orders of 0 .. 6 (the kernels specialise up to 2), a pre-sample length at the
+// largest order or a little above, sometimes equal to T, now and then negative.
+struct Shape {
+  int m;
+  std::uint64_t T;
+};
+
+Shape random_shape(Random& random, int largest) {
+  int m = largest + random.integer(0, 3);
+  const std::uint64_t T =
+      static_cast<std::uint64_t>(m) + static_cast<std::uint64_t>(random.integer(0, 300));
+  if (random.integer(0, 20) == 0) {
+    m = static_cast<int>(T);
+  } else if (random.integer(0, 40) == 0) {
+    m = -random.integer(1, 3);
+  }
+  return {m, T};
+}
+
 TEST(SameBitsAsBaseline, Threshvol) {
   Random random(20240601);
   for (int c = 0; c < kCases; ++c) {
     const int p = random.integer(0, 6);
     const int o = random.integer(0, 6);
     const int q = random.integer(0, 6);
-    const int largest = std::max({p, o, q});
-    // Mostly m at the largest order or a little above, sometimes m = T, sometimes negative.
-    int m = largest + random.integer(0, 3);
-    const auto T = static_cast<std::uint64_t>(m + random.integer(0, 300));
-    if (random.integer(0, 20) == 0) {
-      m = static_cast<int>(T);
-    } else if (random.integer(0, 40) == 0) {
-      m = -random.integer(1, 3);
-    }
+    const auto [m, T] = random_shape(random, std::max({p, o, q}));
     const int type = std::vector<int>{1, 2, 0, -1}[static_cast<std::size_t>(random.integer(0, 3))];
 
     const std::vector<double> data = random.series(T + 1, -2.0, 3.0);
@@ -116,24 +127,6 @@ TEST(SameBitsAsBaseline, Threshvol) {
         << "case " << c << ": p " << p << " o " << o << " q " << q << " m " << m << " T " << T
         << " type " << type;
   }
-}
-
-// Lagged orders of 0 .. 6 (the kernels specialise up to 2), a pre-sample length at the
-// largest order or a little above, sometimes equal to T, now and then negative.
-struct Shape {
-  int m;
-  std::uint64_t T;
-};
-
-Shape random_shape(Random& random, int largest) {
-  int m = largest + random.integer(0, 3);
-  const auto T = static_cast<std::uint64_t>(m + random.integer(0, 300));
-  if (random.integer(0, 20) == 0) {
-    m = static_cast<int>(T);
-  } else if (random.integer(0, 40) == 0) {
-    m = -random.integer(1, 3);
-  }
-  return {m, T};
 }
 
 TEST(SameBitsAsBaseline, Logvol) {
@@ -215,9 +208,9 @@ TEST(SameBitsAsBaseline, Intvol) {
     const int type = std::vector<int>{1, 2, 0, -1}[static_cast<std::size_t>(random.integer(0, 3))];
     const int has_constant =
         std::vector<int>{0, 1, 1, 2}[static_cast<std::size_t>(random.integer(0, 3))];
-    std::vector<double> parameters;
-    for (int i = 0; i < has_constant; ++i) {
-      parameters.push_back(random.uniform(-0.5, 1.0));
+    std::vector<double> parameters(static_cast<std::size_t>(has_constant));
+    for (double& value : parameters) {
+      value = random.uniform(-0.5, 1.0);
     }
     const std::vector<double> alpha = random.coefficients(p, 0.3);
     parameters.insert(parameters.end(), alpha.begin(), alpha.end());
@@ -245,11 +238,16 @@ TEST(SameBitsAsBaseline, Lagreg) {
   for (int c = 0; c < kCases; ++c) {
     const int constant = random.integer(0, 1);
     // Lag lists of any order; mostly short lags (the kernel keeps lags 1 and 2 in
-    // registers), sometimes long ones, fractional ones and repeats.
+    // registers), sometimes longer ones (up to 16 it keeps the recent residuals on the
+    // stack, beyond that in the output array), fractional ones and repeats; now and then
+    // more MA terms than the kernel unrolls.
     const auto lags = [&random](int count) {
       std::vector<double> values(static_cast<std::size_t>(count));
       for (double& value : values) {
-        value = random.integer(0, 3) == 0 ? random.integer(1, 8) : random.integer(1, 2);
+        const int kind = random.integer(0, 9);
+        value = kind == 0   ? random.integer(9, 20)
+                : kind <= 3 ? random.integer(1, 8)
+                            : random.integer(1, 2);
         if (random.integer(0, 5) == 0) {
           value += 0.7;
         }
@@ -257,7 +255,8 @@ TEST(SameBitsAsBaseline, Lagreg) {
       return values;
     };
     const std::vector<double> ar_lags = lags(random.integer(0, 4));
-    const std::vector<double> ma_lags = lags(random.integer(0, 4));
+    const std::vector<double> ma_lags =
+        lags(random.integer(0, 9) == 0 ? random.integer(9, 11) : random.integer(0, 4));
     const auto P = static_cast<int>(ar_lags.size());
     const auto Q = static_cast<int>(ma_lags.size());
     double longest = 0.0;
