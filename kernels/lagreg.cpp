@@ -79,8 +79,14 @@ void subtract_data_terms(const Model& model, std::uint64_t begin, std::uint64_t 
 }
 
 // The small models: P autoregressive lags, K regressors, Q MA terms of lags 1 .. Q. The
-// two latest unscaled residuals live in registers, so the output array is free to take
-// the scaled residual at once: scaling never feeds back, and the division is off the chain.
+// latest unscaled residuals live in registers, so the output array is free to take the
+// scaled residuals: scaling never feeds back. Each residual is divided by its scale and
+// stored kScaleDelay steps after it was formed. A division at once would compete with the
+// next steps for the floating-point units just when the chain's product wants them; a few
+// steps later its operands have long been ready and it fills an idle slot. The values
+// stored are the same either way.
+constexpr std::size_t kScaleDelay = 4;
+
 template <int P, int K, int Q>
 void run_short(const Model& model, std::uint64_t m, double* residuals) {
   const bool has_constant = model.constant != 0;
@@ -102,10 +108,9 @@ void run_short(const Model& model, std::uint64_t m, double* residuals) {
   const double psi1 = Q >= 1 ? model.ma_coefficients[0] : 0.0;
   const double psi2 = Q >= 2 ? model.ma_coefficients[1] : 0.0;
   const double* sigma = model.sigma;
-  // Residuals of lags 1 and 2, unscaled; below m they are the zeros of the fill.
-  double e1 = 0.0;
-  double e2 = 0.0;
-  for (std::uint64_t t = m; t < model.T; ++t) {
+  // recent[k]: the unscaled residual of step t - 1 - k; below m the zeros of the fill.
+  std::array<double, kScaleDelay> recent{};
+  const auto step = [&](std::uint64_t t) {
     double r = y[t];
     if (has_constant) {
       r = r - constant;
@@ -123,14 +128,30 @@ void run_short(const Model& model, std::uint64_t m, double* residuals) {
       r = r - beta2 * x2[t];
     }
     if constexpr (Q >= 1) {
-      r = r - e1 * psi1;
+      r = r - recent[0] * psi1;
     }
     if constexpr (Q >= 2) {
-      r = r - e2 * psi2;
+      r = r - recent[1] * psi2;
     }
-    residuals[t] = r / sigma[t];
-    e2 = e1;
-    e1 = r;
+    for (std::size_t k = kScaleDelay - 1; k > 0; --k) {
+      recent[k] = recent[k - 1];
+    }
+    recent[0] = r;
+  };
+  const std::uint64_t T = model.T;
+  std::uint64_t t = m;
+  for (; t < T && t - m < kScaleDelay; ++t) {
+    step(t);
+  }
+  for (; t < T; ++t) {
+    // recent[kScaleDelay - 1] is the residual of step t - kScaleDelay here.
+    residuals[t - kScaleDelay] = recent[kScaleDelay - 1] / sigma[t - kScaleDelay];
+    step(t);
+  }
+  // The last steps, fewer than kScaleDelay when T - m is.
+  const std::uint64_t left = std::min<std::uint64_t>(kScaleDelay, T - m);
+  for (std::uint64_t k = 0; k < left; ++k) {
+    residuals[T - 1 - k] = recent[k] / sigma[T - 1 - k];
   }
 }
 
