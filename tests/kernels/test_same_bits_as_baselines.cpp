@@ -296,6 +296,30 @@ TEST(SameBitsAsBaseline, Lagreg) {
   }
 }
 
+// The small models store each scaled residual a few steps after forming it; runs shorter
+// than that, and just longer, must store every entry once and nothing past T.
+TEST(SameBitsAsBaseline, LagregShortRunsAroundTheStoringDelay) {
+  Random random(20240604);
+  const std::vector<double> ar_lags{1.0};
+  const std::vector<double> ma_lags{1.0, 2.0};
+  const std::vector<double> parameters{0.2, 0.5, -0.7, 0.4, -0.3};
+  for (std::uint64_t m = 2; m <= 3; ++m) {
+    for (std::uint64_t T = m; T <= m + 9; ++T) {
+      const std::vector<double> y = random.series(T, -3.0, 3.0);
+      const std::vector<double> x = random.series(T, -1.0, 1.0);
+      const std::vector<double> sigma = random.series(T, 0.3, 2.0);
+      std::vector<double> kernel(T + 1, kNaN);
+      std::vector<double> baseline(T + 1, kNaN);
+      volfilter::lagreg_kernel(parameters.data(), ar_lags.data(), ma_lags.data(), 1, 1, 2, y.data(),
+                               x.data(), m, T, 1, sigma.data(), kernel.data());
+      volfilter::baseline::lagreg(parameters.data(), ar_lags.data(), ma_lags.data(), 1, 1, 2,
+                                  y.data(), x.data(), m, T, 1, sigma.data(), baseline.data());
+      ASSERT_EQ(first_difference(kernel, baseline), -1) << "m " << m << " T " << T;
+      EXPECT_TRUE(std::isnan(kernel[T])) << "m " << m << " T " << T;
+    }
+  }
+}
+
 TEST(SameBitsAsBaseline, Pairwise) {
   Random random(20240603);
   for (int c = 0; c < kCases / 3; ++c) {
