@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets up, builds the default preset and runs the kernel benchmarks (medians of five
+# Sets up, builds the default preset and runs the kernel benchmarks (medians of 15
 # repetitions in random order, then the table of ratios kernel/baseline and kernel/floor)
 # and the Octave host benchmark. Arguments go to the kernel benchmark, e.g.
 # --benchmark_filter=threshvol. The machine should be otherwise idle: the kernels are timed
@@ -10,8 +10,8 @@ scripts/setup.sh
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$(nproc)"
 echo "== load average: $(cut -d' ' -f1-3 /proc/loadavg)"
-build/default/bench/volfilter_bench --benchmark_repetitions=5 \
-  --benchmark_report_aggregates_only=true --benchmark_min_time=0.2 \
+build/default/bench/volfilter_bench --benchmark_repetitions=15 \
+  --benchmark_report_aggregates_only=true --benchmark_min_time=0.1 \
   --benchmark_enable_random_interleaving=true "$@"
 octave-cli --no-gui --quiet --no-init-file \
   --eval "addpath('build/default/mex', 'build/default/bench/mex', 'bench/octave'); octave_bench"
