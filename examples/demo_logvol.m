@@ -42,11 +42,7 @@ function result = demo_logvol (T, verbose, seed)
   fit = ml_estimate (@(theta) gaussian_nll (r, module (theta)), T, start, lower, upper, []);
 
   theta = fit.estimate;
-  timing.same_bits = isequal (module (theta), loop (theta));
-  timing.filter_module = time_per_call (@() module (theta), 0.1);
-  timing.filter_loop = time_per_call (@() loop (theta), 0.3);
-  timing.nll_module = time_per_call (@() gaussian_nll (r, module (theta)), 0.1);
-  timing.nll_loop = time_per_call (@() gaussian_nll (r, loop (theta)), 0.3);
+  timing = compare_timing (r, module, loop, theta);
 
   result = struct ('names', {names}, 'truth', truth, 'fit', fit, 'timing', timing);
   if (verbose)
@@ -103,9 +99,4 @@ function ht = logvol_loop (r, theta, backcast, upper_bound, T)
     log_ht(t) = s;
     std_data(t) = r(t) / sqrt (h);
   end
-end
-
-function value = gaussian_nll (r, ht)
-  % Gaussian negative log-likelihood per observation.
-  value = 0.5 * (log (2 * pi) + mean (log (ht) + r .^ 2 ./ ht));
 end

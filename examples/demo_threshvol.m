@@ -45,11 +45,7 @@ function result = demo_threshvol (T, verbose, seed)
                      stationary);
 
   theta = fit.estimate;
-  timing.same_bits = isequal (module (theta), loop (theta));
-  timing.filter_module = time_per_call (@() module (theta), 0.1);
-  timing.filter_loop = time_per_call (@() loop (theta), 0.3);
-  timing.nll_module = time_per_call (@() gaussian_nll (r, module (theta)), 0.1);
-  timing.nll_loop = time_per_call (@() gaussian_nll (r, loop (theta)), 0.3);
+  timing = compare_timing (r, module, loop, theta);
 
   result = struct ('names', {names}, 'truth', truth, 'fit', fit, 'timing', timing);
   if (verbose)
@@ -82,9 +78,4 @@ function ht = threshvol_loop (data, asym_data, theta, backcast, T)
     ht(t) = theta(1) + data(t - 1) * theta(2) + asym_data(t - 1) * theta(3) ...
             + ht(t - 1) * theta(4);
   end
-end
-
-function value = gaussian_nll (r, ht)
-  % Gaussian negative log-likelihood per observation.
-  value = 0.5 * (log (2 * pi) + mean (log (ht) + r .^ 2 ./ ht));
 end

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "kernels.hpp"
+#include "listed_coefficients.hpp"
 
 // Step t waits for the variance of step t - 1 and, in the scaled-shift form, for the
 // shifted square formed from it (a square root, the shift, the square). The code keeps
@@ -100,20 +101,7 @@ void recurse_any(const double* data, const double* parameters, std::int32_t p,
   const std::int32_t q = Q >= 0 ? Q : q_run_time;
   const double* alpha = parameters + 1;
   const double* beta = alpha + p + 1;
-  constexpr auto kListed = static_cast<std::size_t>(std::max(Q, 1));
-  std::array<double, kListed> listed_beta{};
-  if constexpr (Q > 0) {
-    for (std::size_t k = 0; k < kListed; ++k) {
-      listed_beta[k] = beta[k];
-    }
-  }
-  const auto coefficient = [&](std::int32_t k) {
-    if constexpr (Q > 0) {
-      return listed_beta[static_cast<std::size_t>(k)];
-    } else {
-      return beta[k];
-    }
-  };
+  const detail::ListedCoefficients<Q> coefficient(beta);
   double latest_h = q > 0 ? ht[first - 1] : 0.0;
   double latest_s = p > 0 ? shifted_sq[first - 1] : 0.0;
   for (std::uint64_t t = first; t < T; ++t) {
@@ -125,10 +113,10 @@ void recurse_any(const double* data, const double* parameters, std::int32_t p,
       h = h + alpha[j] * shifted_sq[t - 1 - static_cast<std::uint64_t>(j)];
     }
     if (q > 0) {
-      h = h + coefficient(0) * latest_h;
+      h = h + coefficient[0] * latest_h;
     }
     for (std::int32_t k = 1; k < q; ++k) {
-      h = h + coefficient(k) * ht[t - 1 - static_cast<std::uint64_t>(k)];
+      h = h + coefficient[k] * ht[t - 1 - static_cast<std::uint64_t>(k)];
     }
     const double s = shifted_square(data[t], h, shift);
     ht[t] = h;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "kernels.hpp"
+#include "listed_coefficients.hpp"
 #include "store_steps.hpp"
 
 // Step t of the recursion cannot start before step t - 1 has finished, so the time per step
@@ -93,20 +94,7 @@ void recurse_any(const double* data, const double* asym_data, const double* para
   const double* alpha = parameters + 1;
   const double* gamma = alpha + p;
   const double* beta = gamma + o;
-  constexpr auto kListed = static_cast<std::size_t>(std::max(Q, 1));
-  std::array<double, kListed> listed_beta{};
-  if constexpr (Q > 0) {
-    for (std::size_t k = 0; k < kListed; ++k) {
-      listed_beta[k] = beta[k];
-    }
-  }
-  const auto coefficient = [&](std::int32_t k) {
-    if constexpr (Q > 0) {
-      return listed_beta[static_cast<std::size_t>(k)];
-    } else {
-      return beta[k];
-    }
-  };
+  const detail::ListedCoefficients<Q> coefficient(beta);
   double latest = q > 0 ? ht[first - 1] : 0.0;
   for (std::uint64_t t = first; t < T; ++t) {
     double s = omega;
@@ -117,10 +105,10 @@ void recurse_any(const double* data, const double* asym_data, const double* para
       s = s + asym_data[t - 1 - static_cast<std::uint64_t>(i)] * gamma[i];
     }
     if (q > 0) {
-      s = s + latest * coefficient(0);
+      s = s + latest * coefficient[0];
     }
     for (std::int32_t i = 1; i < q; ++i) {
-      s = s + ht[t - 1 - static_cast<std::uint64_t>(i)] * coefficient(i);
+      s = s + ht[t - 1 - static_cast<std::uint64_t>(i)] * coefficient[i];
     }
     ht[t] = s;
     latest = s;
