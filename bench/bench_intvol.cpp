@@ -36,25 +36,17 @@ struct IntvolInputs {
 
 void add_variant(int power, int order) {
   const std::string variant = "power" + std::to_string(power) + "_order" + std::to_string(order);
-  const auto implementation = [power, order](Kernel kernel) {
-    return [power, order, kernel](std::uint64_t size) {
-      auto in = std::make_shared<IntvolInputs>(size, order);
-      return std::function<void()>([in, power, order, kernel, size] {
-        kernel(in->data.data(), in->parameters.data(), &in->backcast, order, order, order, size,
-               power, 1, in->ht.data());
-      });
+  const auto run = [power, order](Kernel kernel) {
+    return [power, order, kernel](IntvolInputs& in, std::uint64_t T) {
+      kernel(in.data.data(), in.parameters.data(), &in.backcast, order, order, order, T, power, 1,
+             in.ht.data());
     };
   };
-  for (const std::uint64_t T : sample_sizes()) {
-    add("intvol", variant, "kernel", T, implementation(&intvol_kernel));
-    add("intvol", variant, "baseline", T, implementation(&baseline::intvol));
-    add("intvol", variant, "floor", T, [order](std::uint64_t size) {
-      auto in = std::make_shared<IntvolInputs>(size, order);
-      return std::function<void()>([in, order, size] {
-        floors::linear(in->data.data(), in->feedback.data(), order, size, in->ht.data());
+  add_side_by_side<IntvolInputs>(
+      "intvol", variant, order, run(&intvol_kernel), run(&baseline::intvol),
+      [order](IntvolInputs& in, std::uint64_t T) {
+        floors::linear(in.data.data(), in.feedback.data(), order, T, in.ht.data());
       });
-    });
-  }
 }
 
 }  // namespace

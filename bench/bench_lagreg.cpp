@@ -44,27 +44,18 @@ struct LagregInputs {
 };
 
 void add_variant(int order) {
-  const std::string variant = "order" + std::to_string(order);
-  const auto implementation = [order](Kernel kernel) {
-    return [order, kernel](std::uint64_t size) {
-      auto in = std::make_shared<LagregInputs>(size, order);
-      return std::function<void()>([in, order, kernel, size] {
-        kernel(in->parameters.data(), in->ar_lags.data(), in->ma_lags.data(), 1, order, order,
-               in->y.data(), in->x.data(), static_cast<std::uint64_t>(order), size, 1,
-               in->sigma.data(), in->residuals.data());
-      });
+  const auto run = [order](Kernel kernel) {
+    return [order, kernel](LagregInputs& in, std::uint64_t T) {
+      kernel(in.parameters.data(), in.ar_lags.data(), in.ma_lags.data(), 1, order, order,
+             in.y.data(), in.x.data(), static_cast<std::uint64_t>(order), T, 1, in.sigma.data(),
+             in.residuals.data());
     };
   };
-  for (const std::uint64_t T : sample_sizes()) {
-    add("lagreg", variant, "kernel", T, implementation(&lagreg_kernel));
-    add("lagreg", variant, "baseline", T, implementation(&baseline::lagreg));
-    add("lagreg", variant, "floor", T, [order](std::uint64_t size) {
-      auto in = std::make_shared<LagregInputs>(size, order);
-      return std::function<void()>([in, order, size] {
-        floors::linear(in->y.data(), in->ma_negated.data(), order, size, in->residuals.data());
+  add_side_by_side<LagregInputs>(
+      "lagreg", "order" + std::to_string(order), order, run(&lagreg_kernel), run(&baseline::lagreg),
+      [order](LagregInputs& in, std::uint64_t T) {
+        floors::linear(in.y.data(), in.ma_negated.data(), order, T, in.residuals.data());
       });
-    });
-  }
 }
 
 }  // namespace

@@ -38,32 +38,22 @@ struct LogvolInputs {
 };
 
 void add_variant(int order) {
-  const std::string variant = "order" + std::to_string(order);
-  for (const std::uint64_t T : sample_sizes()) {
-    add("logvol", variant, "kernel", T, [order](std::uint64_t size) {
-      auto in = std::make_shared<LogvolInputs>(size, order);
-      return std::function<void()>([in, order, size] {
-        logvol_kernel(in->data.data(), in->parameters.data(), &in->backcast, &in->upper_bound,
-                      order, order, order, order, size, in->ht.data(), in->log_ht.data(),
-                      in->std_data.data(), in->centered_abs_std.data());
+  add_side_by_side<LogvolInputs>(
+      "logvol", "order" + std::to_string(order), order,
+      [order](LogvolInputs& in, std::uint64_t T) {
+        logvol_kernel(in.data.data(), in.parameters.data(), &in.backcast, &in.upper_bound, order,
+                      order, order, order, T, in.ht.data(), in.log_ht.data(), in.std_data.data(),
+                      in.centered_abs_std.data());
+      },
+      [order](LogvolInputs& in, std::uint64_t T) {
+        baseline::logvol(in.data.data(), in.parameters.data(), &in.backcast, &in.upper_bound, order,
+                         order, order, order, T, in.ht.data(), in.log_ht.data(), in.std_data.data(),
+                         in.centered_abs_std.data(), &standard_is_infinite);
+      },
+      [order](LogvolInputs& in, std::uint64_t T) {
+        floors::logvol(in.data.data(), in.independent.data(), in.parameters[0], in.parameters[1],
+                       order, T, in.ht.data());
       });
-    });
-    add("logvol", variant, "baseline", T, [order](std::uint64_t size) {
-      auto in = std::make_shared<LogvolInputs>(size, order);
-      return std::function<void()>([in, order, size] {
-        baseline::logvol(in->data.data(), in->parameters.data(), &in->backcast, &in->upper_bound,
-                         order, order, order, order, size, in->ht.data(), in->log_ht.data(),
-                         in->std_data.data(), in->centered_abs_std.data(), &standard_is_infinite);
-      });
-    });
-    add("logvol", variant, "floor", T, [order](std::uint64_t size) {
-      auto in = std::make_shared<LogvolInputs>(size, order);
-      return std::function<void()>([in, order, size] {
-        floors::logvol(in->data.data(), in->independent.data(), in->parameters[0],
-                       in->parameters[1], order, size, in->ht.data());
-      });
-    });
-  }
 }
 
 }  // namespace

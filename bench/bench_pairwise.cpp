@@ -64,25 +64,17 @@ struct PairwiseInputs {
 };
 
 void add_variant(bool matrix_form) {
-  const std::string variant = matrix_form ? "matrix" : "vector";
-  const auto implementation = [matrix_form](Kernel kernel) {
-    return [matrix_form, kernel](std::uint64_t size) {
-      auto in = std::make_shared<PairwiseInputs>(size, matrix_form);
-      return std::function<void()>([in, kernel, size] {
-        kernel(in->covariance.data(), in->data.data(), in->pairs.data(), size, kDimension,
-               in->dim_small, &in->nll);
-      });
+  const auto run = [](Kernel kernel) {
+    return [kernel](PairwiseInputs& in, std::uint64_t T) {
+      kernel(in.covariance.data(), in.data.data(), in.pairs.data(), T, kDimension, in.dim_small,
+             &in.nll);
     };
   };
-  for (const std::uint64_t T : sample_sizes()) {
-    add("pairwise", variant, "kernel", T, implementation(&pairwise_kernel));
-    add("pairwise", variant, "baseline", T, implementation(&baseline::pairwise));
-    add("pairwise", variant, "floor", T, [matrix_form](std::uint64_t size) {
-      auto in = std::make_shared<PairwiseInputs>(size, matrix_form);
-      return std::function<void()>(
-          [in, size] { floors::pairwise(in->det.data(), in->numerator.data(), size, &in->nll); });
-    });
-  }
+  add_side_by_side<PairwiseInputs>(
+      "pairwise", matrix_form ? "matrix" : "vector", matrix_form, run(&pairwise_kernel),
+      run(&baseline::pairwise), [](PairwiseInputs& in, std::uint64_t T) {
+        floors::pairwise(in.det.data(), in.numerator.data(), T, &in.nll);
+      });
 }
 
 }  // namespace

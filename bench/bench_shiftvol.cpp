@@ -37,34 +37,26 @@ struct ShiftvolInputs {
 void add_variant(int type, int order) {
   const std::string variant =
       std::string(type == 1 ? "constant" : "scaled") + "_order" + std::to_string(order);
-  const auto implementation = [type, order](Kernel kernel) {
-    return [type, order, kernel](std::uint64_t size) {
-      auto in = std::make_shared<ShiftvolInputs>(size, order);
-      return std::function<void()>([in, type, order, kernel, size] {
-        kernel(in->data.data(), in->parameters.data(), &in->backcast, order, order, order, size,
-               type, in->ht.data(), in->shifted_sq.data());
-      });
+  const auto run = [type, order](Kernel kernel) {
+    return [type, order, kernel](ShiftvolInputs& in, std::uint64_t T) {
+      kernel(in.data.data(), in.parameters.data(), &in.backcast, order, order, order, T, type,
+             in.ht.data(), in.shifted_sq.data());
     };
   };
-  for (const std::uint64_t T : sample_sizes()) {
-    add("shiftvol", variant, "kernel", T, implementation(&shiftvol_kernel));
-    add("shiftvol", variant, "baseline", T, implementation(&baseline::shiftvol));
-    add("shiftvol", variant, "floor", T, [type, order](std::uint64_t size) {
-      auto in = std::make_shared<ShiftvolInputs>(size, order);
-      return std::function<void()>([in, type, order, size] {
+  add_side_by_side<ShiftvolInputs>(
+      "shiftvol", variant, order, run(&shiftvol_kernel), run(&baseline::shiftvol),
+      [type, order](ShiftvolInputs& in, std::uint64_t T) {
         // The constant shift feeds nothing back through the shifted squares: the chain is
         // the variance lags alone, a linear recursion.
         if (type == 1) {
-          floors::linear(in->independent.data(), in->parameters.data() + order + 2, order, size,
-                         in->ht.data());
+          floors::linear(in.independent.data(), in.parameters.data() + order + 2, order, T,
+                         in.ht.data());
         } else {
-          floors::shiftvol(in->data.data(), in->independent.data(), in->parameters[0],
-                           in->parameters[1], in->parameters[static_cast<std::size_t>(order) + 1],
-                           order, size, in->ht.data());
+          floors::shiftvol(in.data.data(), in.independent.data(), in.parameters[0],
+                           in.parameters[1], in.parameters[static_cast<std::size_t>(order) + 1],
+                           order, T, in.ht.data());
         }
       });
-    });
-  }
 }
 
 }  // namespace

@@ -42,6 +42,25 @@ void add(const std::string& kernel, const std::string& variant, const std::strin
   });
 }
 
+// Registers the kernel, its baseline and its floor for one variant at every sample size.
+// The inputs are built as Inputs(T, argument) outside the timing; `kernel`, `baseline` and
+// `floor` are then timed as f(inputs, T).
+template <typename Inputs, typename Argument, typename Kernel, typename Baseline, typename Floor>
+void add_side_by_side(const std::string& kernel_name, const std::string& variant, Argument argument,
+                      Kernel kernel, Baseline baseline, Floor floor) {
+  const auto prepared = [argument](auto run) {
+    return [argument, run](std::uint64_t T) {
+      auto inputs = std::make_shared<Inputs>(T, argument);
+      return std::function<void()>([inputs, run, T] { run(*inputs, T); });
+    };
+  };
+  for (const std::uint64_t T : sample_sizes()) {
+    add(kernel_name, variant, "kernel", T, prepared(kernel));
+    add(kernel_name, variant, "baseline", T, prepared(baseline));
+    add(kernel_name, variant, "floor", T, prepared(floor));
+  }
+}
+
 // Reproducible random series.
 inline std::vector<double> uniform(std::uint64_t n, double low, double high, unsigned seed) {
   std::mt19937_64 generator(seed);

@@ -36,27 +36,19 @@ struct ThreshvolInputs {
 
 void add_variant(int power, int order) {
   const std::string variant = "power" + std::to_string(power) + "_order" + std::to_string(order);
-  for (const std::uint64_t T : sample_sizes()) {
-    const auto implementation = [power, order](Kernel kernel) {
-      return [power, order, kernel](std::uint64_t size) {
-        auto in = std::make_shared<ThreshvolInputs>(size, order);
-        return std::function<void()>([in, power, order, kernel, size] {
-          kernel(in->data.data(), in->asym_data.data(), in->parameters.data(), &in->backcast, order,
-                 order, order, order, size, power, in->ht.data());
-        });
-      };
+  const auto run = [power, order](Kernel kernel) {
+    return [power, order, kernel](ThreshvolInputs& in, std::uint64_t T) {
+      kernel(in.data.data(), in.asym_data.data(), in.parameters.data(), &in.backcast, order, order,
+             order, order, T, power, in.ht.data());
     };
-    add("threshvol", variant, "kernel", T, implementation(&threshvol_kernel));
-    add("threshvol", variant, "baseline", T, implementation(&baseline::threshvol));
-    add("threshvol", variant, "floor", T, [order](std::uint64_t size) {
-      auto in = std::make_shared<ThreshvolInputs>(size, order);
-      // The chain is the output lags alone: beta_1 .. beta_q after the constant, alpha, gamma.
-      const std::size_t beta = 1 + 2 * static_cast<std::size_t>(order);
-      return std::function<void()>([in, order, size, beta] {
-        floors::linear(in->data.data(), &in->parameters[beta], order, size, in->ht.data());
+  };
+  // The chain is the output lags alone: beta_1 .. beta_q after the constant, alpha, gamma.
+  const std::size_t beta = 1 + 2 * static_cast<std::size_t>(order);
+  add_side_by_side<ThreshvolInputs>(
+      "threshvol", variant, order, run(&threshvol_kernel), run(&baseline::threshvol),
+      [order, beta](ThreshvolInputs& in, std::uint64_t T) {
+        floors::linear(in.data.data(), &in.parameters[beta], order, T, in.ht.data());
       });
-    });
-  }
 }
 
 }  // namespace
