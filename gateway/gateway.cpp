@@ -158,33 +158,69 @@ void require(bool condition, const char* message) {
   }
 }
 
-namespace {
+std::uint64_t largest_call_bytes() {
+  return static_cast<std::uint64_t>(std::numeric_limits<std::ptrdiff_t>::max()) / 2;
+}
 
-mxArray* create_matrix(std::uint64_t rows, std::uint64_t columns) {
-  // The host's size type may be narrower or signed; refuse what it cannot represent
-  // rather than let the conversion wrap.
-  constexpr auto largest = static_cast<std::uint64_t>(std::numeric_limits<mwSize>::max());
-  if (rows > largest || columns > largest) {
+CallArrays::Index CallArrays::declare(int slot, std::uint64_t rows, std::uint64_t columns) {
+  if (count_ == kMostArrays) {
+    // A module declaring more arrays than the frame holds is a fault of the module's own.
+    std::abort();
+  }
+  Entry& entry = entries_[count_];
+  entry.rows = rows;
+  entry.columns = columns;
+  entry.slot = slot;
+  return count_++;
+}
+
+CallArrays::Index CallArrays::output(int slot, std::uint64_t rows, std::uint64_t columns) {
+  return declare(slot, rows, columns);
+}
+
+CallArrays::Index CallArrays::scratch(std::uint64_t rows, std::uint64_t columns) {
+  return declare(-1, rows, columns);
+}
+
+void CallArrays::create() {
+  // The host's size type may be narrower or signed; a dimension it cannot represent would
+  // wrap in the conversion.
+  constexpr auto largest_dimension = static_cast<std::uint64_t>(std::numeric_limits<mwSize>::max());
+  std::uint64_t total_bytes = 0;
+  for (std::size_t i = 0; i < count_; ++i) {
+    const Entry& entry = entries_[i];
+    if (entry.rows > largest_dimension || entry.columns > largest_dimension) {
+      refuse("The output is too large for the host.");
+    }
+    const std::uint64_t bytes =
+        multiply_counts(multiply_counts(entry.rows, entry.columns), sizeof(double));
+    total_bytes = add_counts(total_bytes, bytes);
+  }
+  if (total_bytes > largest_call_bytes()) {
     refuse("The output is too large for the host.");
   }
-  return mxCreateDoubleMatrix(static_cast<mwSize>(rows), static_cast<mwSize>(columns), mxREAL);
+  for (std::size_t i = 0; i < count_; ++i) {
+    Entry& entry = entries_[i];
+    entry.array = mxCreateDoubleMatrix(static_cast<mwSize>(entry.rows),
+                                       static_cast<mwSize>(entry.columns), mxREAL);
+    if (entry.slot >= 0) {
+      plhs_[entry.slot] = entry.array;
+    }
+    entry.data = mxGetPr(entry.array);
+  }
 }
 
-}  // namespace
+double* CallArrays::data(Index array) const { return entries_[array].data; }
 
-double* create_output(mxArray* plhs[], std::uint64_t rows, std::uint64_t columns) {
-  plhs[0] = create_matrix(rows, columns);
-  return mxGetPr(plhs[0]);
-}
-
-Scratch create_scratch(std::uint64_t rows) {
-  mxArray* array = create_matrix(rows, 1);
-  return {array, mxGetPr(array)};
-}
-
-void destroy_scratch(Scratch& scratch) {
-  mxDestroyArray(scratch.array);
-  scratch = {nullptr, nullptr};
+void CallArrays::destroy_scratch() {
+  for (std::size_t i = 0; i < count_; ++i) {
+    Entry& entry = entries_[i];
+    if (entry.slot < 0 && entry.array != nullptr) {
+      mxDestroyArray(entry.array);
+      entry.array = nullptr;
+      entry.data = nullptr;
+    }
+  }
 }
 
 }  // namespace volfilter::gateway

@@ -7,6 +7,7 @@
 // nothing behind.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 
@@ -88,16 +89,55 @@ void require_indices(const double* values, std::uint64_t count, std::uint64_t la
 // Refuses with `message` unless `condition` holds.
 void require(bool condition, const char* message);
 
-// Creates the rows-by-columns output, stores it in output slot 0 at once (whatever nlhs
-// is) and returns its data. Refuses shapes the host cannot index.
-double* create_output(mxArray* plhs[], std::uint64_t rows, std::uint64_t columns);
+// Every array a call creates, outputs and scratch alike. An entry declares them all first,
+// then creates them in one step: the sizes are tested together before the first array is
+// made, so that a call the host cannot serve is refused with nothing left behind.
+//
+// The host computes an array's size in bytes, and a host's allocator works in its signed size
+// type; an element count whose byte size does not fit, or overflows on the way, can give a
+// buffer smaller than the array (a write past its end) rather than an error. So each array's
+// bytes (elements x 8), and the sum over the call's arrays, must stay below half the largest
+// value of the signed size type, which leaves room for whatever the host adds to a request.
+// A size below that which the machine cannot hold ends in the host's own out-of-memory error.
+class CallArrays {
+ public:
+  using Index = std::size_t;
+  static constexpr std::size_t kMostArrays = 8;
 
-// A T-by-1 scratch column created through the host and destroyed before the entry returns.
-struct Scratch {
-  mxArray* array;
-  double* data;
+  explicit CallArrays(mxArray* plhs[]) : plhs_(plhs) {}
+
+  // Declares the array of output slot `slot`, created by create() and stored in its slot at
+  // once (slot 0 whatever nlhs is). Returns its index for data().
+  Index output(int slot, std::uint64_t rows, std::uint64_t columns);
+  // Declares a scratch array, created by create() and destroyed by destroy_scratch().
+  Index scratch(std::uint64_t rows, std::uint64_t columns = 1);
+
+  // Refuses with "The output is too large for the host." unless every declared array fits
+  // the host alone and all of them together; then creates them in the order declared.
+  void create();
+
+  // Data of a created array, column-major.
+  [[nodiscard]] double* data(Index array) const;
+
+  // Destroys the scratch arrays in the order in which they were created.
+  void destroy_scratch();
+
+ private:
+  struct Entry {
+    std::uint64_t rows = 0;
+    std::uint64_t columns = 0;
+    int slot = -1;  // an output slot, or -1 for scratch
+    mxArray* array = nullptr;
+    double* data = nullptr;
+  };
+  Index declare(int slot, std::uint64_t rows, std::uint64_t columns);
+
+  mxArray** plhs_;
+  Entry entries_[kMostArrays];
+  std::size_t count_ = 0;
 };
-Scratch create_scratch(std::uint64_t rows);
-void destroy_scratch(Scratch& scratch);
+
+// The largest number of bytes that the arrays of one call may take together.
+std::uint64_t largest_call_bytes();
 
 }  // namespace volfilter::gateway

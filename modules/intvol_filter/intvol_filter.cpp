@@ -38,6 +38,9 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   }
   gw::require_elements(prhs[kBackcast], "backcast", m > 0 ? 1 : 0);
 
-  double* ht = gw::create_output(plhs, T, 1);
-  volfilter::intvol_kernel(data, parameters, backcast, p, q, m, T, type, has_constant, ht);
+  gw::CallArrays arrays(plhs);
+  const auto ht = arrays.output(0, T, 1);
+  arrays.create();
+  volfilter::intvol_kernel(data, parameters, backcast, p, q, m, T, type, has_constant,
+                           arrays.data(ht));
 }

@@ -66,7 +66,9 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
     gw::require_elements(prhs[kSigma], "sigma", T);
   }
 
-  double* residuals = gw::create_output(plhs, T, 1);
+  gw::CallArrays arrays(plhs);
+  const auto residuals = arrays.output(0, T, 1);
+  arrays.create();
   volfilter::lagreg_kernel(parameters, ar_lags, ma_lags, constant, ar_count, ma_count, y, x, m, T,
-                           x_columns, sigma, residuals);
+                           x_columns, sigma, arrays.data(residuals));
 }

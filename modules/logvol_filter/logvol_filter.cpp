@@ -36,14 +36,15 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   gw::require_elements(prhs[kBackcast], "backcast", 1);
   gw::require_elements(prhs[kUpperBound], "upper_bound", recursion_runs ? 1 : 0);
 
-  double* ht = gw::create_output(plhs, T, 1);
-  gw::Scratch log_ht = gw::create_scratch(T);
-  gw::Scratch std_data = gw::create_scratch(T);
-  gw::Scratch centered_abs_std = gw::create_scratch(T);
+  gw::CallArrays arrays(plhs);
+  const auto ht = arrays.output(0, T, 1);
+  const auto log_ht = arrays.scratch(T);
+  const auto std_data = arrays.scratch(T);
+  const auto centered_abs_std = arrays.scratch(T);
+  arrays.create();
   // The ceiling's infinity test is the host's own.
-  volfilter::logvol_kernel(data, parameters, backcast, upper_bound, p, o, q, m, T, ht, log_ht.data,
-                           std_data.data, centered_abs_std.data, &mxIsInf);
-  gw::destroy_scratch(log_ht);
-  gw::destroy_scratch(std_data);
-  gw::destroy_scratch(centered_abs_std);
+  volfilter::logvol_kernel(data, parameters, backcast, upper_bound, p, o, q, m, T, arrays.data(ht),
+                           arrays.data(log_ht), arrays.data(std_data),
+                           arrays.data(centered_abs_std), &mxIsInf);
+  arrays.destroy_scratch();
 }

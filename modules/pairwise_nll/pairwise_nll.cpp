@@ -38,6 +38,9 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
                         "Input pairs must hold indices from 1 to the size of data.");
   }
 
-  double* nll = gw::create_output(plhs, 1, 1);
-  volfilter::pairwise_kernel(covariance, data, pairs, pair_count, dim_large, dim_small, nll);
+  gw::CallArrays arrays(plhs);
+  const auto nll = arrays.output(0, 1, 1);
+  arrays.create();
+  volfilter::pairwise_kernel(covariance, data, pairs, pair_count, dim_large, dim_small,
+                             arrays.data(nll));
 }

@@ -32,8 +32,11 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
                        recursion_runs ? gw::sum_counts({1, p, 1, q}) : gw::sum_counts({1, p, 1}));
   gw::require_elements(prhs[kBackcast], "backcast", m > 0 ? 1 : 0);
 
-  double* ht = gw::create_output(plhs, T, 1);
-  gw::Scratch shifted_sq = gw::create_scratch(T);
-  volfilter::shiftvol_kernel(data, parameters, backcast, p, q, m, T, type, ht, shifted_sq.data);
-  gw::destroy_scratch(shifted_sq);
+  gw::CallArrays arrays(plhs);
+  const auto ht = arrays.output(0, T, 1);
+  const auto shifted_sq = arrays.scratch(T);
+  arrays.create();
+  volfilter::shiftvol_kernel(data, parameters, backcast, p, q, m, T, type, arrays.data(ht),
+                             arrays.data(shifted_sq));
+  arrays.destroy_scratch();
 }

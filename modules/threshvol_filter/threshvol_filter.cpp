@@ -35,6 +35,9 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   }
   gw::require_elements(prhs[kBackcast], "backcast", m > 0 ? 1 : 0);
 
-  double* ht = gw::create_output(plhs, T, 1);
-  volfilter::threshvol_kernel(data, asym_data, parameters, backcast, p, o, q, m, T, type, ht);
+  gw::CallArrays arrays(plhs);
+  const auto ht = arrays.output(0, T, 1);
+  arrays.create();
+  volfilter::threshvol_kernel(data, asym_data, parameters, backcast, p, o, q, m, T, type,
+                              arrays.data(ht));
 }

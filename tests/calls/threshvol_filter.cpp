@@ -116,10 +116,17 @@ CallTable threshvol_filter_calls() {
            1,
            {empty(), empty(), column({1}), 1, 0, 0, 2147483647, 2147483647, 2147483648.0, 2},
            "Input parameters must have at least 2147483648 elements."},
-          // The host cannot create the output: its error ends the call from inside creation.
+          // 2^61 doubles are 2^64 bytes, which a host's size arithmetic would wrap: refused
+          // before the host is asked.
           {"output too large for the host",
            1,
            {empty(), empty(), empty(), empty(), 0, 0, 0, -1, std::ldexp(1.0, 61), 2},
+           "The output is too large for the host."},
+          // 2^58 doubles the host can represent but not allocate: its error ends the call
+          // from inside creation.
+          {"output beyond the host's memory",
+           1,
+           {empty(), empty(), empty(), empty(), 0, 0, 0, -1, std::ldexp(1.0, 58), 2},
            "Out of memory."},
       },
   };
