@@ -1,5 +1,6 @@
-// The six numerical kernels: plain functions over pointers and counts, with no host, no
-// allocation and no I/O.
+// The numerical kernels: plain functions over pointers and counts, with no host, no
+// allocation and no I/O. Six filters and reducers, then the likelihoods of the four variance
+// models with their exact derivatives.
 //
 // Every result is reproducible to the last bit: each kernel adds its terms one product at
 // a time in a fixed order (constant first, then each family of lagged terms in increasing
@@ -81,5 +82,108 @@ void lagreg_kernel(const double* parameters, const double* ar_lags, const double
 void pairwise_kernel(const double* covariance, const double* data, const double* pairs,
                      std::uint64_t pair_count, std::uint64_t dim_large, std::uint64_t dim_small,
                      double* nll);
+
+// ---------------------------------------------------------------------------------------
+// Likelihoods of the variance models
+//
+// Each likelihood kernel runs its model's filter on a residual series e of T values (the
+// same recursion as the filter kernel, so its variances ht are the filter's to the last
+// bit) and evaluates, over the modelled observations t = m .. T - 1 (the first m are
+// conditioned on), the negative log-likelihood
+//
+//   nll = sum_t -log f(e_t | h_t),
+//
+// with, when asked for, its exact derivatives with respect to every parameter: the gradient
+// (k values) and the scores (T-by-k, column-major; row t holds d(-log f(e_t | h_t))/dtheta,
+// and the rows t < m are zero), whose columns sum to the gradient.
+//
+// The derivatives are carried forward beside the recursion, one lane per parameter: the
+// chain rule through each model's feedback (the squared recursion of power 1, the implied
+// coefficient, the square root of the scaled shift, the absolute value and the bounds of
+// the log-variance model), not finite differences.
+//
+// Where the model is not defined (a modelled variance not positive and finite, a shape
+// parameter outside its range, non-finite parameters that reach a variance), nll is +Inf
+// and every entry of the gradient and the scores is NaN.
+
+// The distribution of the standardized residual e_t / sqrt(h_t); the code is the value of
+// the modules' distribution input. A distribution with shape parameters takes them after the
+// model's own.
+enum class Distribution : std::int32_t {
+  normal = 0,     // standard normal, no shape parameter
+  student_t = 1,  // Student's t with nu > 2 degrees of freedom, scaled to unit variance
+};
+
+// Whether `code` names a distribution, and how many shape parameters it adds.
+bool is_distribution(std::int32_t code);
+std::int32_t shape_parameter_count(Distribution distribution);
+
+// Where a likelihood kernel writes its results. nll (one value) is always written; gradient
+// (k values) and scores (T * k values) only when not null. With both null no derivative work
+// is done.
+struct LikelihoodResult {
+  double* nll;
+  double* gradient;
+  double* scores;
+};
+
+// Working memory a likelihood kernel needs from its caller: `series_columns` columns of T
+// values and `lane_values` further values (the derivative lanes; 0 without derivatives).
+struct LikelihoodScratch {
+  std::uint64_t series_columns;
+  std::uint64_t lane_values;
+};
+
+// Threshold model (see threshvol_kernel). data is |e| under type 1 and e * e otherwise,
+// asym_data that value where e < 0 and 0 elsewhere. parameters = (w, a_1..a_p, g_1..g_o,
+// b_1..b_q, shape parameters): k = 1 + p + o + q + shape parameters.
+// Caller keeps 0 <= m <= T, 0 <= p, o, q <= m when m < T, parameters of k values, backcast of
+// one value when m > 0, every e finite, and the scratch of threshvol_nll_scratch.
+LikelihoodScratch threshvol_nll_scratch(std::int32_t p, std::int32_t o, std::int32_t q,
+                                        std::int32_t type, bool derivatives);
+void threshvol_nll_kernel(const double* e, const double* parameters, const double* backcast,
+                          std::int32_t p, std::int32_t o, std::int32_t q, std::int32_t m,
+                          std::uint64_t T, std::int32_t type, Distribution distribution, double* ht,
+                          double* series, double* lanes, LikelihoodResult result);
+
+// Log-variance model (see logvol_kernel), on e itself. parameters = (w, a_1..a_p, g_1..g_o,
+// b_1..b_q, shape parameters): k = 1 + p + o + q + shape parameters.
+// Caller keeps 0 <= m <= T, 0 <= p, o, q <= m when m < T, parameters of k values, backcast of
+// one value, upper_bound of one value when m < T, every e finite, and the scratch of
+// logvol_nll_scratch.
+LikelihoodScratch logvol_nll_scratch(std::int32_t p, std::int32_t o, std::int32_t q,
+                                     bool derivatives);
+void logvol_nll_kernel(const double* e, const double* parameters, const double* backcast,
+                       const double* upper_bound, std::int32_t p, std::int32_t o, std::int32_t q,
+                       std::int32_t m, std::uint64_t T, Distribution distribution, double* ht,
+                       double* series, double* lanes, LikelihoodResult result);
+
+// Shifted-innovation model (see shiftvol_kernel), on e itself. parameters = (w, a_1..a_p,
+// gamma, b_1..b_q, shape parameters): k = p + q + 2 + shape parameters.
+// Caller keeps 0 <= m <= T, 0 <= p, q <= m when m < T, parameters of k values, backcast of one
+// value when m > 0, every e finite, and the scratch of shiftvol_nll_scratch.
+LikelihoodScratch shiftvol_nll_scratch(std::int32_t p, std::int32_t q, bool derivatives);
+void shiftvol_nll_kernel(const double* e, const double* parameters, const double* backcast,
+                         std::int32_t p, std::int32_t q, std::int32_t m, std::uint64_t T,
+                         std::int32_t type, Distribution distribution, double* ht, double* series,
+                         double* lanes, LikelihoodResult result);
+
+// Integrated model (see intvol_kernel). data is |e| under type 1 and e * e otherwise.
+// parameters = (w if has_constant, unused slots up to index has_constant, a_1..a_p,
+// b_1..b_(q-1), shape parameters): k = has_constant + p + q - 1 + shape parameters; the
+// gradient of an unused slot is 0.
+// Caller keeps 0 <= m <= T, has_constant >= 0, q >= 1, 0 <= p, q <= m when m < T, parameters
+// of k values, backcast of one value when m > 0, every e finite, and the scratch of
+// intvol_nll_scratch.
+LikelihoodScratch intvol_nll_scratch(std::int32_t p, std::int32_t q, std::int32_t type,
+                                     bool derivatives);
+void intvol_nll_kernel(const double* e, const double* parameters, const double* backcast,
+                       std::int32_t p, std::int32_t q, std::int32_t m, std::uint64_t T,
+                       std::int32_t type, std::int32_t has_constant, Distribution distribution,
+                       double* ht, double* series, double* lanes, LikelihoodResult result);
+
+// The digamma function psi(x) = d ln Gamma(x) / dx for x > 0, to a few units in the last
+// place (NaN for x <= 0 or NaN, +Inf for +Inf).
+double digamma(double x);
 
 }  // namespace volfilter
