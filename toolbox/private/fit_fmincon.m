@@ -1,0 +1,31 @@
+function run = fit_fmincon (spec, x0, options)
+% run = fit_fmincon (spec, x0, options)
+% Minimises fit_objective from the scaled start X0 with MATLAB's fmincon (its sqp
+% algorithm), given the exact gradient, the bounds, the linear inequalities and the
+% nonlinear one with its gradient. Untested: there is no MATLAB on the development machines.
+rows = spec.A .* spec.scale';
+if isempty (spec.nonlinear)
+  nonlinear = [];
+else
+  nonlinear = @(x) fmincon_nonlinear (x, spec);
+end
+settings = optimoptions ('fmincon', 'Algorithm', 'sqp', 'Display', 'off', ...
+                         'SpecifyObjectiveGradient', true, ...
+                         'SpecifyConstraintGradient', true, ...
+                         'MaxFunctionEvaluations', options.max_evaluations, ...
+                         'OptimalityTolerance', 1e-8, 'StepTolerance', 1e-10);
+[x, ~, flag, output] = fmincon (@fit_objective, x0, rows, spec.b, [], [], ...
+                                spec.lower ./ spec.scale, spec.upper ./ spec.scale, ...
+                                nonlinear, settings);
+run.x = x(:);
+run.converged = flag > 0;
+run.message = sprintf ('fmincon %d: %s', flag, strtrim (output.message));
+run.iterations = output.iterations;
+end
+
+function [c, ceq, gc, gceq] = fmincon_nonlinear (x, spec)
+[c, gradient] = scaled_nonlinear (x, spec.nonlinear, spec.scale);
+gc = gradient';
+ceq = [];
+gceq = [];
+end

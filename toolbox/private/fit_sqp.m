@@ -1,0 +1,53 @@
+function run = fit_sqp (spec, x0, options)
+% run = fit_sqp (spec, x0, options)
+% Minimises fit_objective from the scaled start X0 with Octave's sqp, given the exact
+% gradient, the bounds, and the linear and nonlinear inequalities with their Jacobian.
+% sqp's test of convergence is absolute, so volfilter_fit weights the objective by 1/n
+% for it; it stops at its default tolerance or after options.max_evaluations iterations.
+rows = spec.A .* spec.scale';
+inequalities = [];
+if size (rows, 1) > 0 || ~isempty (spec.nonlinear)
+  inequalities = {@(x) inequality_values(x, rows, spec), ...
+                  @(x) inequality_jacobian(x, rows, spec)};
+end
+lower = spec.lower ./ spec.scale;
+upper = spec.upper ./ spec.scale;
+[x, value, info, iterations] = sqp (x0, {@fit_objective, @fit_gradient}, [], inequalities, ...
+                                lower, upper, options.max_evaluations); %#ok<ASGLU>
+run.x = x(:);
+run.converged = any (info == [101, 104]);
+run.message = sqp_message (info);
+run.iterations = iterations;
+end
+
+function values = inequality_values (x, rows, spec)
+% Every inequality as sqp takes them, at least 0 where it holds.
+values = spec.b - rows * x;
+if ~isempty (spec.nonlinear)
+  values(end + 1, 1) = -scaled_nonlinear (x, spec.nonlinear, spec.scale);
+end
+end
+
+function jacobian = inequality_jacobian (x, rows, spec)
+jacobian = -rows;
+if ~isempty (spec.nonlinear)
+  [~, gradient] = scaled_nonlinear (x, spec.nonlinear, spec.scale);
+  jacobian(end + 1, :) = -gradient;
+end
+end
+
+function text = sqp_message (info)
+% sqp's own account of each return code (help sqp).
+switch info
+  case 101
+    text = 'sqp 101: the algorithm terminated normally; all constraints satisfied within tolerance';
+  case 102
+    text = 'sqp 102: the BFGS update failed';
+  case 103
+    text = 'sqp 103: the maximum number of iterations was reached';
+  case 104
+    text = 'sqp 104: the stepsize has become too small';
+  otherwise
+    text = sprintf ('sqp %d: the QP subproblem failed', info);
+end
+end

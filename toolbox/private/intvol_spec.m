@@ -1,0 +1,47 @@
+function spec = intvol_spec (e, options)
+% spec = intvol_spec (e, options)
+% The integrated model for volfilter_fit: parameters [omega; alpha; beta(1:q-1)] (omega
+% only with a constant), beta(q) = 1 - sum(alpha) - sum(beta(1:q-1)) implied, the module
+% intvol_nll and its inputs, bounds, constraints, scales and candidate start values.
+%
+% Constraints: omega > 0 (at least 1e-8 of the sample's second moment in the model's units),
+% alpha >= 0, beta >= 0 and the implied beta(q) >= 0: sum(alpha) + sum(beta(1:q-1)) <= 1.
+% The model is integrated by construction, so there is no stationarity condition.
+p = options.p;
+q = options.q;
+constant = options.constant;
+variance = mean (e .^ 2);
+if options.type == 1
+  unit = sqrt (variance);
+  units = 'std';
+else
+  unit = variance;
+  units = 'variance';
+end
+spec.backcast = fit_backcast (e, options.backcast, units);
+names = [{'omega'}; order_names('alpha', p); order_names('beta', q - 1)];
+spec.names = names(2 - constant:end);
+distribution = double (strcmp (options.distribution, 't'));
+spec.module = @intvol_nll;
+spec.arguments = {spec.backcast, p, q, options.m, options.type, constant, distribution};
+
+omega_lower = 1e-8 * unit;
+omega_upper = 10 * unit;
+spec.lower = [omega_lower(constant > 0); zeros(p + q - 1, 1)];
+spec.upper = [omega_upper(constant > 0); ones(p + q - 1, 1)];
+spec.A = [zeros(1, constant), ones(1, p + q - 1)];
+spec.b = 1;
+spec.nonlinear = [];
+spec.scale = [unit(constant > 0); ones(p + q - 1, 1)];
+spec.grid = start_grid (@(news, persistence) start (news, persistence, unit, p, q, constant));
+end
+
+function theta = start (news, persistence, unit, p, q, constant)
+% The news split evenly over the alpha lags, the rest of the unit sum over the beta lags
+% (the implied last one included), and omega a fifth of (1 - persistence) of the sample's
+% level: integrated variances drift upwards with omega.
+alpha = news * (p > 0);
+omega = 0.2 * (1 - persistence) * unit;
+theta = [omega(constant > 0); alpha / max(p, 1) * ones(p, 1); ...
+         (1 - alpha) / q * ones(q - 1, 1)];
+end

@@ -1,0 +1,59 @@
+function spec = shiftvol_spec (e, options)
+% spec = shiftvol_spec (e, options)
+% The shifted-innovation model for volfilter_fit: parameters [omega; alpha; gamma; beta],
+% the module shiftvol_nll and its inputs, bounds, constraints, scales and candidate start
+% values.
+%
+% Constraints: omega > 0 (at least 1e-8 of the sample's second moment), alpha >= 0 and
+% beta >= 0, so that every variance is positive; the shift gamma within 10 (type 0, a
+% multiple of the standard deviation) or 10 sample standard deviations (type 1). The
+% stationarity condition bounds the expected shifted square: sum(alpha) + sum(beta) <= 1 - 1e-6
+% under type 1 (E (e - gamma)^2 = h + gamma^2, a constant added), and
+% (1 + gamma^2) * sum(alpha) + sum(beta) <= 1 - 1e-6 under type 0 (E (e - gamma sqrt(h))^2
+% = (1 + gamma^2) h), a nonlinear constraint with its gradient.
+p = options.p;
+q = options.q;
+variance = mean (e .^ 2);
+spec.backcast = fit_backcast (e, options.backcast, 'variance');
+spec.names = [{'omega'}; order_names('alpha', p); {'gamma'}; order_names('beta', q)];
+distribution = double (strcmp (options.distribution, 't'));
+spec.module = @shiftvol_nll;
+spec.arguments = {spec.backcast, p, q, options.m, options.type, distribution};
+
+if options.type == 1
+  shift_unit = sqrt (variance);
+else
+  shift_unit = 1;
+end
+spec.lower = [1e-8 * variance; zeros(p, 1); -10 * shift_unit; zeros(q, 1)];
+spec.upper = [10 * variance; ones(p, 1); 10 * shift_unit; ones(q, 1)];
+if options.type == 1
+  spec.A = [0, ones(1, p), 0, ones(1, q)];
+  spec.b = 1 - 1e-6;
+  spec.nonlinear = [];
+else
+  spec.A = zeros (0, p + q + 2);
+  spec.b = zeros (0, 1);
+  spec.nonlinear = @(theta) scaled_stationarity (theta, p, q);
+end
+spec.scale = [variance; ones(p, 1); shift_unit; ones(q, 1)];
+spec.grid = start_grid (@(news, persistence) start (news, persistence, variance, p, q));
+end
+
+function [value, gradient] = scaled_stationarity (theta, p, q)
+% (1 + gamma^2) * sum(alpha) + sum(beta) - (1 - 1e-6), at most 0 where stationary.
+alpha = theta(2:1 + p);
+gamma = theta(p + 2);
+beta = theta(p + 3:p + 2 + q);
+value = (1 + gamma ^ 2) * sum (alpha) + sum (beta) - (1 - 1e-6);
+gradient = [0, (1 + gamma ^ 2) * ones(1, p), 2 * gamma * sum(alpha), ones(1, q)];
+end
+
+function theta = start (news, persistence, variance, p, q)
+% No shift: the symmetric model with the news split evenly over the lags, beta taking the
+% rest of the persistence and omega making the unconditional variance the sample's.
+alpha = news * (p > 0);
+beta = max (persistence - alpha, 0) * (q > 0);
+theta = [variance * (1 - alpha - beta); alpha / max(p, 1) * ones(p, 1); 0; ...
+         beta / max(q, 1) * ones(q, 1)];
+end

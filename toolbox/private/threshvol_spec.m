@@ -1,0 +1,55 @@
+function spec = threshvol_spec (e, options)
+% spec = threshvol_spec (e, options)
+% The threshold model for volfilter_fit: parameters [omega; alpha; gamma; beta], the module
+% threshvol_nll and its inputs, bounds, constraints, scales and candidate start values.
+%
+% Constraints: omega > 0 (at least 1e-8 of the sample's second moment in the model's units),
+% alpha >= 0, beta >= 0, alpha(j) + gamma(j) >= 0 where lag j has both (gamma(j) >= 0
+% where it has no alpha), so that every variance is positive; and
+% sum(alpha) + sum(gamma)/2 + sum(beta) <= 1 - 1e-6, the stationarity condition for shocks
+% symmetric about zero (under power 1 a conservative form of it).
+p = options.p;
+o = options.o;
+q = options.q;
+variance = mean (e .^ 2);
+if options.type == 1
+  unit = sqrt (variance);
+  units = 'std';
+else
+  unit = variance;
+  units = 'variance';
+end
+spec.backcast = fit_backcast (e, options.backcast, units);
+spec.names = [{'omega'}; order_names('alpha', p); order_names('gamma', o); ...
+              order_names('beta', q)];
+distribution = double (strcmp (options.distribution, 't'));
+spec.module = @threshvol_nll;
+spec.arguments = {spec.backcast, p, o, q, options.m, options.type, distribution};
+
+gamma_lower = -ones (o, 1);
+gamma_lower(p + 1:end) = 0;
+spec.lower = [1e-8 * unit; zeros(p, 1); gamma_lower; zeros(q, 1)];
+spec.upper = [10 * unit; ones(p, 1); 2 * ones(o, 1); ones(q, 1)];
+spec.A = [0, ones(1, p), 0.5 * ones(1, o), ones(1, q)];
+spec.b = 1 - 1e-6;
+for j = 1:min (p, o)
+  row = zeros (1, 1 + p + o + q);
+  row([1 + j, 1 + p + j]) = -1;
+  spec.A = [spec.A; row];
+  spec.b = [spec.b; 0];
+end
+spec.nonlinear = [];
+spec.scale = [unit; ones(p + o + q, 1)];
+spec.grid = start_grid (@(news, persistence) start (news, persistence, unit, p, o, q));
+end
+
+function theta = start (news, persistence, unit, p, o, q)
+% News split evenly over the lags of each family, alpha and gamma alike; beta takes the
+% rest of the persistence; omega makes the unconditional level the sample's.
+alpha = news * (p > 0);
+gamma = news * (o > 0);
+beta = max (persistence - alpha - gamma / 2, 0) * (q > 0);
+omega = unit * (1 - alpha - gamma / 2 - beta);
+theta = [omega; alpha / max(p, 1) * ones(p, 1); gamma / max(o, 1) * ones(o, 1); ...
+         beta / max(q, 1) * ones(q, 1)];
+end
