@@ -1,8 +1,8 @@
 function [folder, modules] = volfilter_build (folder, modules)
 % [folder, modules] = volfilter_build (folder, modules)
 % Compiles the volfilter modules with this host's own mex command, places the help of each
-% beside it, and prints the folder to add to the path. For users with only the host and a
-% C++17 compiler: no CMake needed.
+% beside it with volfilter_fit (and its private helpers), and prints the folder to add to
+% the path. For users with only the host and a C++17 compiler: no CMake needed.
 %
 %   folder   where the modules go, created when missing (default: build/host/octave or
 %            build/host/matlab in the folder of this file)
@@ -88,9 +88,27 @@ for i = 1:numel (modules)
   end
 end
 copyfile (fullfile (root, 'modules', 'Contents.m'), folder);
+place_toolbox (root, folder);
 
 fprintf ('volfilter_build: %s built in %s\n', strjoin (modules, ', '), folder);
 fprintf ('  addpath (''%s'')\n', folder);
+end
+
+function place_toolbox (root, folder)
+% volfilter_fit and the other functions in the host's language beside the modules, their
+% helpers in the folder's private/ (where only the functions beside it can call them).
+source = fullfile (root, 'toolbox');
+functions = dir (fullfile (source, '*.m'));
+for i = 1:numel (functions)
+  copyfile (fullfile (source, functions(i).name), folder);
+end
+helpers = dir (fullfile (source, 'private', '*.m'));
+if ~exist (fullfile (folder, 'private'), 'dir')
+  mkdir (fullfile (folder, 'private'));
+end
+for i = 1:numel (helpers)
+  copyfile (fullfile (source, 'private', helpers(i).name), fullfile (folder, 'private'));
+end
 end
 
 function modules = modules_present (root)

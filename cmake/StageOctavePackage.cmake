@@ -7,6 +7,7 @@
 #   src/gateway src/kernels      the shared sources each module links
 #   src/modules/<name>/<name>.cpp
 #   inst/<name>.m inst/Contents.m the help, beside which the Makefile puts the modules
+#   inst/volfilter_fit.m inst/private/  the functions in the host's language (toolbox/)
 cmake_minimum_required(VERSION 3.21)
 include(${SETTINGS})
 
@@ -24,6 +25,8 @@ file(COPY ${SOURCE_DIR}/gateway/gateway.hpp ${SOURCE_DIR}/gateway/gateway.cpp
 file(GLOB kernel_headers ${SOURCE_DIR}/kernels/*.hpp)
 file(COPY ${kernel_headers} ${KERNEL_SOURCES} DESTINATION ${package}/src/kernels)
 file(COPY ${SOURCE_DIR}/modules/Contents.m DESTINATION ${package}/inst)
+file(GLOB toolbox_functions ${SOURCE_DIR}/toolbox/*.m)
+file(COPY ${toolbox_functions} ${SOURCE_DIR}/toolbox/private DESTINATION ${package}/inst)
 
 # INDEX: the package's functions by category, as Octave's documentation browser shows them.
 set(category_threshvol_filter "Variance filters")
@@ -55,6 +58,7 @@ foreach(key IN LISTS categories)
   list(JOIN members_${key} " " members)
   string(APPEND index "${title_${key}}\n ${members}\n")
 endforeach()
+string(APPEND index "Model fitting\n volfilter_fit\n")
 file(WRITE ${package}/INDEX "${index}")
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar czf ${TARBALL} volfilter

@@ -76,11 +76,9 @@ foreach(host IN LISTS VOLFILTER_HOSTS)
   endif()
 endforeach()
 
-# The help of a module is a comment-only modules/<name>/<name>.m; a host reads it from the
-# folder that holds the module, so it is copied beside the module of every host that loads
-# .mex or .mexw64 files, with the folder's Contents.m.
-function(volfilter_place_help name)
-  set(help_file ${PROJECT_SOURCE_DIR}/modules/${name}/${name}.m)
+# The folders of modules that a user's host loads: <build>/mex (Octave), <build>/matlab,
+# <build>/mexw64 (Windows), for the hosts of this build.
+function(volfilter_host_folders out)
   set(folders "")
   if("octave" IN_LIST VOLFILTER_HOSTS)
     list(APPEND folders ${VOLFILTER_MEX_DIR})
@@ -91,6 +89,15 @@ function(volfilter_place_help name)
   if("windows" IN_LIST VOLFILTER_HOSTS)
     list(APPEND folders ${VOLFILTER_MEXW64_DIR})
   endif()
+  set(${out} ${folders} PARENT_SCOPE)
+endfunction()
+
+# The help of a module is a comment-only modules/<name>/<name>.m; a host reads it from the
+# folder that holds the module, so it is copied beside the module of every host that loads
+# .mex or .mexw64 files, with the folder's Contents.m.
+function(volfilter_place_help name)
+  set(help_file ${PROJECT_SOURCE_DIR}/modules/${name}/${name}.m)
+  volfilter_host_folders(folders)
   foreach(folder IN LISTS folders)
     if(EXISTS ${help_file})
       configure_file(${help_file} ${folder}/${name}.m COPYONLY)

@@ -1,7 +1,8 @@
 # The Octave package: <build>/volfilter-<version>.tar.gz in the format `pkg install` takes,
 # made by the target octave_package (part of the default build when Octave is found). It
 # carries the sources of every module in VOLFILTER_MODULES, the gateway and the kernels, and
-# compiles them on the user's machine with mkoctfile.
+# compiles them on the user's machine with mkoctfile; volfilter_fit and its helpers
+# (toolbox/) go into inst/ as they are.
 
 if(NOT TARGET volfilter_host_octave)
   return()
@@ -32,12 +33,14 @@ set(KERNEL_SOURCES "@kernel_sources@")
 ]] @ONLY)
 
 file(GLOB kernel_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/kernels/*.hpp)
+file(GLOB toolbox_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/toolbox/*.m
+     ${PROJECT_SOURCE_DIR}/toolbox/private/*.m)
 set(inputs ${settings} ${PROJECT_SOURCE_DIR}/cmake/StageOctavePackage.cmake
            ${PROJECT_SOURCE_DIR}/packaging/octave/DESCRIPTION.in
            ${PROJECT_SOURCE_DIR}/packaging/octave/COPYING
            ${PROJECT_SOURCE_DIR}/packaging/octave/Makefile
            ${PROJECT_SOURCE_DIR}/gateway/gateway.hpp ${PROJECT_SOURCE_DIR}/gateway/gateway.cpp
-           ${kernel_headers} ${kernel_sources}
+           ${kernel_headers} ${kernel_sources} ${toolbox_files}
            ${PROJECT_SOURCE_DIR}/modules/Contents.m)
 foreach(module IN LISTS VOLFILTER_MODULES)
   list(APPEND inputs ${PROJECT_SOURCE_DIR}/modules/${module}/${module}.cpp)

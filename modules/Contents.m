@@ -12,5 +12,8 @@
 % Pairwise likelihood
 %   pairwise_nll     - Average bivariate normal negative log-likelihood over index pairs.
 %
+% Model fitting
+%   volfilter_fit    - Fits a variance model by maximum likelihood, with standard errors.
+%
 % Every module takes real double arrays, truncates its scalar inputs toward zero and
 % returns one array. Type "help <module>" for its inputs, model and messages.

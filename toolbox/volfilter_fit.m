@@ -148,11 +148,12 @@ end
 optimizer = choose_optimizer (options.optimizer);
 
 start = fit_start (spec, e, options.start);
+% The optimisers work on the parameters divided by their scales (omega by its start value,
+% so that its steps are of the size of the others') and on the negative log-likelihood per
+% observation, whose gradient does not grow with the sample.
+spec.scale(spec.scale_by_start) = start(spec.scale_by_start);
 problem = struct ('module', spec.module, 'e', e, 'arguments', {spec.arguments}, ...
-                  'scale', spec.scale, 'weight', 1);
-if strcmp (optimizer, 'sqp')
-  problem.weight = 1 / n;
-end
+                  'scale', spec.scale, 'weight', 1 / n);
 fit_objective ([], problem);
 forget = onCleanup (@() fit_objective ([], 'clear'));
 

@@ -7,5 +7,6 @@ spec.lower(end + 1, 1) = 2.05;
 spec.upper(end + 1, 1) = 500;
 spec.A(:, end + 1) = 0;
 spec.scale(end + 1, 1) = 10;
+spec.scale_by_start(end + 1, 1) = false;
 spec.grid(end + 1, :) = 8;
 end

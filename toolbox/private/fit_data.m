@@ -1,10 +1,10 @@
 function e = fit_data (e)
 % e = fit_data (e)
-% The residual series as a double column, refused when it is not a real numeric vector
+% The residual series as a double column, refused when it is not a non-empty real vector
 % (volfilter:fit:badData), holds a value that is not finite (volfilter:fit:nonFiniteData) or
 % does not vary (volfilter:fit:constantSeries).
-if ~isnumeric (e) || ~isreal (e) || ~isvector (e)
-  error ('volfilter:fit:badData', 'volfilter_fit: e must be a real numeric vector.');
+if ~isnumeric (e) || ~isreal (e) || ~isvector (e) || isempty (e)
+  error ('volfilter:fit:badData', 'volfilter_fit: e must be a non-empty real numeric vector.');
 end
 e = double (full (e(:)));
 bad = find (~isfinite (e), 1);

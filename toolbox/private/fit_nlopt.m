@@ -2,9 +2,9 @@ function run = fit_nlopt (spec, x0, options)
 % run = fit_nlopt (spec, x0, options)
 % Minimises fit_objective from the scaled start X0 with NLopt's SLSQP: the value and the
 % exact gradient in one call, the bounds, each linear inequality and the nonlinear one as a
-% constraint with its gradient. Stops when a step changes the objective by less than 1e-12
-% of itself or every parameter by less than 1e-9 of itself, or after
-% options.max_evaluations evaluations.
+% constraint with its gradient. Stops when a step changes the objective (the negative
+% log-likelihood per observation) by less than 1e-12 or every scaled parameter by less than
+% 1e-9 of itself, or after options.max_evaluations evaluations.
 opt.algorithm = NLOPT_LD_SLSQP ();
 opt.min_objective = @fit_objective;
 opt.lower_bounds = (spec.lower ./ spec.scale)';
@@ -18,7 +18,7 @@ if ~isempty (spec.nonlinear)
   opt.fc{end + 1} = @(x) scaled_nonlinear (x, spec.nonlinear, spec.scale);
 end
 opt.fc_tol = 1e-10 * ones (1, numel (opt.fc));
-opt.ftol_rel = 1e-12;
+opt.ftol_abs = 1e-12;
 opt.xtol_rel = 1e-9;
 opt.maxeval = options.max_evaluations;
 

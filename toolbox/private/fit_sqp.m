@@ -2,8 +2,8 @@ function run = fit_sqp (spec, x0, options)
 % run = fit_sqp (spec, x0, options)
 % Minimises fit_objective from the scaled start X0 with Octave's sqp, given the exact
 % gradient, the bounds, and the linear and nonlinear inequalities with their Jacobian.
-% sqp's test of convergence is absolute, so volfilter_fit weights the objective by 1/n
-% for it; it stops at its default tolerance or after options.max_evaluations iterations.
+% It stops at its default tolerance (on the gradient of the objective, the negative
+% log-likelihood per observation) or after options.max_evaluations iterations.
 rows = spec.A .* spec.scale';
 inequalities = [];
 if size (rows, 1) > 0 || ~isempty (spec.nonlinear)

@@ -33,6 +33,7 @@ spec.A = [zeros(1, constant), ones(1, p + q - 1)];
 spec.b = 1;
 spec.nonlinear = [];
 spec.scale = [unit(constant > 0); ones(p + q - 1, 1)];
+spec.scale_by_start = [true(constant, 1); false(p + q - 1, 1)];
 spec.grid = start_grid (@(news, persistence) start (news, persistence, unit, p, q, constant));
 end
 

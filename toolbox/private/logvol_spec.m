@@ -36,6 +36,7 @@ if q > 1
 end
 spec.nonlinear = [];
 spec.scale = ones (1 + p + o + q, 1);
+spec.scale_by_start = false (1 + p + o + q, 1);
 spec.grid = start_grid (@(news, persistence) start (news, persistence, log_variance, ...
                                                     p, o, q));
 end

@@ -37,6 +37,7 @@ else
   spec.nonlinear = @(theta) scaled_stationarity (theta, p, q);
 end
 spec.scale = [variance; ones(p, 1); shift_unit; ones(q, 1)];
+spec.scale_by_start = [true; false(p + q + 1, 1)];
 spec.grid = start_grid (@(news, persistence) start (news, persistence, variance, p, q));
 end
 

@@ -40,6 +40,7 @@ for j = 1:min (p, o)
 end
 spec.nonlinear = [];
 spec.scale = [unit; ones(p + o + q, 1)];
+spec.scale_by_start = [true; false(p + o + q, 1)];
 spec.grid = start_grid (@(news, persistence) start (news, persistence, unit, p, o, q));
 end
 
