@@ -1,8 +1,10 @@
 function result = demo_logvol (T, verbose, seed)
   % result = demo_logvol (T, verbose, seed)
   % Simulates an exponential GARCH(1,1,1) return series from known parameters and fits it
-  % by maximum likelihood, logvol_filter computing the conditional variances inside the
-  % Gaussian log-likelihood.
+  % by maximum likelihood twice: with volfilter_fit (NLopt's SLSQP on logvol_nll, exact
+  % gradient, standard errors and robust standard errors), and today's way, Octave's sqp on
+  % the Gaussian log-likelihood written around logvol_filter. Both fits use the same
+  % pre-sample log variance and ceiling and are timed in the same run.
   %
   % Model, returns r(t) = sqrt(h(t)) * z(t) with z(t) standard normal:
   %   log h(t) = omega + alpha * (|z(t-1)| - sqrt(2/pi)) + gamma * z(t-1) + beta * log h(t-1)
@@ -10,9 +12,11 @@ function result = demo_logvol (T, verbose, seed)
   % T        number of simulated returns (default 2000)
   % verbose  print the report (default true)
   % seed     state of the normal generator (default 1)
-  % result   struct: names, truth, fit (see ml_estimate in examples/private), timing
+  % result   struct: names, truth, today (sqp's fit, see ml_estimate in examples/private),
+  %          fit (volfilter_fit's), timing (the filter module beside an Octave loop)
   %
-  % Needs logvol_filter on the path (addpath ('build/default/mex')).
+  % Needs logvol_filter, logvol_nll and volfilter_fit on the path
+  % (addpath ('build/default/mex')).
   if (nargin < 1 || isempty (T))
     T = 2000;
   end
@@ -25,9 +29,9 @@ function result = demo_logvol (T, verbose, seed)
 
   names = {'omega'; 'alpha'; 'gamma'; 'beta'};
   truth = [-0.01; 0.15; -0.08; 0.95];
-  r = simulate (truth, T, seed);
+  r = simulate_returns ('logvol', truth, T, 'seed', seed);
 
-  % The filter's inputs: the returns, the log of their sample variance as the pre-sample
+  % The filter's inputs: the returns, the log of their mean square as the pre-sample
   % value, a ceiling on the variance far above anything the data support, one lag of each
   % family and one pre-sample entry.
   backcast = log (mean (r .^ 2));
@@ -35,35 +39,22 @@ function result = demo_logvol (T, verbose, seed)
   module = @(theta) logvol_filter (r, theta, backcast, upper_bound, 1, 1, 1, 1, T);
   loop = @(theta) logvol_loop (r, theta, backcast, upper_bound, T);
 
-  % |beta| < 1 keeps the log variance stationary.
-  start = [0; 0.1; 0; 0.9];
-  lower = [-5; 0; -1; -0.9999];
-  upper = [5; 2; 1; 0.9999];
-  fit = ml_estimate (@(theta) gaussian_nll (r, module (theta)), T, start, lower, upper, []);
+  % Today's way: |beta| < 1 keeps the log variance stationary.
+  today.average_nll = @(theta) gaussian_nll (r, module (theta));
+  today.start = [0; 0.1; 0; 0.9];
+  today.lower = [-5; 0; -1; -0.9999];
+  today.upper = [5; 2; 1; 0.9999];
+  today.constraint = [];
+  module_nll = @(theta) logvol_nll (r, theta, backcast, upper_bound, 1, 1, 1, 1, 0);
+  fits = fit_both_ways (r, today, 'logvol', {'backcast', backcast, 'upper_bound', ...
+                                             upper_bound}, module_nll);
 
-  theta = fit.estimate;
-  timing = compare_timing (r, module, loop, theta);
-
-  result = struct ('names', {names}, 'truth', truth, 'fit', fit, 'timing', timing);
+  timing = compare_timing (r, module, loop, fits.fit.parameters);
+  result = struct ('names', {names}, 'truth', truth, 'today', fits.today, 'fit', fits.fit, ...
+                   'timing', timing);
   if (verbose)
-    print_fit ('Exponential GARCH(1,1,1)', 'logvol_filter', T, names, truth, fit, timing);
+    print_fit ('Exponential GARCH(1,1,1)', 'logvol_filter', T, names, truth, fits, timing);
   end
-end
-
-function r = simulate (theta, T, seed)
-  % Returns from the model, started at the unconditional mean of the log variance; the
-  % first 500 are dropped so that the series has forgotten its start.
-  randn ('state', seed);
-  burn = 500;
-  z = randn (T + burn, 1);
-  r = zeros (T + burn, 1);
-  log_h = theta(1) / (1 - theta(4));
-  for t = 1:T + burn
-    r(t) = exp (log_h / 2) * z(t);
-    log_h = theta(1) + theta(2) * (abs (z(t)) - sqrt (2 / pi)) + theta(3) * z(t) ...
-            + theta(4) * log_h;
-  end
-  r = r(burn + 1:end);
 end
 
 function ht = logvol_loop (r, theta, backcast, upper_bound, T)

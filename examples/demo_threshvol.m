@@ -1,8 +1,10 @@
 function result = demo_threshvol (T, verbose, seed)
   % result = demo_threshvol (T, verbose, seed)
   % Simulates a threshold GARCH(1,1,1) return series from known parameters and fits it by
-  % maximum likelihood, threshvol_filter computing the conditional variances inside the
-  % Gaussian log-likelihood.
+  % maximum likelihood twice: with volfilter_fit (NLopt's SLSQP on threshvol_nll, exact
+  % gradient, standard errors and robust standard errors), and today's way, Octave's sqp on
+  % the Gaussian log-likelihood written around threshvol_filter. Both fits use the same
+  % pre-sample value (the mean of the squared returns) and are timed in the same run.
   %
   % Model (variance form), returns r(t) = sqrt(h(t)) * z(t) with z(t) standard normal:
   %   h(t) = omega + alpha * r(t-1)^2 + gamma * r(t-1)^2 * [r(t-1) < 0] + beta * h(t-1)
@@ -10,9 +12,11 @@ function result = demo_threshvol (T, verbose, seed)
   % T        number of simulated returns (default 4000)
   % verbose  print the report (default true)
   % seed     state of the normal generator (default 1)
-  % result   struct: names, truth, fit (see ml_estimate in examples/private), timing
+  % result   struct: names, truth, today (sqp's fit, see ml_estimate in examples/private),
+  %          fit (volfilter_fit's), timing (the filter module beside an Octave loop)
   %
-  % Needs threshvol_filter on the path (addpath ('build/default/mex')).
+  % Needs threshvol_filter, threshvol_nll and volfilter_fit on the path
+  % (addpath ('build/default/mex')).
   if (nargin < 1 || isempty (T))
     T = 4000;
   end
@@ -25,7 +29,7 @@ function result = demo_threshvol (T, verbose, seed)
 
   names = {'omega'; 'alpha'; 'gamma'; 'beta'};
   truth = [0.02; 0.05; 0.10; 0.88];
-  r = simulate (truth, T, seed);
+  r = simulate_returns ('threshvol', truth, T, 'seed', seed);
 
   % The filter's inputs: squared returns, their negative part, the sample variance as the
   % pre-sample value, one lag of each family, one pre-sample entry, power 2.
@@ -35,38 +39,23 @@ function result = demo_threshvol (T, verbose, seed)
   module = @(theta) threshvol_filter (data, asym_data, theta, backcast, 1, 1, 1, 1, T, 2);
   loop = @(theta) threshvol_loop (data, asym_data, theta, backcast, T);
 
-  % A positive constant, non-negative coefficients and a finite unconditional variance:
-  % alpha + gamma/2 + beta < 1 for shocks symmetric about zero.
-  start = [0.1 * backcast; 0.05; 0.05; 0.85];
-  lower = [1e-8; 0; 0; 0];
-  upper = [10 * backcast; 1; 1; 1];
-  stationary = @(theta) 1 - 1e-6 - theta(2) - theta(3) / 2 - theta(4);
-  fit = ml_estimate (@(theta) gaussian_nll (r, module (theta)), T, start, lower, upper, ...
-                     stationary);
+  % Today's way: a positive constant, non-negative coefficients and a finite unconditional
+  % variance, alpha + gamma/2 + beta < 1 for shocks symmetric about zero.
+  today.average_nll = @(theta) gaussian_nll (r, module (theta));
+  today.start = [0.1 * backcast; 0.05; 0.05; 0.85];
+  today.lower = [1e-8; 0; 0; 0];
+  today.upper = [10 * backcast; 1; 1; 1];
+  today.constraint = @(theta) 1 - 1e-6 - theta(2) - theta(3) / 2 - theta(4);
+  module_nll = @(theta) threshvol_nll (r, theta, backcast, 1, 1, 1, 1, 2, 0);
+  fits = fit_both_ways (r, today, 'threshvol', {'backcast', backcast}, module_nll);
 
-  theta = fit.estimate;
-  timing = compare_timing (r, module, loop, theta);
-
-  result = struct ('names', {names}, 'truth', truth, 'fit', fit, 'timing', timing);
+  timing = compare_timing (r, module, loop, fits.fit.parameters);
+  result = struct ('names', {names}, 'truth', truth, 'today', fits.today, 'fit', fits.fit, ...
+                   'timing', timing);
   if (verbose)
-    print_fit ('Threshold GARCH(1,1,1), variance form', 'threshvol_filter', T, names, truth, ...
-               fit, timing);
+    print_fit ('Threshold GARCH(1,1,1), variance form', 'threshvol_filter', T, names, ...
+               truth, fits, timing);
   end
-end
-
-function r = simulate (theta, T, seed)
-  % Returns from the model, started at the unconditional variance; the first 500 are dropped
-  % so that the series has forgotten its start.
-  randn ('state', seed);
-  burn = 500;
-  z = randn (T + burn, 1);
-  r = zeros (T + burn, 1);
-  h = theta(1) / (1 - theta(2) - theta(3) / 2 - theta(4));
-  for t = 1:T + burn
-    r(t) = sqrt (h) * z(t);
-    h = theta(1) + theta(2) * r(t)^2 + theta(3) * r(t)^2 * (r(t) < 0) + theta(4) * h;
-  end
-  r = r(burn + 1:end);
 end
 
 function ht = threshvol_loop (data, asym_data, theta, backcast, T)

@@ -1,9 +1,20 @@
 % run_demos
-% Runs the estimation demonstrations: the threshold GARCH model with threshvol_filter, then
-% the exponential GARCH model with logvol_filter when that module is built.
-demo_threshvol ();
-if (exist ('logvol_filter') == 3)
-  demo_logvol ();
-else
-  disp ('demo_logvol skipped: logvol_filter is not built.');
+% Runs the estimation demonstrations, each fitting simulated returns with volfilter_fit
+% beside today's way (sqp on a likelihood written in Octave): the threshold GARCH model,
+% the exponential GARCH model, the threshold model with Student's t innovations, then a
+% panel of series fitted across the machine's cores. A demonstration whose modules are not
+% built, or the panel without Octave's parallel package, is skipped.
+demos = {'demo_threshvol', {'threshvol_filter', 'threshvol_nll'}
+         'demo_logvol', {'logvol_filter', 'logvol_nll'}
+         'demo_student_t', {'threshvol_filter', 'threshvol_nll'}
+         'demo_panel', {'threshvol_nll'}};
+for i = 1:rows (demos)
+  missing = demos{i, 2}(cellfun (@(name) ! any (exist (name) == [2 3]), demos{i, 2}));
+  if (! isempty (missing))
+    printf ('%s skipped: %s is not built.\n', demos{i, 1}, strjoin (missing, ', '));
+  elseif (strcmp (demos{i, 1}, 'demo_panel') && isempty (pkg ('list', 'parallel')))
+    printf ('demo_panel skipped: the parallel package is not installed.\n');
+  else
+    feval (demos{i, 1});
+  end
 end

@@ -2,7 +2,7 @@ function test_help (folder, modules)
   % test_help (folder, modules)
   % The help of every module, read by Octave from the file beside the module in FOLDER:
   % help prints the usage line first, lookfor finds the module by a word of its summary, and
-  % the folder's Contents.m lists it.
+  % the folder's Contents.m lists it. volfilter_fit is there too, with its helpers.
   summary_word = struct ('threshvol_filter', 'threshold', 'logvol_filter', 'exponential', ...
                          'shiftvol_filter', 'shifted-innovation', ...
                          'intvol_filter', 'integrated', 'lagreg_residuals', 'regression', ...
@@ -27,5 +27,9 @@ function test_help (folder, modules)
       error ('%s: not listed by help of %s', name, folder);
     end
   end
-  printf ('help: %d modules documented\n', numel (modules));
+  if (isempty (regexp (contents, '\n\s*volfilter_fit +- ', 'once')))
+    error ('volfilter_fit: not listed by help of %s', folder);
+  end
+  check_fit_function (folder);
+  printf ('help: %d modules and volfilter_fit documented\n', numel (modules));
 end

@@ -1,7 +1,8 @@
 function test_package (tarball, modules)
   % test_package (tarball, modules)
   % Installs the Octave package TARBALL into a temporary prefix with pkg, loads it, and
-  % checks that every one of MODULES was compiled, works, and has its help beside it.
+  % checks that every one of MODULES was compiled, works, and has its help beside it, and
+  % that volfilter_fit came with it.
   root = tempname ();
   mkdir (root);
   cleanup = onCleanup (@() remove_tree (root));
@@ -16,6 +17,7 @@ function test_package (tarball, modules)
     error ('test_package: volfilter is not listed after pkg install');
   end
   check_modules (installed{1}.dir, modules);
+  check_fit_function (installed{1}.dir);
   pkg ('unload', 'volfilter');
   printf ('package: %s installed, %d modules called\n', tarball, numel (modules));
 end
