@@ -12,7 +12,7 @@ function result = demo_logvol (T, verbose, seed)
   % T        number of simulated returns (default 2000)
   % verbose  print the report (default true)
   % seed     state of the normal generator (default 1)
-  % result   struct: names, truth, today (sqp's fit, see ml_estimate in examples/private),
+  % result   struct: names, truth, today (sqp's fit, see fit_by_sqp),
   %          fit (volfilter_fit's), timing (the filter module beside an Octave loop)
   %
   % Needs logvol_filter, logvol_nll and volfilter_fit on the path
@@ -31,23 +31,15 @@ function result = demo_logvol (T, verbose, seed)
   truth = [-0.01; 0.15; -0.08; 0.95];
   r = simulate_returns ('logvol', truth, T, 'seed', seed);
 
-  % The filter's inputs: the returns, the log of their mean square as the pre-sample
-  % value, a ceiling on the variance far above anything the data support, one lag of each
-  % family and one pre-sample entry.
+  % The filter's inputs, for its time beside an Octave loop: the returns, the log of their
+  % mean square as the pre-sample value, a ceiling on the variance far above anything the
+  % data support, one lag of each family and one pre-sample entry.
   backcast = log (mean (r .^ 2));
   upper_bound = 1000 * var (r);
   module = @(theta) logvol_filter (r, theta, backcast, upper_bound, 1, 1, 1, 1, T);
   loop = @(theta) logvol_loop (r, theta, backcast, upper_bound, T);
 
-  % Today's way: |beta| < 1 keeps the log variance stationary.
-  today.average_nll = @(theta) gaussian_nll (r, module (theta));
-  today.start = [0; 0.1; 0; 0.9];
-  today.lower = [-5; 0; -1; -0.9999];
-  today.upper = [5; 2; 1; 0.9999];
-  today.constraint = [];
-  module_nll = @(theta) logvol_nll (r, theta, backcast, upper_bound, 1, 1, 1, 1, 0);
-  fits = fit_both_ways (r, today, 'logvol', {'backcast', backcast, 'upper_bound', ...
-                                             upper_bound}, module_nll);
+  fits = fit_both_ways ('egarch', r, 'normal');
 
   timing = compare_timing (r, module, loop, fits.fit.parameters);
   result = struct ('names', {names}, 'truth', truth, 'today', fits.today, 'fit', fits.fit, ...

@@ -13,7 +13,7 @@ function result = demo_student_t (T, verbose, seed)
   % T        number of simulated returns (default 4000)
   % verbose  print the report (default true)
   % seed     state of the normal and gamma generators (default 1)
-  % result   struct: names, truth, today (sqp's fit, see ml_estimate in examples/private),
+  % result   struct: names, truth, today (sqp's fit, see fit_by_sqp),
   %          fit (volfilter_fit's)
   %
   % Needs threshvol_filter, threshvol_nll and volfilter_fit on the path
@@ -32,20 +32,7 @@ function result = demo_student_t (T, verbose, seed)
   truth = [0.02; 0.05; 0.10; 0.88; 6];
   r = simulate_returns ('threshvol', truth, T, 'distribution', 't', 'seed', seed);
 
-  data = r .^ 2;
-  asym_data = data .* (r < 0);
-  backcast = mean (data);
-  module = @(theta) threshvol_filter (data, asym_data, theta, backcast, 1, 1, 1, 1, T, 2);
-
-  % Today's way: the constraints of the normal fit, and more than 2 degrees of freedom.
-  today.average_nll = @(theta) student_t_nll (r, module (theta), theta(5));
-  today.start = [0.1 * backcast; 0.05; 0.05; 0.85; 8];
-  today.lower = [1e-8; 0; 0; 0; 2.05];
-  today.upper = [10 * backcast; 1; 1; 1; 500];
-  today.constraint = @(theta) 1 - 1e-6 - theta(2) - theta(3) / 2 - theta(4);
-  module_nll = @(theta) threshvol_nll (r, theta, backcast, 1, 1, 1, 1, 2, 1);
-  fits = fit_both_ways (r, today, 'threshvol', {'backcast', backcast, 'distribution', 't'}, ...
-                        module_nll);
+  fits = fit_both_ways ('gjr', r, 't');
 
   result = struct ('names', {names}, 'truth', truth, 'today', fits.today, 'fit', fits.fit);
   if (verbose)

@@ -12,7 +12,7 @@ function result = demo_threshvol (T, verbose, seed)
   % T        number of simulated returns (default 4000)
   % verbose  print the report (default true)
   % seed     state of the normal generator (default 1)
-  % result   struct: names, truth, today (sqp's fit, see ml_estimate in examples/private),
+  % result   struct: names, truth, today (sqp's fit, see fit_by_sqp),
   %          fit (volfilter_fit's), timing (the filter module beside an Octave loop)
   %
   % Needs threshvol_filter, threshvol_nll and volfilter_fit on the path
@@ -31,23 +31,16 @@ function result = demo_threshvol (T, verbose, seed)
   truth = [0.02; 0.05; 0.10; 0.88];
   r = simulate_returns ('threshvol', truth, T, 'seed', seed);
 
-  % The filter's inputs: squared returns, their negative part, the sample variance as the
-  % pre-sample value, one lag of each family, one pre-sample entry, power 2.
+  % The filter's inputs, for its time beside an Octave loop: squared returns, their
+  % negative part, the sample variance as the pre-sample value, one lag of each family,
+  % one pre-sample entry, power 2.
   data = r .^ 2;
   asym_data = data .* (r < 0);
   backcast = mean (data);
   module = @(theta) threshvol_filter (data, asym_data, theta, backcast, 1, 1, 1, 1, T, 2);
   loop = @(theta) threshvol_loop (data, asym_data, theta, backcast, T);
 
-  % Today's way: a positive constant, non-negative coefficients and a finite unconditional
-  % variance, alpha + gamma/2 + beta < 1 for shocks symmetric about zero.
-  today.average_nll = @(theta) gaussian_nll (r, module (theta));
-  today.start = [0.1 * backcast; 0.05; 0.05; 0.85];
-  today.lower = [1e-8; 0; 0; 0];
-  today.upper = [10 * backcast; 1; 1; 1];
-  today.constraint = @(theta) 1 - 1e-6 - theta(2) - theta(3) / 2 - theta(4);
-  module_nll = @(theta) threshvol_nll (r, theta, backcast, 1, 1, 1, 1, 2, 0);
-  fits = fit_both_ways (r, today, 'threshvol', {'backcast', backcast}, module_nll);
+  fits = fit_both_ways ('gjr', r, 'normal');
 
   timing = compare_timing (r, module, loop, fits.fit.parameters);
   result = struct ('names', {names}, 'truth', truth, 'today', fits.today, 'fit', fits.fit, ...

@@ -18,7 +18,7 @@ for i = 1:numel (names)
            fit.robust_std_errors(i));
 end
 fprintf ('\n  log-likelihood (the same likelihood): today %.4f, volfilter_fit %.4f\n', ...
-         today.loglik, fit.loglik);
+         today.fit_loglik, fit.loglik);
 fprintf ('  evaluations: today %d (and %d for the standard errors), %s\n', ...
          today.evaluations, today.hessian_evaluations, today.status);
 fprintf ('               volfilter_fit %d, %s\n', fit.evaluations, strtok (fit.message, ':'));
