@@ -148,40 +148,7 @@ end
 optimizer = choose_optimizer (options.optimizer);
 
 start = fit_start (spec, e, options.start);
-% The optimisers work on the parameters divided by their scales (omega by its start value,
-% so that its steps are of the size of the others') and on the negative log-likelihood per
-% observation, whose gradient does not grow with the sample.
-spec.scale(spec.scale_by_start) = start(spec.scale_by_start);
-problem = struct ('module', spec.module, 'e', e, 'arguments', {spec.arguments}, ...
-                  'scale', spec.scale, 'weight', 1 / n);
-fit_objective ([], problem);
-forget = onCleanup (@() fit_objective ([], 'clear'));
-
-x = start ./ spec.scale;
-restarts = 0;
-iterations = 0;
-while true
-  before = fit_objective ([], 'read');
-  switch optimizer
-    case 'nlopt'
-      run = fit_nlopt (spec, x, options);
-    case 'sqp'
-      run = fit_sqp (spec, x, options);
-    otherwise
-      run = fit_fmincon (spec, x, options);
-  end
-  after = fit_objective ([], 'read');
-  iterations = iterations + run.iterations;
-  x = run.x;
-  if after.undefined == before.undefined || restarts == 2 || isempty (after.best_x)
-    break;
-  end
-  % The optimiser met points where the model is not defined: its own account of how it
-  % ended is not to be trusted, so it starts again, afresh, from the best point found.
-  restarts = restarts + 1;
-  x = after.best_x;
-end
-theta = x .* spec.scale;
+[theta, run, counts] = fit_optimise (spec, e, start, optimizer, options);
 
 [nll, ~, scores, ht] = spec.module (e, theta, spec.arguments{:});
 converged = run.converged && nll < Inf;
@@ -203,9 +170,9 @@ fit.scores = scores;
 fit.converged = converged;
 fit.message = run.message;
 fit.optimizer = optimizer;
-fit.iterations = iterations;
-fit.evaluations = after.evaluations;
-fit.restarts = restarts;
+fit.iterations = counts.iterations;
+fit.evaluations = counts.evaluations;
+fit.restarts = counts.restarts;
 fit.model = model;
 fit.p = options.p;
 fit.o = options.o;

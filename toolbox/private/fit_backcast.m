@@ -14,7 +14,7 @@ if strcmp (rule, 'ewma')
   weights = 0.94 .^ (0:n - 1)';
   variance = sum (weights .* e(1:n) .^ 2) / sum (weights);
 else
-  variance = mean (e .^ 2);
+  variance = sum (e .^ 2) / numel (e);
 end
 switch units
   case 'variance'

@@ -8,6 +8,8 @@ function [covariance, robust, hessian] = fit_covariance (spec, e, theta, scores)
 % the model's domain, the one-sided difference on the other side. Both covariances are NaN
 % when the Hessian is not positive definite.
 k = numel (theta);
+module = spec.module;
+arguments = spec.arguments;
 step = eps ^ (1 / 3) * max (abs (theta), spec.scale / 10);
 hessian = NaN (k);
 for i = 1:k
@@ -15,18 +17,18 @@ for i = 1:k
   up(i) = theta(i) + step(i);
   down = theta;
   down(i) = theta(i) - step(i);
-  g_up = NaN (k, 1);
-  g_down = NaN (k, 1);
+  g_up = NaN;
+  g_down = NaN;
   if up(i) <= spec.upper(i)
-    g_up = gradient_at (spec, e, up);
+    [~, g_up] = module (e, up, arguments{:});
   end
   if down(i) >= spec.lower(i)
-    g_down = gradient_at (spec, e, down);
+    [~, g_down] = module (e, down, arguments{:});
   end
   if all (isfinite (g_up)) && all (isfinite (g_down))
     hessian(:, i) = (g_up - g_down) / (2 * step(i));
   else
-    g_here = gradient_at (spec, e, theta);
+    [~, g_here] = module (e, theta, arguments{:});
     if all (isfinite (g_up))
       hessian(:, i) = (g_up - g_here) / step(i);
     elseif all (isfinite (g_down))
@@ -46,8 +48,4 @@ if all (isfinite (hessian(:)))
     robust = covariance * (scores' * scores) * covariance;
   end
 end
-end
-
-function gradient = gradient_at (spec, e, theta)
-[~, gradient] = spec.module (e, theta, spec.arguments{:});
 end

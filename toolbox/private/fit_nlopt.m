@@ -12,7 +12,9 @@ opt.upper_bounds = (spec.upper ./ spec.scale)';
 rows = spec.A .* spec.scale';
 opt.fc = cell (1, size (rows, 1));
 for i = 1:size (rows, 1)
-  opt.fc{i} = @(x) linear_constraint (x, rows(i, :), spec.b(i));
+  row = rows(i, :);
+  bound = spec.b(i);
+  opt.fc{i} = @(x) linear_constraint (x, row, bound);
 end
 if ~isempty (spec.nonlinear)
   opt.fc{end + 1} = @(x) scaled_nonlinear (x, spec.nonlinear, spec.scale);
@@ -36,21 +38,31 @@ run.iterations = after.improvements - before.improvements - 1;
 end
 
 function text = nlopt_message (code)
-names = {-5, 'NLOPT_FORCED_STOP', 'halted by the objective';
-         -4, 'NLOPT_ROUNDOFF_LIMITED', 'roundoff errors limited progress';
-         -3, 'NLOPT_OUT_OF_MEMORY', 'ran out of memory';
-         -2, 'NLOPT_INVALID_ARGS', 'invalid arguments';
-         -1, 'NLOPT_FAILURE', 'generic failure';
-         1, 'NLOPT_SUCCESS', 'generic success';
-         2, 'NLOPT_STOPVAL_REACHED', 'stopval reached';
-         3, 'NLOPT_FTOL_REACHED', 'ftol reached';
-         4, 'NLOPT_XTOL_REACHED', 'xtol reached';
-         5, 'NLOPT_MAXEVAL_REACHED', 'maxeval reached';
-         6, 'NLOPT_MAXTIME_REACHED', 'maxtime reached'};
-row = find ([names{:, 1}] == code);
-if isempty (row)
-  text = sprintf ('NLopt return code %d', code);
-else
-  text = sprintf ('%s: %s', names{row, 2}, names{row, 3});
+% NLopt's name of each return code and its own words for it (help nlopt_optimize).
+switch code
+  case 1
+    text = 'NLOPT_SUCCESS: generic success';
+  case 2
+    text = 'NLOPT_STOPVAL_REACHED: stopval reached';
+  case 3
+    text = 'NLOPT_FTOL_REACHED: ftol reached';
+  case 4
+    text = 'NLOPT_XTOL_REACHED: xtol reached';
+  case 5
+    text = 'NLOPT_MAXEVAL_REACHED: maxeval reached';
+  case 6
+    text = 'NLOPT_MAXTIME_REACHED: maxtime reached';
+  case -1
+    text = 'NLOPT_FAILURE: generic failure';
+  case -2
+    text = 'NLOPT_INVALID_ARGS: invalid arguments';
+  case -3
+    text = 'NLOPT_OUT_OF_MEMORY: out of memory';
+  case -4
+    text = 'NLOPT_ROUNDOFF_LIMITED: roundoff-limited';
+  case -5
+    text = 'NLOPT_FORCED_STOP: forced stop';
+  otherwise
+    text = sprintf ('NLopt return code %d', code);
 end
 end

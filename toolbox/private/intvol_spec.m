@@ -10,7 +10,7 @@ function spec = intvol_spec (e, options)
 p = options.p;
 q = options.q;
 constant = options.constant;
-variance = mean (e .^ 2);
+variance = sum (e .^ 2) / numel (e);
 if options.type == 1
   unit = sqrt (variance);
   units = 'std';
@@ -34,15 +34,12 @@ spec.b = 1;
 spec.nonlinear = [];
 spec.scale = [unit(constant > 0); ones(p + q - 1, 1)];
 spec.scale_by_start = [true(constant, 1); false(p + q - 1, 1)];
-spec.grid = start_grid (@(news, persistence) start (news, persistence, unit, p, q, constant));
-end
-
-function theta = start (news, persistence, unit, p, q, constant)
-% The news split evenly over the alpha lags, the rest of the unit sum over the beta lags
-% (the implied last one included), and omega a fifth of (1 - persistence) of the sample's
-% level: integrated variances drift upwards with omega.
+% Start candidates: the news split evenly over the alpha lags, the rest of the unit sum
+% over the beta lags (the implied last one included), and omega a fifth of
+% (1 - persistence) of the sample's level: integrated variances drift upwards with omega.
+[news, persistence] = start_grid ();
 alpha = news * (p > 0);
 omega = 0.2 * (1 - persistence) * unit;
-theta = [omega(constant > 0); alpha / max(p, 1) * ones(p, 1); ...
-         (1 - alpha) / q * ones(q - 1, 1)];
+spec.grid = [omega(constant > 0, :); ones(p, 1) * (alpha / max(p, 1)); ...
+             ones(q - 1, 1) * ((1 - alpha) / q)];
 end

@@ -13,7 +13,7 @@ function spec = logvol_spec (e, options)
 p = options.p;
 o = options.o;
 q = options.q;
-log_variance = log (mean (e .^ 2));
+log_variance = log (sum (e .^ 2) / numel (e));
 spec.backcast = fit_backcast (e, options.backcast, 'logvariance');
 spec.upper_bound = options.upper_bound;
 if isempty (spec.upper_bound)
@@ -37,14 +37,11 @@ end
 spec.nonlinear = [];
 spec.scale = ones (1 + p + o + q, 1);
 spec.scale_by_start = false (1 + p + o + q, 1);
-spec.grid = start_grid (@(news, persistence) start (news, persistence, log_variance, ...
-                                                    p, o, q));
-end
-
-function theta = start (news, persistence, log_variance, p, o, q)
-% Twice the news coefficient on the magnitude, no asymmetry, the persistence on the log
-% variance, and omega that makes the unconditional log variance the sample's.
+% Start candidates: twice the news coefficient on the magnitude, no asymmetry, the
+% persistence on the log variance, and omega that makes the unconditional log variance the
+% sample's.
+[news, persistence] = start_grid ();
 beta = persistence * (q > 0);
-theta = [log_variance * (1 - beta); 2 * news / max(p, 1) * ones(p, 1); zeros(o, 1); ...
-         beta / max(q, 1) * ones(q, 1)];
+spec.grid = [log_variance * (1 - beta); ones(p, 1) * (2 * news / max(p, 1)); zeros(o, 9); ...
+             ones(q, 1) * (beta / max(q, 1))];
 end

@@ -13,7 +13,7 @@ function spec = shiftvol_spec (e, options)
 % = (1 + gamma^2) h), a nonlinear constraint with its gradient.
 p = options.p;
 q = options.q;
-variance = mean (e .^ 2);
+variance = sum (e .^ 2) / numel (e);
 spec.backcast = fit_backcast (e, options.backcast, 'variance');
 spec.names = [{'omega'}; order_names('alpha', p); {'gamma'}; order_names('beta', q)];
 distribution = double (strcmp (options.distribution, 't'));
@@ -38,7 +38,14 @@ else
 end
 spec.scale = [variance; ones(p, 1); shift_unit; ones(q, 1)];
 spec.scale_by_start = [true; false(p + q + 1, 1)];
-spec.grid = start_grid (@(news, persistence) start (news, persistence, variance, p, q));
+% Start candidates without a shift: the symmetric model with the news split evenly over
+% the lags, beta taking the rest of the persistence and omega making the unconditional
+% variance the sample's.
+[news, persistence] = start_grid ();
+alpha = news * (p > 0);
+beta = max (persistence - alpha, 0) * (q > 0);
+spec.grid = [variance * (1 - alpha - beta); ones(p, 1) * (alpha / max(p, 1)); zeros(1, 9); ...
+             ones(q, 1) * (beta / max(q, 1))];
 end
 
 function [value, gradient] = scaled_stationarity (theta, p, q)
@@ -48,13 +55,4 @@ gamma = theta(p + 2);
 beta = theta(p + 3:p + 2 + q);
 value = (1 + gamma ^ 2) * sum (alpha) + sum (beta) - (1 - 1e-6);
 gradient = [0, (1 + gamma ^ 2) * ones(1, p), 2 * gamma * sum(alpha), ones(1, q)];
-end
-
-function theta = start (news, persistence, variance, p, q)
-% No shift: the symmetric model with the news split evenly over the lags, beta taking the
-% rest of the persistence and omega making the unconditional variance the sample's.
-alpha = news * (p > 0);
-beta = max (persistence - alpha, 0) * (q > 0);
-theta = [variance * (1 - alpha - beta); alpha / max(p, 1) * ones(p, 1); 0; ...
-         beta / max(q, 1) * ones(q, 1)];
 end

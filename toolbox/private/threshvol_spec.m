@@ -11,7 +11,7 @@ function spec = threshvol_spec (e, options)
 p = options.p;
 o = options.o;
 q = options.q;
-variance = mean (e .^ 2);
+variance = sum (e .^ 2) / numel (e);
 if options.type == 1
   unit = sqrt (variance);
   units = 'std';
@@ -41,16 +41,13 @@ end
 spec.nonlinear = [];
 spec.scale = [unit; ones(p + o + q, 1)];
 spec.scale_by_start = [true; false(p + o + q, 1)];
-spec.grid = start_grid (@(news, persistence) start (news, persistence, unit, p, o, q));
-end
-
-function theta = start (news, persistence, unit, p, o, q)
-% News split evenly over the lags of each family, alpha and gamma alike; beta takes the
-% rest of the persistence; omega makes the unconditional level the sample's.
+% Start candidates: the news split evenly over the lags of each family, alpha and gamma
+% alike; beta takes the rest of the persistence; omega makes the unconditional level the
+% sample's.
+[news, persistence] = start_grid ();
 alpha = news * (p > 0);
 gamma = news * (o > 0);
 beta = max (persistence - alpha - gamma / 2, 0) * (q > 0);
-omega = unit * (1 - alpha - gamma / 2 - beta);
-theta = [omega; alpha / max(p, 1) * ones(p, 1); gamma / max(o, 1) * ones(o, 1); ...
-         beta / max(q, 1) * ones(q, 1)];
+spec.grid = [unit * (1 - alpha - gamma / 2 - beta); ones(p, 1) * (alpha / max(p, 1)); ...
+             ones(o, 1) * (gamma / max(o, 1)); ones(q, 1) * (beta / max(q, 1))];
 end

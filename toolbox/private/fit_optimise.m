@@ -1,0 +1,50 @@
+function [theta, run, counts] = fit_optimise (spec, e, start, optimizer, options)
+% [theta, run, counts] = fit_optimise (spec, e, start, optimizer, options)
+% Maximises the likelihood from START with OPTIMIZER ('nlopt', 'sqp' or 'fmincon'):
+% THETA the estimates, RUN the last run's account (converged, message), COUNTS the
+% iterations and evaluations of all runs and the restarts.
+%
+% The optimisers work on the parameters divided by their scales (omega by its start value,
+% so that its steps are of the size of the others') and on the negative log-likelihood per
+% observation, whose gradient does not grow with the sample. A run that met points where
+% the model is not defined has an account of how it ended that is not to be trusted: it
+% is run again, afresh, from the best point found, at most twice.
+spec.scale(spec.scale_by_start) = start(spec.scale_by_start);
+row = strcmp (optimizer, 'nlopt');
+scale = spec.scale;
+if row
+  scale = scale';
+end
+problem = struct ('module', spec.module, 'e', e, 'arguments', {spec.arguments}, ...
+                  'scale', scale, 'row', row, 'weight', 1 / (numel (e) - options.m));
+fit_objective ([], problem);
+try
+  x = start ./ spec.scale;
+  counts = struct ('iterations', 0, 'evaluations', 0, 'restarts', 0);
+  while true
+    before = fit_objective ([], 'read');
+    switch optimizer
+      case 'nlopt'
+        run = fit_nlopt (spec, x, options);
+      case 'sqp'
+        run = fit_sqp (spec, x, options);
+      otherwise
+        run = fit_fmincon (spec, x, options);
+    end
+    after = fit_objective ([], 'read');
+    counts.iterations = counts.iterations + run.iterations;
+    x = run.x;
+    if after.undefined == before.undefined || counts.restarts == 2 || isempty (after.best_x)
+      break;
+    end
+    counts.restarts = counts.restarts + 1;
+    x = after.best_x(:);
+  end
+  counts.evaluations = after.evaluations;
+catch failure
+  fit_objective ([], 'clear');
+  rethrow (failure);
+end
+fit_objective ([], 'clear');
+theta = x .* spec.scale;
+end
