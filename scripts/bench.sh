@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds the default preset and runs the kernel benchmarks (medians of 15
 # repetitions in random order, then the table of ratios kernel/baseline and kernel/floor)
-# and the Octave host benchmark. Arguments go to the kernel benchmark, e.g.
-# --benchmark_filter=threshvol. The machine should be otherwise idle: the kernels are timed
-# against latency floors.
+# and the Octave host benchmark, then the fit benchmark (whole fits beside today's way).
+# Arguments go to the kernel benchmark, e.g. --benchmark_filter=threshvol. The machine should
+# be otherwise idle: the kernels are timed against latency floors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -13,5 +13,7 @@ echo "== load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 build/default/bench/volfilter_bench --benchmark_repetitions=15 \
   --benchmark_report_aggregates_only=true --benchmark_min_time=0.1 \
   --benchmark_enable_random_interleaving=true "$@"
-octave-cli --no-gui --quiet --no-init-file \
+octave-cli --no-gui --quiet --no-init-file --no-history \
   --eval "addpath('build/default/mex', 'build/default/bench/mex', 'bench/octave'); octave_bench"
+octave-cli --no-gui --quiet --no-init-file --no-history \
+  --eval "addpath('build/default/mex', 'bench/octave', 'examples'); fit_bench"
