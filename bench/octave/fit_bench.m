@@ -32,7 +32,7 @@ function results = fit_bench (sizes, repetitions)
                   'options', {{'o', 0}, {}, {}, {'distribution', 't'}}, ...
                   'distribution', {'normal', 'normal', 'normal', 't'});
 
-  fprintf ('Octave %s, %s, load average %s\n', OCTAVE_VERSION, cpu_name (), load_average ());
+  fprintf ('%s\n', machine_line ());
   fprintf ('milliseconds per fit with its standard errors, median of %d fits\n\n', repetitions);
   fprintf ('%-22s %6s %9s %9s %7s %14s %14s %6s  %s\n', 'case', 'T', 'fit', 'today', ...
            'ratio', 'loglik fit', 'loglik today', 'evals', 'volfilter_fit ended');
@@ -68,20 +68,4 @@ function results = fit_bench (sizes, repetitions)
   fprintf (['\nTargets for GARCH(1,1): at least 20x faster than today at T = 1000 and 4000, ' ...
             'at least 4x at 20000,\nat most 2 ms a fit at T = 1000; volfilter_fit''s ' ...
             'log-likelihood at least today''s everywhere.\n']);
-end
-
-function name = cpu_name ()
-  name = 'unknown CPU';
-  [status, text] = system ('grep -m1 "model name" /proc/cpuinfo');
-  if (status == 0)
-    name = strtrim (regexprep (text, '^[^:]*:', ''));
-  end
-end
-
-function text = load_average ()
-  text = 'unknown';
-  [status, value] = system ('cut -d" " -f1-3 /proc/loadavg');
-  if (status == 0)
-    text = strtrim (value);
-  end
 end

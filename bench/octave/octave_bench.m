@@ -20,7 +20,7 @@ function octave_bench (sizes, quick)
   if (nargin >= 2 && quick)
     timing_runs = 0;
   end
-  fprintf ('Octave %s, %s, load average %s\n', OCTAVE_VERSION, cpu_name (), load_average ());
+  fprintf ('%s\n', machine_line ());
   if (timing_runs > 0)
     fprintf ('microseconds per call (median of %d timings)\n\n', timing_runs);
   else
@@ -349,20 +349,4 @@ function ht = intvol_by_filter (data, par, backcast, p, q, m, T, type, f)
   end
   ht = linear_by_filter (par(1) * (f != 0), {data}, {par(f+1:f+p)}, ...
                          [par(f+p+1:f+p+q-1); k], backcast, m, T);
-end
-
-function name = cpu_name ()
-  name = 'unknown CPU';
-  [status, text] = system ('grep -m1 "model name" /proc/cpuinfo');
-  if (status == 0)
-    name = strtrim (regexprep (text, '^[^:]*:', ''));
-  end
-end
-
-function text = load_average ()
-  text = 'unknown';
-  [status, value] = system ('cut -d" " -f1-3 /proc/loadavg');
-  if (status == 0)
-    text = strtrim (value);
-  end
 end

@@ -10,14 +10,7 @@ function spec = intvol_spec (e, options)
 p = options.p;
 q = options.q;
 constant = options.constant;
-variance = sum (e .^ 2) / numel (e);
-if options.type == 1
-  unit = sqrt (variance);
-  units = 'std';
-else
-  unit = variance;
-  units = 'variance';
-end
+[unit, units] = sample_level (e, options.type);
 spec.backcast = fit_backcast (e, options.backcast, units);
 names = [{'omega'}; order_names('alpha', p); order_names('beta', q - 1)];
 spec.names = names(2 - constant:end);

@@ -13,7 +13,7 @@ function spec = logvol_spec (e, options)
 p = options.p;
 o = options.o;
 q = options.q;
-log_variance = log (sum (e .^ 2) / numel (e));
+log_variance = log (sample_level (e, 2));
 spec.backcast = fit_backcast (e, options.backcast, 'logvariance');
 spec.upper_bound = options.upper_bound;
 if isempty (spec.upper_bound)

@@ -11,14 +11,7 @@ function spec = threshvol_spec (e, options)
 p = options.p;
 o = options.o;
 q = options.q;
-variance = sum (e .^ 2) / numel (e);
-if options.type == 1
-  unit = sqrt (variance);
-  units = 'std';
-else
-  unit = variance;
-  units = 'variance';
-end
+[unit, units] = sample_level (e, options.type);
 spec.backcast = fit_backcast (e, options.backcast, units);
 spec.names = [{'omega'}; order_names('alpha', p); order_names('gamma', o); ...
               order_names('beta', q)];
