@@ -147,7 +147,7 @@ if ~any (exist (module_name) == [2, 3]) %#ok<EXIST>
 end
 optimizer = choose_optimizer (options.optimizer);
 
-start = fit_start (spec, e, options.start);
+start = fit_start (spec, e, options.start, options.m);
 [theta, run, counts] = fit_optimise (spec, e, start, optimizer, options);
 
 [nll, ~, scores, ht] = spec.module (e, theta, spec.arguments{:});
@@ -155,42 +155,25 @@ converged = run.converged && nll < Inf;
 [covariance, robust] = fit_covariance (spec, e, theta, scores);
 ht(1:options.m) = presample_variance (model, options.type, spec.backcast);
 
-fit.parameters = theta;
-fit.names = spec.names;
-fit.std_errors = sqrt (diag (covariance));
-fit.robust_std_errors = sqrt (diag (robust));
-fit.covariance = covariance;
-fit.robust_covariance = robust;
-fit.loglik = -nll;
-fit.aic = 2 * nll + 2 * k;
-fit.bic = 2 * nll + k * log (n);
-fit.ht = ht;
-fit.std_residuals = e ./ sqrt (ht);
-fit.scores = scores;
-fit.converged = converged;
-fit.message = run.message;
-fit.optimizer = optimizer;
-fit.iterations = counts.iterations;
-fit.evaluations = counts.evaluations;
-fit.restarts = counts.restarts;
-fit.model = model;
-fit.p = options.p;
-fit.o = options.o;
-fit.q = options.q;
-fit.type = options.type;
-fit.distribution = options.distribution;
-fit.m = options.m;
-fit.n = n;
-fit.T = T;
-fit.backcast = spec.backcast;
-fit.upper_bound = [];
-fit.constant = [];
+upper_bound = [];
+constant = [];
 if strcmp (model, 'logvol')
-  fit.upper_bound = spec.upper_bound;
+  upper_bound = spec.upper_bound;
 elseif strcmp (model, 'intvol')
-  fit.constant = logical (options.constant);
+  constant = logical (options.constant);
 end
-fit.start = start;
+fit = struct ('parameters', theta, 'names', {spec.names}, ...
+              'std_errors', sqrt (diag (covariance)), ...
+              'robust_std_errors', sqrt (diag (robust)), 'covariance', covariance, ...
+              'robust_covariance', robust, 'loglik', -nll, 'aic', 2 * nll + 2 * k, ...
+              'bic', 2 * nll + k * log (n), 'ht', ht, 'std_residuals', e ./ sqrt (ht), ...
+              'scores', scores, 'converged', converged, 'message', run.message, ...
+              'optimizer', optimizer, 'iterations', counts.iterations, ...
+              'evaluations', counts.evaluations, 'restarts', counts.restarts, ...
+              'model', model, 'p', options.p, 'o', options.o, 'q', options.q, ...
+              'type', options.type, 'distribution', options.distribution, 'm', options.m, ...
+              'n', n, 'T', T, 'backcast', spec.backcast, 'upper_bound', upper_bound, ...
+              'constant', constant, 'start', start);
 
 if ~converged
   warning ('volfilter:fit:notConverged', ...

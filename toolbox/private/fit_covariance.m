@@ -13,27 +13,15 @@ arguments = spec.arguments;
 step = eps ^ (1 / 3) * max (abs (theta), spec.scale / 10);
 hessian = NaN (k);
 for i = 1:k
-  up = theta;
-  up(i) = theta(i) + step(i);
-  down = theta;
-  down(i) = theta(i) - step(i);
-  g_up = NaN;
-  g_down = NaN;
-  if up(i) <= spec.upper(i)
-    [~, g_up] = module (e, up, arguments{:});
-  end
-  if down(i) >= spec.lower(i)
-    [~, g_down] = module (e, down, arguments{:});
-  end
-  if all (isfinite (g_up)) && all (isfinite (g_down))
+  d = zeros (k, 1);
+  d(i) = step(i);
+  if theta(i) + d(i) <= spec.upper(i) && theta(i) - d(i) >= spec.lower(i)
+    [~, g_up] = module (e, theta + d, arguments{:});
+    [~, g_down] = module (e, theta - d, arguments{:});
     hessian(:, i) = (g_up - g_down) / (2 * step(i));
-  else
-    [~, g_here] = module (e, theta, arguments{:});
-    if all (isfinite (g_up))
-      hessian(:, i) = (g_up - g_here) / step(i);
-    elseif all (isfinite (g_down))
-      hessian(:, i) = (g_here - g_down) / step(i);
-    end
+  end
+  if ~all (isfinite (hessian(:, i)))
+    hessian(:, i) = one_sided (module, e, theta, d, spec, arguments);
   end
 end
 hessian = (hessian + hessian') / 2;
@@ -47,5 +35,21 @@ if all (isfinite (hessian(:)))
     covariance = (inverse + inverse') / 2;
     robust = covariance * (scores' * scores) * covariance;
   end
+end
+end
+
+function column = one_sided (module, e, theta, d, spec, arguments)
+% The forward difference where the step up stays within the bounds and the model is
+% defined there, else the backward one; NaN where neither side will do.
+i = find (d);
+[~, g_here] = module (e, theta, arguments{:});
+column = NaN (numel (theta), 1);
+if theta(i) + d(i) <= spec.upper(i)
+  [~, g_up] = module (e, theta + d, arguments{:});
+  column = (g_up - g_here) / d(i);
+end
+if ~all (isfinite (column)) && theta(i) - d(i) >= spec.lower(i)
+  [~, g_down] = module (e, theta - d, arguments{:});
+  column = (g_here - g_down) / d(i);
 end
 end

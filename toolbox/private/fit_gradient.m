@@ -1,5 +1,7 @@
 function gradient = fit_gradient (x)
 % gradient = fit_gradient (x)
-% The gradient of fit_objective at X, for optimisers that ask for it on its own.
-[~, gradient] = fit_objective (x);
+% The gradient of fit_objective at the column X, a column, for optimisers that work on
+% columns and ask for the gradient on its own.
+[value, gradient] = fit_objective (x'); %#ok<ASGLU>
+gradient = gradient';
 end

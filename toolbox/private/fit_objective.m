@@ -1,13 +1,13 @@
 function [value, gradient] = fit_objective (x, command)
 % [value, gradient] = fit_objective (x)
-% The objective of the optimisers: the negative log-likelihood at the scaled parameters X
-% (theta = x .* scale), times the weight, and with two outputs its gradient with respect
-% to X, from one call of the likelihood module. A point where the model is not defined
-% gives +Inf (a NaN from the module counts as such).
+% The objective of the optimisers: the negative log-likelihood at the scaled parameters X,
+% a row (theta = x .* scale), times the weight, and with two outputs its gradient with
+% respect to X, a row, from one call of the likelihood module. A point where the model is
+% not defined gives +Inf (a NaN from the module counts as such).
 %
 % fit_objective ([], problem) begins a fit: PROBLEM holds the module, the residuals e, the
-% module's other inputs, the scales in the shape in which the optimiser passes X (a row
-% for NLopt, a column for the others) and the weight; the counts start from zero.
+% module's other inputs, the scales (a row), the weight and the gradient's scales
+% (weight * scale); the counts start from zero.
 % state = fit_objective ([], 'read') returns the problem with the counts (evaluations,
 % undefined points, improvements on the best value) and the best point (best_value,
 % best_x); fit_objective ([], 'clear') forgets it all. The state lives only from the
@@ -34,10 +34,7 @@ end
 state.evaluations = state.evaluations + 1;
 if nargout > 1
   [value, gradient] = state.module (state.e, x .* state.scale, state.arguments{:});
-  if state.row
-    gradient = gradient';
-  end
-  gradient = state.weight * (gradient .* state.scale);
+  gradient = gradient' .* state.gradient_scale;
 else
   value = state.module (state.e, x .* state.scale, state.arguments{:});
 end

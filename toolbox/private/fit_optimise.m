@@ -10,13 +10,9 @@ function [theta, run, counts] = fit_optimise (spec, e, start, optimizer, options
 % the model is not defined has an account of how it ended that is not to be trusted: it
 % is run again, afresh, from the best point found, at most twice.
 spec.scale(spec.scale_by_start) = start(spec.scale_by_start);
-row = strcmp (optimizer, 'nlopt');
-scale = spec.scale;
-if row
-  scale = scale';
-end
+weight = 1 / (numel (e) - options.m);
 problem = struct ('module', spec.module, 'e', e, 'arguments', {spec.arguments}, ...
-                  'scale', scale, 'row', row, 'weight', 1 / (numel (e) - options.m));
+                  'scale', spec.scale', 'weight', weight, 'gradient_scale', weight * spec.scale');
 fit_objective ([], problem);
 try
   x = start ./ spec.scale;

@@ -12,7 +12,7 @@ if size (rows, 1) > 0 || ~isempty (spec.nonlinear)
 end
 lower = spec.lower ./ spec.scale;
 upper = spec.upper ./ spec.scale;
-[x, value, info, iterations] = sqp (x0, {@fit_objective, @fit_gradient}, [], inequalities, ...
+[x, value, info, iterations] = sqp (x0, {@fit_column_objective, @fit_gradient}, [], inequalities, ...
                                 lower, upper, options.max_evaluations); %#ok<ASGLU>
 run.x = x(:);
 run.converged = any (info == [101, 104]);

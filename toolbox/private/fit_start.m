@@ -1,13 +1,16 @@
-function theta = fit_start (spec, e, start)
-% theta = fit_start (spec, e, start)
+function theta = fit_start (spec, e, start, m)
+% theta = fit_start (spec, e, start, m)
 % The start values: START when given, checked against the model's bounds and constraints
 % and refused (volfilter:fit:badStart) where they fail or where the likelihood is not
-% defined; otherwise the candidate of spec.grid with the lowest negative log-likelihood.
+% defined; otherwise the candidate of spec.grid with the lowest negative log-likelihood on
+% the first 2000 modelled observations (after the M conditioned on): on a longer series a
+% start needs no more to be told apart.
 k = numel (spec.names);
 if isempty (start)
   values = Inf (1, size (spec.grid, 2));
+  head = e(1:min (numel (e), m + 2000));
   for i = 1:numel (values)
-    values(i) = spec.module (e, spec.grid(:, i), spec.arguments{:});
+    values(i) = spec.module (head, spec.grid(:, i), spec.arguments{:});
   end
   [best, i] = min (values);
   if ~(best < Inf)
