@@ -35,7 +35,8 @@ function fit = volfilter_fit (model, e, varargin)
 %                   lie within the model's bounds and constraints. Default: of nine
 %                   candidates (news coefficient 0.03, 0.08 or 0.15 by persistence 0.85,
 %                   0.95 or 0.99, omega giving the sample's level, no asymmetry, nu = 8),
-%                   the one with the highest likelihood.
+%                   the one with the highest likelihood on the first 2000 modelled
+%                   observations.
 %   'optimizer'     'auto' (default): NLopt's SLSQP when nlopt_optimize is on the path
 %                   (Debian's octave-nlopt; NLopt's MATLAB interface), otherwise the host's
 %                   own, sqp in Octave and fmincon in MATLAB. 'nlopt', 'sqp' or 'fmincon'
