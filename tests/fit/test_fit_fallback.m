@@ -4,6 +4,7 @@ function test_fit_fallback ()
   % that SLSQP reaches, through every kind of constraint (linear rows, the nonlinear
   % stationarity of the scaled shift with its Jacobian, none at all, bounds only), and says
   % which optimiser it was. 'auto' takes NLopt where nlopt_optimize is installed.
+  require_likelihoods ();
   cases = {
     % model       truth                          options
     'threshvol', [0.02; 0.05; 0.10; 0.88],      {}

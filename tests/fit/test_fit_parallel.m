@@ -4,6 +4,7 @@ function test_fit_parallel ()
   % panel give the same bits serially in either order and in parcellfun's workers, which
   % take the series in whatever order they come free. Exits with 77 (skipped) when
   % Octave's parallel package is not installed.
+  require_likelihoods ();
   if (isempty (pkg ('list', 'parallel')))
     printf ('skipped: the parallel package is not installed\n');
     exit (77);

@@ -6,6 +6,7 @@ function test_fit_recovery ()
   % standard errors, puts every estimate within 3.5 standard errors of the truth, and
   % reports ht, std_residuals, aic and bic of the likelihood it maximised. Then the same
   % series at other scales: the coefficients do not move and omega moves with the scale.
+  require_likelihoods ();
   cases = {
     % model       truth                            options                           T
     'threshvol', [0.05; 0.10; 0.85],              {'o', 0},                         2000

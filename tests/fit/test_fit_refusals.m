@@ -3,6 +3,7 @@ function test_fit_refusals ()
   % Every bad input of volfilter_fit is refused with an identifier of ours, and every
   % hopeless problem ends in a clear error or in one of our warnings, never in a crash, a
   % host error or a silent result.
+  require_likelihoods ();
   r = simulate_returns ('threshvol', [0.02; 0.05; 0.10; 0.88], 600, 'seed', 2);
   fit = @(varargin) volfilter_fit (varargin{:});
   refused = {

@@ -6,6 +6,7 @@ function test_fit_standard_errors ()
   % Then the classical ones against an inverse Hessian formed from the likelihood's values
   % alone, and the two kinds against each other: alike for normal data fitted as normal,
   % apart (the robust ones larger) for Student's t data fitted as normal.
+  require_likelihoods ();
   randn ('state', 3);
   e = 0.7 * randn (800, 1);
   n = numel (e);
