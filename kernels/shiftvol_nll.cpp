@@ -51,6 +51,7 @@ class ShiftvolModel {
       lanes[j] = shifted_sq_[t - j];
     }
     // The shift enters S_t only through the lagged shifted squares: its R lane is 0.
+    lanes[p_ + 1] = 0.0;
     double* beta = lanes + p_ + 2;
     for (std::uint64_t k = 1; k <= q_; ++k) {
       beta[k - 1] = ht_[t - k];
