@@ -84,8 +84,9 @@ function fit = volfilter_fit (model, e, varargin)
 %                       its accepted steps, the improvements on the best value, are
 %                       counted), likelihood evaluations (the start and the standard
 %                       errors not included), restarts after undefined points
-%   model, p, o, q, type, distribution, m, n, T, backcast, upper_bound (logvol; [] for
-%   the others), constant (intvol; [] for the others), start   the inputs used
+%   model, p, o, q, type (logvol: []), distribution, m, n, T, backcast, upper_bound
+%   (logvol; [] for the others), constant (intvol; [] for the others), start   the
+%   inputs used
 %
 % Warnings: 'volfilter:fit:notConverged' when the optimiser does not report convergence
 % (fit.converged is then false), 'volfilter:fit:singularHessian' when the standard errors
