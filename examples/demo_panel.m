@@ -95,8 +95,8 @@ function print_panel (result, T)
     fprintf ('  the workers'' estimates DIFFER from the serial ones\n');
   end
   distance = abs (result.estimates - result.truth) ./ result.std_errors;
-  fprintf ('  %d of %d fits converged; estimates within 2 standard errors of the truth: %.0f%%\n', ...
-           result.converged, count, 100 * mean (distance(:) < 2));
+  fprintf (['  %d of %d fits converged; estimates within 2 standard errors of the ' ...
+            'truth: %.0f%%\n'], result.converged, count, 100 * mean (distance(:) < 2));
   singular = sum (any (isnan (result.std_errors), 1));
   if (singular > 0)
     fprintf ('  %d fits without standard errors (the Hessian not positive definite)\n', singular);

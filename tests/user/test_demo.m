@@ -51,7 +51,8 @@ function test_demo (name)
     error ('demo_%s: a fit stopped early (sqp: %s; volfilter_fit: %s)', name, today.status, ...
            fit.message);
   end
-  if (! all (isfinite (fit.std_errors) & fit.std_errors > 0) || fit.loglik < today.fit_loglik - 1e-6)
+  if (! all (isfinite (fit.std_errors) & fit.std_errors > 0)
+      || fit.loglik < today.fit_loglik - 1e-6)
     error ('demo_%s: standard errors %s, log-likelihood %.6f, today''s way %.6f', name, ...
            mat2str (fit.std_errors'), fit.loglik, today.fit_loglik);
   end

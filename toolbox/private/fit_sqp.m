@@ -12,8 +12,9 @@ if size (rows, 1) > 0 || ~isempty (spec.nonlinear)
 end
 lower = spec.lower ./ spec.scale;
 upper = spec.upper ./ spec.scale;
-[x, value, info, iterations] = sqp (x0, {@fit_column_objective, @fit_gradient}, [], inequalities, ...
-                                lower, upper, options.max_evaluations); %#ok<ASGLU>
+objective = {@fit_column_objective, @fit_gradient};
+[x, value, info, iterations] = sqp (x0, objective, [], inequalities, lower, upper, ...
+                                    options.max_evaluations); %#ok<ASGLU>
 run.x = x(:);
 run.converged = any (info == [101, 104]);
 run.message = sqp_message (info);

@@ -38,7 +38,8 @@ if ~isempty (spec.nonlinear)
 end
 if any (violated)
   error ('volfilter:fit:badStart', ...
-         'volfilter_fit: the start values break the model''s constraints (see help volfilter_fit).');
+         ['volfilter_fit: the start values break the model''s constraints ' ...
+          '(see help volfilter_fit).']);
 end
 if ~(spec.module (e, theta, spec.arguments{:}) < Inf)
   error ('volfilter:fit:badStart', ...
