@@ -176,7 +176,7 @@ void shiftvol_nll_kernel(const double* e, const double* parameters, const double
 // of k values, backcast of one value when m > 0, every e finite, and the scratch of
 // intvol_nll_scratch.
 LikelihoodScratch intvol_nll_scratch(std::int32_t p, std::int32_t q, std::int32_t type,
-                                     bool derivatives);
+                                     std::int32_t has_constant, bool derivatives);
 void intvol_nll_kernel(const double* e, const double* parameters, const double* backcast,
                        std::int32_t p, std::int32_t q, std::int32_t m, std::uint64_t T,
                        std::int32_t type, std::int32_t has_constant, Distribution distribution,

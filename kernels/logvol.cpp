@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "kernels.hpp"
+#include "logvol_recording.hpp"
 
 // Step t waits for the log variance of step t - 1 and for what the recursion derives from
 // it: its exponential, the bounds, a square root, the division of the residual by it, the
@@ -30,7 +31,10 @@ constexpr double floor_ratio = 10000.0;
 constexpr int kShortOrder = 2;
 constexpr std::size_t kShortCount = kShortOrder + 1;
 
-// What every step needs besides the lagged values.
+// What every step needs besides the lagged values. With kRecordBounds the step also writes,
+// into `bounds`, which branch of the bounds it took (BoundBranch), for the likelihood's
+// derivatives; the filter's steps record nothing.
+template <bool kRecordBounds>
 struct Step {
   const double* data;
   double floor_variance;
@@ -41,6 +45,7 @@ struct Step {
   double* log_ht;
   double* std_data;
   double* centered_abs_std;
+  double* bounds;
 
   // Takes the sum of step t (ln h(t) before the bounds), applies the bounds, stores the four
   // series and returns the log variance, the standardized value and the centered magnitude
@@ -52,17 +57,28 @@ struct Step {
   };
   [[nodiscard]] Fed finish(std::uint64_t t, double log_variance) const {
     double variance = std::exp(log_variance);
+    auto branch = detail::BoundBranch::free;
     // Both comparisons are false for NaN, so a NaN variance passes both bounds.
     if (variance < floor_variance) {
       variance = floor_variance;
       log_variance = floor_log;
+      branch = detail::BoundBranch::fixed;
     }
     // The ceiling is tested on the floored variance. An overflowed exponential is replaced by
     // the ceiling; a finite excess becomes the ceiling plus the log variance. Either way the
     // stored log variance is ln U, which later steps feed back as it stands.
     if (variance > upper) {
-      variance = is_infinite(variance) ? upper : upper + log_variance;
+      const bool overflowed = is_infinite(variance);
+      variance = overflowed ? upper : upper + log_variance;
       log_variance = std::log(upper);
+      if (overflowed) {
+        branch = detail::BoundBranch::fixed;
+      } else if (branch == detail::BoundBranch::free) {
+        branch = detail::BoundBranch::ceiling_plus_sum;
+      }
+    }
+    if constexpr (kRecordBounds) {
+      bounds[t] = static_cast<double>(branch);
     }
     ht[t] = variance;
     log_ht[t] = log_variance;
@@ -76,8 +92,8 @@ struct Step {
 
 // Entries first .. T - 1 for p, o, q of at most kShortOrder, with the coefficients and the
 // two latest values of each series fed back in named registers.
-template <int P, int O, int Q>
-void recurse_short(const double* parameters, const Step& step, std::uint64_t first,
+template <int P, int O, int Q, bool kRecordBounds>
+void recurse_short(const double* parameters, const Step<kRecordBounds>& step, std::uint64_t first,
                    std::uint64_t T) {
   const double omega = parameters[0];
   const double a1 = P >= 1 ? parameters[1] : 0.0;
@@ -121,7 +137,7 @@ void recurse_short(const double* parameters, const Step& step, std::uint64_t fir
   double l2 = lag(step.log_ht, 2, Q >= 2);
   double sum = sum_of(c1, c2, z1, z2, l1, l2);
   for (std::uint64_t t = first; t < T; ++t) {
-    const Step::Fed fed = step.finish(t, sum);
+    const auto fed = step.finish(t, sum);
     // The next sum at once, while the values just formed are still in registers: the
     // exponential is a call, across which every value held for later goes to memory.
     sum = sum_of(fed.centered, c1, fed.std_value, z1, fed.log_variance, l1);
@@ -134,30 +150,35 @@ void recurse_short(const double* parameters, const Step& step, std::uint64_t fir
   }
 }
 
-using ShortRecursion = void (*)(const double*, const Step&, std::uint64_t, std::uint64_t);
+template <bool kRecordBounds>
+using ShortRecursion = void (*)(const double*, const Step<kRecordBounds>&, std::uint64_t,
+                                std::uint64_t);
 
 // Table index (p * 3 + o) * 3 + q.
-template <std::size_t... Index>
-constexpr std::array<ShortRecursion, sizeof...(Index)> short_recursions(
+template <bool kRecordBounds, std::size_t... Index>
+constexpr std::array<ShortRecursion<kRecordBounds>, sizeof...(Index)> short_recursions(
     std::index_sequence<Index...> /*unused*/) {
   return {&recurse_short<static_cast<int>(Index / kShortCount / kShortCount),
                          static_cast<int>(Index / kShortCount % kShortCount),
-                         static_cast<int>(Index % kShortCount)>...};
+                         static_cast<int>(Index % kShortCount), kRecordBounds>...};
 }
 
-constexpr auto kShortRecursions =
-    short_recursions(std::make_index_sequence<kShortCount * kShortCount * kShortCount>());
+template <bool kRecordBounds>
+constexpr auto kShortRecursions = short_recursions<kRecordBounds>(
+    std::make_index_sequence<kShortCount * kShortCount * kShortCount>());
 
 // Any orders: lag 1 of each series from registers, older lags from the arrays (written at
 // least one whole step earlier, so off the chain).
+template <bool kRecordBounds>
 void recurse_any(const double* parameters, std::int32_t p, std::int32_t o, std::int32_t q,
-                 const Step& step, std::uint64_t first, std::uint64_t T) {
+                 const Step<kRecordBounds>& step, std::uint64_t first, std::uint64_t T) {
   const double* alpha = parameters + 1;
   const double* gamma = alpha + p;
   const double* beta = gamma + o;
   // ln h(t) before the bounds: lag 1 of each series from `latest`, older lags from the
   // arrays.
-  const auto sum_of = [&](std::uint64_t t, const Step::Fed& latest) {
+  using Fed = typename Step<kRecordBounds>::Fed;
+  const auto sum_of = [&](std::uint64_t t, const Fed& latest) {
     double sum = parameters[0];
     if (p > 0) {
       sum = sum + alpha[0] * latest.centered;
@@ -179,12 +200,11 @@ void recurse_any(const double* parameters, std::int32_t p, std::int32_t o, std::
     }
     return sum;
   };
-  const Step::Fed presample{q > 0 ? step.log_ht[first - 1] : 0.0,
-                            o > 0 ? step.std_data[first - 1] : 0.0,
-                            p > 0 ? step.centered_abs_std[first - 1] : 0.0};
+  const Fed presample{q > 0 ? step.log_ht[first - 1] : 0.0, o > 0 ? step.std_data[first - 1] : 0.0,
+                      p > 0 ? step.centered_abs_std[first - 1] : 0.0};
   double sum = sum_of(first, presample);
   for (std::uint64_t t = first; t < T; ++t) {
-    const Step::Fed fed = step.finish(t, sum);
+    const auto fed = step.finish(t, sum);
     // The next sum at once, while the values just formed are still in registers. Its
     // older lags are read from the arrays, which hold every step up to t by now; the sum
     // after the last step is formed but not used, and reads nothing beyond step t.
@@ -196,10 +216,13 @@ void recurse_any(const double* parameters, std::int32_t p, std::int32_t o, std::
 
 bool standard_is_infinite(double value) { return std::isinf(value); }
 
-void logvol_kernel(const double* data, const double* parameters, const double* backcast,
-                   const double* upper_bound, std::int32_t p, std::int32_t o, std::int32_t q,
-                   std::int32_t m, std::uint64_t T, double* ht, double* log_ht, double* std_data,
-                   double* centered_abs_std, InfinityTest is_infinite) {
+namespace {
+
+template <bool kRecordBounds>
+void run_logvol(const double* data, const double* parameters, const double* backcast,
+                const double* upper_bound, std::int32_t p, std::int32_t o, std::int32_t q,
+                std::int32_t m, std::uint64_t T, double* ht, double* log_ht, double* std_data,
+                double* centered_abs_std, InfinityTest is_infinite, double* bounds) {
   // The backcast is a log variance.
   const double log_presample = backcast[0];
   const double presample_variance = std::exp(log_presample);
@@ -228,17 +251,40 @@ void logvol_kernel(const double* data, const double* parameters, const double* b
   if (first >= T) {
     return;
   }
-  const Step step{data, floor_variance, floor_log, upper_bound[0],  is_infinite,
-                  ht,   log_ht,         std_data,  centered_abs_std};
+  const Step<kRecordBounds> step{data, floor_variance, floor_log, upper_bound[0],   is_infinite,
+                                 ht,   log_ht,         std_data,  centered_abs_std, bounds};
   const auto is_short = [](std::int32_t order) { return order >= 0 && order <= kShortOrder; };
   if (is_short(p) && is_short(o) && is_short(q)) {
     const std::size_t index =
         (static_cast<std::size_t>(p) * kShortCount + static_cast<std::size_t>(o)) * kShortCount +
         static_cast<std::size_t>(q);
-    kShortRecursions[index](parameters, step, first, T);
+    kShortRecursions<kRecordBounds>[index](parameters, step, first, T);
     return;
   }
   recurse_any(parameters, p, o, q, step, first, T);
 }
+
+}  // namespace
+
+void logvol_kernel(const double* data, const double* parameters, const double* backcast,
+                   const double* upper_bound, std::int32_t p, std::int32_t o, std::int32_t q,
+                   std::int32_t m, std::uint64_t T, double* ht, double* log_ht, double* std_data,
+                   double* centered_abs_std, InfinityTest is_infinite) {
+  run_logvol<false>(data, parameters, backcast, upper_bound, p, o, q, m, T, ht, log_ht, std_data,
+                    centered_abs_std, is_infinite, nullptr);
+}
+
+namespace detail {
+
+void logvol_recording_bounds(const double* data, const double* parameters, const double* backcast,
+                             const double* upper_bound, std::int32_t p, std::int32_t o,
+                             std::int32_t q, std::int32_t m, std::uint64_t T, double* ht,
+                             double* log_ht, double* std_data, double* centered_abs_std,
+                             double* bounds) {
+  run_logvol<true>(data, parameters, backcast, upper_bound, p, o, q, m, T, ht, log_ht, std_data,
+                   centered_abs_std, &standard_is_infinite, bounds);
+}
+
+}  // namespace detail
 
 }  // namespace volfilter

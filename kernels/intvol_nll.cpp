@@ -1,0 +1,119 @@
+// The integrated model's likelihood: the filter on |e| or e^2, then the density and the lanes
+// (likelihood.hpp).
+#include <cmath>
+#include <cstdint>
+
+#include "kernels.hpp"
+#include "likelihood.hpp"
+
+namespace volfilter {
+
+namespace {
+
+// The recursion of intvol_kernel run by itself: any type but 1 returns its values unsquared.
+constexpr std::int32_t kRecursionValues = 2;
+
+// S_t = w + sum_i a_i data[t-i] + sum_{k<q} b_k s[t-k] + (1 - sum a - sum b) s[t-q]. The
+// implied coefficient moves with every a_i and b_k, so their regressors are the lagged value
+// less s[t-q]. One feedback series, s, with dS = ds; the variance is s^2 under power 1 and s
+// otherwise. Slots 1 .. has_constant - 1 of the parameters are never read: their lanes stay 0.
+class IntvolModel {
+ public:
+  IntvolModel(const double* data, const double* recursion, const double* parameters, std::int32_t p,
+              std::int32_t q, std::int32_t has_constant, bool power_one)
+      : data_(data),
+        recursion_(recursion),
+        coefficients_(parameters + has_constant),
+        offset_(static_cast<std::uint64_t>(has_constant)),
+        p_(static_cast<std::uint64_t>(p)),
+        q_(static_cast<std::uint64_t>(q)),
+        has_constant_(has_constant != 0),
+        power_one_(power_one) {
+    // Formed as the filter forms it: 1 less each coefficient in index order.
+    implied_ = 1.0;
+    for (std::uint64_t i = 0; i + 1 < p_ + q_; ++i) {
+      implied_ = implied_ - coefficients_[i];
+    }
+  }
+
+  [[nodiscard]] std::uint64_t lanes() const { return offset_ + p_ + q_ - 1; }
+  [[nodiscard]] std::uint64_t depth() const { return q_; }
+  [[nodiscard]] static std::uint64_t families() { return 1; }
+  [[nodiscard]] double coefficient(std::uint64_t /*family*/, std::uint64_t lag) const {
+    return lag < q_ ? coefficients_[p_ + lag - 1] : implied_;
+  }
+  [[nodiscard]] static std::int64_t shift_lane() { return -1; }
+
+  void regressors(std::uint64_t t, double* lanes) const {
+    if (has_constant_) {
+      lanes[0] = 1.0;
+    }
+    const double last = recursion_[t - q_];
+    double* alpha = lanes + offset_;
+    for (std::uint64_t i = 0; i < p_; ++i) {
+      alpha[i] = data_[t - 1 - i] - last;
+    }
+    double* beta = alpha + p_;
+    for (std::uint64_t i = 0; i + 1 < q_; ++i) {
+      beta[i] = recursion_[t - 1 - i] - last;
+    }
+  }
+  static void presample_feedback(std::uint64_t /*t*/, double* a, double* b) {
+    a[0] = 0.0;
+    b[0] = 0.0;
+  }
+  static void feedback(std::uint64_t /*t*/, double* a, double* b) {
+    a[0] = 1.0;
+    b[0] = 0.0;
+  }
+  [[nodiscard]] double variance_factor(std::uint64_t t) const {
+    return power_one_ ? 2.0 * recursion_[t] : 1.0;
+  }
+
+ private:
+  const double* data_;
+  const double* recursion_;
+  const double* coefficients_;
+  std::uint64_t offset_, p_, q_;
+  bool has_constant_;
+  bool power_one_;
+  double implied_ = 1.0;
+};
+
+}  // namespace
+
+LikelihoodScratch intvol_nll_scratch(std::int32_t p, std::int32_t q, std::int32_t type,
+                                     std::int32_t has_constant, bool derivatives) {
+  const std::uint64_t lanes = static_cast<std::uint64_t>(has_constant) +
+                              static_cast<std::uint64_t>(p) + static_cast<std::uint64_t>(q) - 1;
+  // data, and under power 1 the recursion's unsquared values.
+  const std::uint64_t columns = type == 1 ? 2 : 1;
+  return {columns,
+          derivatives ? detail::lane_scratch_values(lanes, static_cast<std::uint64_t>(q), 1) : 0};
+}
+
+void intvol_nll_kernel(const double* e, const double* parameters, const double* backcast,
+                       std::int32_t p, std::int32_t q, std::int32_t m, std::uint64_t T,
+                       std::int32_t type, std::int32_t has_constant, Distribution distribution,
+                       double* ht, double* series, double* lanes, LikelihoodResult result) {
+  const bool power_one = type == 1;
+  double* data = series;
+  for (std::uint64_t t = 0; t < T; ++t) {
+    data[t] = power_one ? std::fabs(e[t]) : e[t] * e[t];
+  }
+  // Under power 1 the recursion runs on standard deviations, which the lanes need; the
+  // variances are their squares from m on, as the filter's own last pass forms them.
+  double* recursion = power_one ? series + T : ht;
+  intvol_kernel(data, parameters, backcast, p, q, m, T, kRecursionValues, has_constant, recursion);
+  const auto first = static_cast<std::uint64_t>(m);
+  if (power_one) {
+    for (std::uint64_t t = 0; t < T; ++t) {
+      ht[t] = t < first ? recursion[t] : recursion[t] * recursion[t];
+    }
+  }
+  const IntvolModel model(data, recursion, parameters, p, q, has_constant, power_one);
+  detail::likelihood_pass(distribution, model, parameters + model.lanes(), e, ht, first, T, lanes,
+                          result);
+}
+
+}  // namespace volfilter

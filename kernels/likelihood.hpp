@@ -1,0 +1,349 @@
+// What the four likelihood kernels share: the densities of the standardized residual, the
+// derivative lanes carried beside a variance recursion, and the pass over the modelled
+// observations that puts them together.
+//
+// A likelihood kernel first runs its model's filter (the filter kernel itself, so that the
+// variances are the filter's to the last bit). The pass below then walks t = m .. T - 1 once:
+// the density's contribution of each observation and, when derivatives are asked for, one
+// step of the lanes.
+//
+// The lanes. Each model's recursion builds a sum S_t (the variance, the standard deviation
+// under power 1, the log variance) from a constant, exogenous data and "feedback" series
+// X_f[t - l] that the recursion itself produced, each multiplied by its coefficient c_{f,l}.
+// Its derivative with respect to the k parameters, one lane each, is then
+//
+//   dS_t = R_t + sum_{l=1..W} lambda_{t,l} dS_{t-l} + mu_t e_g,
+//   lambda_{t,l} = sum_f c_{f,l} a_f(t - l),   mu_t = sum_f sum_l c_{f,l} b_f(t - l),
+//
+// where R_t holds, lane by lane, the value each parameter multiplies in S_t with every lagged
+// value held fixed (the constant's 1, the lagged data and feedback values), and a feedback
+// value's own derivative is dX_f[t] = a_f(t) dS_t + b_f(t) e_g: a multiple of dS_t, plus, for
+// a series that depends on one parameter directly (the shift of the shifted-innovation model,
+// lane g), a multiple of that parameter's unit lane. The pre-sample entries are given, so
+// their dS is 0; only their b can be non-zero. The variance follows as dh_t = v(t) dS_t.
+//
+// Each model says what R_t, c_{f,l}, a_f, b_f and v are (a Model below); the lanes do the
+// rest, the same for every model. The lanes of one step do not wait for one another: they are
+// laid out side by side, padded to blocks of kLaneBlock, so that each update vectorises.
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+#include "kernels.hpp"
+
+namespace volfilter::detail {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
+
+// A variance at which the density is defined.
+inline bool is_usable_variance(double h) { return h > 0.0 && h < kInfinity; }
+
+// ---------------------------------------------------------------------------------------
+// Densities. Each observation contributes a term to a sum, from which total() forms nll;
+// with derivatives it also gives d(-log f)/dh and, for a distribution with a shape parameter,
+// d(-log f)/d(shape). The term is formed by the same operations with and without derivatives,
+// so that nll is the same in both kinds of call.
+
+struct Contribution {
+  double term;
+  double d_variance;
+  double d_shape;
+};
+
+// -log f = 0.5 (ln 2 pi + ln h + e^2 / h); nll = 0.5 (n ln 2 pi + sum_t (ln h_t + e_t^2 / h_t)).
+class NormalDensity {
+ public:
+  static constexpr int kShapeParameters = 0;
+
+  explicit NormalDensity(const double* /*shape*/) {}
+
+  [[nodiscard]] static bool is_defined() { return true; }
+
+  template <bool kDerivatives>
+  [[nodiscard]] Contribution at(double e, double h) const {
+    const double ratio = e * e / h;
+    Contribution contribution{std::log(h) + ratio, 0.0, 0.0};
+    if constexpr (kDerivatives) {
+      contribution.d_variance = 0.5 * (1.0 - ratio) / h;
+    }
+    return contribution;
+  }
+
+  [[nodiscard]] static double total(double n, double sum) { return 0.5 * (n * kLogTwoPi + sum); }
+
+ private:
+  static constexpr double kLogTwoPi = 1.8378770664093453;  // the double nearest ln(2 pi)
+};
+
+// Student's t with nu > 2 degrees of freedom, scaled to unit variance. With
+// x = e^2 / ((nu - 2) h):
+//   -log f = K(nu) + 0.5 (ln h + (nu + 1) log1p(x)),
+//   K(nu) = ln Gamma(nu / 2) - ln Gamma((nu + 1) / 2) + 0.5 ln(pi (nu - 2)),
+// and nll = n K(nu) + 0.5 sum_t (ln h_t + (nu + 1) log1p(x_t)).
+class StudentDensity {
+ public:
+  static constexpr int kShapeParameters = 1;
+
+  explicit StudentDensity(const double* shape);
+
+  [[nodiscard]] bool is_defined() const { return defined_; }
+
+  template <bool kDerivatives>
+  [[nodiscard]] Contribution at(double e, double h) const {
+    const double x = e * e / (excess_ * h);
+    const double log_term = std::log1p(x);
+    Contribution contribution{std::log(h) + nu_plus_one_ * log_term, 0.0, 0.0};
+    if constexpr (kDerivatives) {
+      const double weighted = nu_plus_one_ * (x / (1.0 + x));
+      contribution.d_variance = 0.5 * (1.0 - weighted) / h;
+      contribution.d_shape = d_constant_ + 0.5 * (log_term - weighted / excess_);
+    }
+    return contribution;
+  }
+
+  [[nodiscard]] double total(double n, double sum) const { return n * constant_ + 0.5 * sum; }
+
+ private:
+  bool defined_ = false;
+  double nu_plus_one_ = 0.0;
+  double excess_ = 0.0;      // nu - 2
+  double constant_ = 0.0;    // K(nu)
+  double d_constant_ = 0.0;  // K'(nu) = -0.5 (psi((nu + 1) / 2) - psi(nu / 2)) + 0.5 / (nu - 2)
+};
+
+// ---------------------------------------------------------------------------------------
+// Lanes
+
+constexpr std::uint64_t kLaneBlock = 4;
+
+inline std::uint64_t padded_lanes(std::uint64_t lanes) {
+  return (lanes + kLaneBlock - 1) / kLaneBlock * kLaneBlock;
+}
+
+// Values of lane scratch that `lanes` lanes over `depth` lags of `families` feedback series
+// need, saturating at 2^64 - 1: the last `depth` steps' lanes, their a and b, the table of
+// coefficients c_{f,l}, and the current step's lanes and the gradient.
+std::uint64_t lane_scratch_values(std::uint64_t lanes, std::uint64_t depth, std::uint64_t families);
+
+// The lanes of one pass, in caller-provided scratch (lane_scratch_values of it).
+class DerivativeLanes {
+ public:
+  DerivativeLanes(double* scratch, std::uint64_t lanes, std::uint64_t depth,
+                  std::uint64_t families);
+
+  [[nodiscard]] std::uint64_t lanes() const { return lanes_; }
+
+  // The coefficient table and the pre-sample steps: before the first step.
+  template <class Model>
+  void start(const Model& model, std::uint64_t first);
+
+  // Step t: forms dS_t from R_t and the earlier steps, records a_f(t), b_f(t) and returns
+  // dS_t (lanes() values, valid until the next step).
+  template <class Model>
+  const double* step(const Model& model, std::uint64_t t);
+
+  // The running gradient of the model's parameters.
+  [[nodiscard]] double* gradient() const { return gradient_; }
+
+ private:
+  std::uint64_t lanes_;
+  std::uint64_t width_;  // lanes, padded to whole blocks
+  std::uint64_t depth_;
+  std::uint64_t families_;
+  double* history_;         // depth rows of width values, a ring: dS of the last steps
+  double* a_history_;       // depth rows of families values
+  double* b_history_;       // depth rows of families values
+  double* coefficients_;    // depth rows (lag 1 first) of families values: c_{f,l}
+  double* current_;         // width values
+  double* gradient_;        // width values
+  std::uint64_t slot_ = 0;  // the ring row of the latest step
+};
+
+template <class Model>
+void DerivativeLanes::start(const Model& model, std::uint64_t first) {
+  for (std::uint64_t l = 1; l <= depth_; ++l) {
+    for (std::uint64_t f = 0; f < families_; ++f) {
+      coefficients_[(l - 1) * families_ + f] = model.coefficient(f, l);
+    }
+  }
+  for (std::uint64_t j = 0; j < width_; ++j) {
+    gradient_[j] = 0.0;
+  }
+  // The pre-sample steps first - depth .. first - 1, oldest first; the ring's latest row is
+  // then that of step first - 1.
+  for (std::uint64_t i = 0; i < depth_; ++i) {
+    const std::uint64_t t = first - depth_ + i;
+    double* row = history_ + i * width_;
+    for (std::uint64_t j = 0; j < width_; ++j) {
+      row[j] = 0.0;
+    }
+    model.presample_feedback(t, a_history_ + i * families_, b_history_ + i * families_);
+  }
+  slot_ = depth_ == 0 ? 0 : depth_ - 1;
+}
+
+template <class Model>
+const double* DerivativeLanes::step(const Model& model, std::uint64_t t) {
+  double* lanes = current_;
+  for (std::uint64_t j = 0; j < width_; ++j) {
+    lanes[j] = 0.0;
+  }
+  model.regressors(t, lanes);
+  double mu = 0.0;
+  // Lag l of step t sits l rows before the latest row of the ring, which is step t - 1's.
+  std::uint64_t row = slot_;
+  for (std::uint64_t l = 1; l <= depth_; ++l) {
+    const double* c = coefficients_ + (l - 1) * families_;
+    const double* a = a_history_ + row * families_;
+    const double* b = b_history_ + row * families_;
+    double lambda = 0.0;
+    for (std::uint64_t f = 0; f < families_; ++f) {
+      lambda = lambda + c[f] * a[f];
+      mu = mu + c[f] * b[f];
+    }
+    const double* earlier = history_ + row * width_;
+    for (std::uint64_t block = 0; block < width_; block += kLaneBlock) {
+      for (std::uint64_t j = block; j < block + kLaneBlock; ++j) {
+        lanes[j] = lanes[j] + lambda * earlier[j];
+      }
+    }
+    row = row == 0 ? depth_ - 1 : row - 1;
+  }
+  const std::int64_t shift_lane = model.shift_lane();
+  if (shift_lane >= 0) {
+    lanes[shift_lane] = lanes[shift_lane] + mu;
+  }
+  if (depth_ > 0) {
+    // Step t takes the row of step t - depth, which no later step reads.
+    slot_ = slot_ + 1 == depth_ ? 0 : slot_ + 1;
+    double* latest = history_ + slot_ * width_;
+    for (std::uint64_t j = 0; j < width_; ++j) {
+      latest[j] = lanes[j];
+    }
+    model.feedback(t, a_history_ + slot_ * families_, b_history_ + slot_ * families_);
+  }
+  return lanes;
+}
+
+// ---------------------------------------------------------------------------------------
+// The pass over the modelled observations.
+
+// Marks a call whose model is not defined at its parameters: nll +Inf, derivatives NaN.
+void mark_undefined(LikelihoodResult result, std::uint64_t T, std::uint64_t k);
+
+// Writes the rows t < m of the scores (T-by-k, column-major) as zeros.
+void clear_conditioned_scores(double* scores, std::uint64_t m, std::uint64_t T, std::uint64_t k);
+
+// nll and, when asked for, the gradient and the scores over t = m .. T - 1. `model` supplies
+// the lanes (Model: lanes(), depth(), families(), coefficient(f, l), regressors(t, R),
+// presample_feedback(t, a, b), feedback(t, a, b), shift_lane(), variance_factor(t)); `shape`
+// points at the density's shape parameters, after the model's own.
+template <class Density, class Model>
+void likelihood_pass(const Model& model, const double* shape, const double* e, const double* ht,
+                     std::uint64_t m, std::uint64_t T, double* lane_scratch,
+                     LikelihoodResult result) {
+  const Density density(shape);
+  const std::uint64_t model_lanes = model.lanes();
+  const std::uint64_t k = model_lanes + Density::kShapeParameters;
+  if (!density.is_defined()) {
+    mark_undefined(result, T, k);
+    return;
+  }
+  if (m >= T) {
+    // Nothing is modelled: nll 0, derivatives 0. The lanes do not start, so nothing before
+    // the sample is read.
+    result.nll[0] = density.total(0.0, 0.0);
+    if (result.gradient != nullptr) {
+      for (std::uint64_t j = 0; j < k; ++j) {
+        result.gradient[j] = 0.0;
+      }
+    }
+    if (result.scores != nullptr) {
+      clear_conditioned_scores(result.scores, T, T, k);
+    }
+    return;
+  }
+  const auto n = static_cast<double>(T - m);
+  double sum = 0.0;
+  const bool derivatives = result.gradient != nullptr || result.scores != nullptr;
+  if (!derivatives) {
+    for (std::uint64_t t = m; t < T; ++t) {
+      const double h = ht[t];
+      if (!is_usable_variance(h)) {
+        mark_undefined(result, T, k);
+        return;
+      }
+      sum = sum + density.template at<false>(e[t], h).term;
+    }
+    result.nll[0] = density.total(n, sum);
+    return;
+  }
+
+  DerivativeLanes lanes(lane_scratch, model_lanes, model.depth(), model.families());
+  lanes.start(model, m);
+  double* gradient = lanes.gradient();
+  double shape_gradient = 0.0;
+  double* scores = result.scores;
+  if (scores != nullptr) {
+    clear_conditioned_scores(scores, m, T, k);
+  }
+  for (std::uint64_t t = m; t < T; ++t) {
+    const double h = ht[t];
+    if (!is_usable_variance(h)) {
+      mark_undefined(result, T, k);
+      return;
+    }
+    const Contribution contribution = density.template at<true>(e[t], h);
+    sum = sum + contribution.term;
+    const double* dS = lanes.step(model, t);
+    // d(-log f_t)/dtheta = d(-log f_t)/dh * v(t) * dS_t, the two factors joined first.
+    const double factor = contribution.d_variance * model.variance_factor(t);
+    for (std::uint64_t j = 0; j < model_lanes; ++j) {
+      const double score = factor * dS[j];
+      gradient[j] = gradient[j] + score;
+      if (scores != nullptr) {
+        scores[t + j * T] = score;
+      }
+    }
+    if constexpr (Density::kShapeParameters > 0) {
+      shape_gradient = shape_gradient + contribution.d_shape;
+      if (scores != nullptr) {
+        scores[t + model_lanes * T] = contribution.d_shape;
+      }
+    }
+  }
+  result.nll[0] = density.total(n, sum);
+  if (result.gradient != nullptr) {
+    for (std::uint64_t j = 0; j < model_lanes; ++j) {
+      result.gradient[j] = gradient[j];
+    }
+    if constexpr (Density::kShapeParameters > 0) {
+      result.gradient[model_lanes] = shape_gradient;
+    }
+  }
+  // A sum that overflowed is +Inf as well; the derivatives mean nothing there either.
+  if (!(result.nll[0] < kInfinity)) {
+    mark_undefined(result, T, k);
+  }
+}
+
+// The pass with the density the call names.
+template <class Model>
+void likelihood_pass(Distribution distribution, const Model& model, const double* shape,
+                     const double* e, const double* ht, std::uint64_t m, std::uint64_t T,
+                     double* lane_scratch, LikelihoodResult result) {
+  switch (distribution) {
+    case Distribution::student_t:
+      likelihood_pass<StudentDensity>(model, shape, e, ht, m, T, lane_scratch, result);
+      return;
+    case Distribution::normal:
+      break;
+  }
+  likelihood_pass<NormalDensity>(model, shape, e, ht, m, T, lane_scratch, result);
+}
+
+}  // namespace volfilter::detail

@@ -1,0 +1,118 @@
+// The threshold model's likelihood: the filter on |e| or e^2 and its asymmetric part, then the
+// density and the lanes (likelihood.hpp).
+#include <cmath>
+#include <cstdint>
+
+#include "kernels.hpp"
+#include "likelihood.hpp"
+
+namespace volfilter {
+
+namespace {
+
+// The recursion of threshvol_kernel run by itself: any type but 1 returns its values as they
+// are, unsquared.
+constexpr std::int32_t kRecursionValues = 2;
+
+// S_t = w + sum_i a_i data[t-i] + sum_j g_j asym[t-j] + sum_k b_k s[t-k], s the recursion's own
+// values (standard deviations under power 1). One feedback series, s, with dS = ds; the
+// variance is s^2 under power 1 (dh = 2 s ds) and s itself otherwise.
+class ThreshvolModel {
+ public:
+  ThreshvolModel(const double* data, const double* asym_data, const double* recursion,
+                 const double* parameters, std::int32_t p, std::int32_t o, std::int32_t q,
+                 bool power_one)
+      : data_(data),
+        asym_data_(asym_data),
+        recursion_(recursion),
+        beta_(parameters + 1 + p + o),
+        p_(static_cast<std::uint64_t>(p)),
+        o_(static_cast<std::uint64_t>(o)),
+        q_(static_cast<std::uint64_t>(q)),
+        power_one_(power_one) {}
+
+  [[nodiscard]] std::uint64_t lanes() const { return 1 + p_ + o_ + q_; }
+  [[nodiscard]] std::uint64_t depth() const { return q_; }
+  [[nodiscard]] static std::uint64_t families() { return 1; }
+  [[nodiscard]] double coefficient(std::uint64_t /*family*/, std::uint64_t lag) const {
+    return beta_[lag - 1];
+  }
+  [[nodiscard]] static std::int64_t shift_lane() { return -1; }
+
+  void regressors(std::uint64_t t, double* lanes) const {
+    lanes[0] = 1.0;
+    double* alpha = lanes + 1;
+    for (std::uint64_t i = 0; i < p_; ++i) {
+      alpha[i] = data_[t - 1 - i];
+    }
+    double* gamma = alpha + p_;
+    for (std::uint64_t i = 0; i < o_; ++i) {
+      gamma[i] = asym_data_[t - 1 - i];
+    }
+    double* beta = gamma + o_;
+    for (std::uint64_t i = 0; i < q_; ++i) {
+      beta[i] = recursion_[t - 1 - i];
+    }
+  }
+  static void presample_feedback(std::uint64_t /*t*/, double* a, double* b) {
+    a[0] = 0.0;
+    b[0] = 0.0;
+  }
+  static void feedback(std::uint64_t /*t*/, double* a, double* b) {
+    a[0] = 1.0;
+    b[0] = 0.0;
+  }
+  [[nodiscard]] double variance_factor(std::uint64_t t) const {
+    return power_one_ ? 2.0 * recursion_[t] : 1.0;
+  }
+
+ private:
+  const double* data_;
+  const double* asym_data_;
+  const double* recursion_;
+  const double* beta_;
+  std::uint64_t p_, o_, q_;
+  bool power_one_;
+};
+
+}  // namespace
+
+LikelihoodScratch threshvol_nll_scratch(std::int32_t p, std::int32_t o, std::int32_t q,
+                                        std::int32_t type, bool derivatives) {
+  const std::uint64_t lanes = 1 + static_cast<std::uint64_t>(p) + static_cast<std::uint64_t>(o) +
+                              static_cast<std::uint64_t>(q);
+  // data and asym_data, and under power 1 the recursion's unsquared values.
+  const std::uint64_t columns = type == 1 ? 3 : 2;
+  return {columns,
+          derivatives ? detail::lane_scratch_values(lanes, static_cast<std::uint64_t>(q), 1) : 0};
+}
+
+void threshvol_nll_kernel(const double* e, const double* parameters, const double* backcast,
+                          std::int32_t p, std::int32_t o, std::int32_t q, std::int32_t m,
+                          std::uint64_t T, std::int32_t type, Distribution distribution, double* ht,
+                          double* series, double* lanes, LikelihoodResult result) {
+  const bool power_one = type == 1;
+  double* data = series;
+  double* asym_data = series + T;
+  for (std::uint64_t t = 0; t < T; ++t) {
+    const double value = power_one ? std::fabs(e[t]) : e[t] * e[t];
+    data[t] = value;
+    asym_data[t] = e[t] < 0.0 ? value : 0.0;
+  }
+  // Under power 1 the recursion runs on standard deviations, which the lanes need; the
+  // variances are their squares from m on, as the filter's own last pass forms them.
+  double* recursion = power_one ? series + 2 * T : ht;
+  threshvol_kernel(data, asym_data, parameters, backcast, p, o, q, m, T, kRecursionValues,
+                   recursion);
+  const auto first = static_cast<std::uint64_t>(m);
+  if (power_one) {
+    for (std::uint64_t t = 0; t < T; ++t) {
+      ht[t] = t < first ? recursion[t] : recursion[t] * recursion[t];
+    }
+  }
+  const ThreshvolModel model(data, asym_data, recursion, parameters, p, o, q, power_one);
+  detail::likelihood_pass(distribution, model, parameters + model.lanes(), e, ht, first, T, lanes,
+                          result);
+}
+
+}  // namespace volfilter
