@@ -49,7 +49,8 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   gw::require_elements(prhs[kBackcast], "backcast", m > 0 ? 1 : 0);
 
   gw::LikelihoodArrays arrays(
-      plhs, nlhs, T, k, volfilter::intvol_nll_scratch(p, q, type, gw::derivatives_requested(nlhs)));
+      plhs, nlhs, T, k,
+      volfilter::intvol_nll_scratch(p, q, type, has_constant, gw::derivatives_requested(nlhs)));
   volfilter::intvol_nll_kernel(e, parameters, backcast, p, q, m, T, type, has_constant,
                                distribution, arrays.ht(), arrays.series(), arrays.lanes(),
                                arrays.result());

