@@ -38,8 +38,8 @@ function [args, expected] = module_example (name)
       args = {[7; 2], 0, 0, 100, 0, 0, 0, 1, 0};
       expected = 0.5 * (hex2num ('3FFD67F1C864BEB5') + (0 + 4));
     case 'shiftvol_nll'
-      % ht = 1 + 0.25 * (3 - 1)^2 = 2.
-      args = {[3; 2], [1; 0.25; 1], 1, 1, 0, 1, 1, 0};
+      % ht = 1 + 0.5 * 2 = 2 from the pre-sample shifted square gamma^2 + backcast = 2.
+      args = {[3; 2], [1; 0.5; 1], 1, 1, 0, 1, 1, 0};
       expected = 0.5 * (hex2num ('3FFD67F1C864BEB5') + (log (2) + 2));
     case 'intvol_nll'
       % ht = 1 + 1 * 1 = 2, the implied coefficient 1 on the one lag.
