@@ -51,16 +51,9 @@ function test_intvol_nll ()
   % Nothing modelled: m = T, and an empty sample.
   theta = [0.05; 0.1];
   [args, ht] = intvol_call (e(1:5), theta, 1, 1, 5, 2, 1, 0);
-  [nll, gradient, scores, variances] = intvol_nll (args{:});
-  expect_bits (nll, 0, 'm = T: nll');
-  expect_bits (gradient, zeros (2, 1), 'm = T: gradient');
-  expect_bits (scores, zeros (5, 2), 'm = T: scores');
-  expect_bits (variances, ht, 'm = T: ht');
-  [nll, gradient, scores, variances] = intvol_nll ([], [theta; 6], [], 1, 1, 0, 2, 1, 1);
-  expect_bits (nll, 0, 'T = 0: nll');
-  expect_bits (gradient, zeros (3, 1), 'T = 0: gradient');
-  expect_bits (scores, zeros (0, 3), 'T = 0: scores');
-  expect_bits (variances, zeros (0, 1), 'T = 0: ht');
+  expect_nothing_modelled (@intvol_nll, args, ht, 'm = T');
+  expect_nothing_modelled (@intvol_nll, {[], [theta; 6], [], 1, 1, 0, 2, 1, 1}, ...
+                           zeros (0, 1), 'T = 0');
 
   % Where the model is not defined: orders p, q, parameters, has_constant, backcast,
   % distribution.
