@@ -13,14 +13,18 @@
 namespace volfilter::calls {
 
 // The values of a likelihood call are sums over the modelled observations of terms that
-// each take a logarithm (two for Student's t, with lgamma and the digamma function's own
-// logarithm in its derivative) from the platform's math library. A term that differs by one
-// unit in the last place moves the sum by less than one unit of the sum while the terms
-// share its sign; the roundings of the later partial sums can each add half a unit more. The
-// samples are kept short (at most 24 modelled observations) and the parameters away from
-// the likelihood's minimum, so that no derivative is a small difference of large terms;
-// within that, 16 units in the last place bound what two correct math libraries give.
-inline constexpr int kLikelihoodUlps = 16;
+// each take a logarithm (two for Student's t, with lgamma, and the digamma function's own
+// logarithm in the derivative with respect to nu) from the platform's math library. A term
+// one unit in the last place off moves a value by about one unit while the terms share its
+// sign, and the roundings of the later partial sums add a few more. Where terms of opposite
+// sign cancel, a unit of the terms is many units of the value: the derivatives with respect
+// to nu are differences of digamma values and logarithms some ten to thirty times larger
+// than themselves, and under Wine they differ by up to 32 units in the last place in these
+// calls (every other value by at most 16). The samples are kept short (at most 24 modelled
+// observations) and the parameters away from the likelihood's minimum, so that no other
+// derivative is a small difference of large terms; 64 units leave room for twice what was
+// seen, and still fail a wrong constant, a missing term or a lost observation by far.
+inline constexpr int kLikelihoodUlps = 64;
 
 // A likelihood call by meaning; a model lays out the inputs it takes in its order.
 struct LikelihoodSetting {
