@@ -177,6 +177,18 @@ std::vector<std::uint64_t> bits_of(const mxArray* array) {
   return bits;
 }
 
+// The bits of every output of a call, one after another.
+std::vector<std::uint64_t> every_output_bits(const std::vector<Array>& outputs) {
+  std::vector<std::uint64_t> bits;
+  for (const Array& output : outputs) {
+    if (output) {
+      const std::vector<std::uint64_t> more = bits_of(output.get());
+      bits.insert(bits.end(), more.begin(), more.end());
+    }
+  }
+  return bits;
+}
+
 // Where two arrays first differ in shape or bits, or "" when they do not.
 std::string first_difference(const mxArray* actual, const mxArray* expected) {
   if (mxGetM(actual) != mxGetM(expected) || mxGetN(actual) != mxGetN(expected)) {
@@ -390,24 +402,9 @@ TEST_F(LikelihoodModules, ValueIsTheSameWhateverIsRequested) {
       inputs[0] = make_array(1, s.e.size(), s.e);
       const Module module = load_module(model.name);
       EXPECT_EQ(bits_of(module.call(1, handles(inputs))[0].get()), value) << model.name << " row";
-      const std::vector<std::uint64_t> all = [&] {
-        std::vector<std::uint64_t> bits;
-        for (const Array& output : call(model, s, 4)) {
-          if (output) {
-            const std::vector<std::uint64_t> more = bits_of(output.get());
-            bits.insert(bits.end(), more.begin(), more.end());
-          }
-        }
-        return bits;
-      }();
+      const std::vector<std::uint64_t> all = every_output_bits(call(model, s, 4));
       s.parameters.push_back(kNaN);
-      std::vector<std::uint64_t> padded;
-      for (const Array& output : call(model, s, 4)) {
-        if (output) {
-          const std::vector<std::uint64_t> more = bits_of(output.get());
-          padded.insert(padded.end(), more.begin(), more.end());
-        }
-      }
+      const std::vector<std::uint64_t> padded = every_output_bits(call(model, s, 4));
       EXPECT_EQ(padded, all) << model.name << " parameters past k";
     }
   }
