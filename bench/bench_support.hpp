@@ -79,5 +79,6 @@ void add_shiftvol();
 void add_intvol();
 void add_lagreg();
 void add_pairwise();
+void add_likelihoods();
 
 }  // namespace volfilter::bench

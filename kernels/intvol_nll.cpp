@@ -45,8 +45,9 @@ class IntvolModel {
   [[nodiscard]] static std::int64_t shift_lane() { return -1; }
 
   void regressors(std::uint64_t t, double* lanes) const {
-    if (has_constant_) {
-      lanes[0] = 1.0;
+    // The constant's lane, and 0 in the lanes of the slots that are never read.
+    for (std::uint64_t j = 0; j < offset_; ++j) {
+      lanes[j] = j == 0 && has_constant_ ? 1.0 : 0.0;
     }
     const double last = recursion_[t - q_];
     double* alpha = lanes + offset_;

@@ -61,17 +61,6 @@ std::uint64_t lane_scratch_values(std::uint64_t lanes, std::uint64_t depth,
   return saturating_add(saturating_add(rows, per_lag), saturating_multiply(2, width));
 }
 
-DerivativeLanes::DerivativeLanes(double* scratch, std::uint64_t lanes, std::uint64_t depth,
-                                 std::uint64_t families)
-    : lanes_(lanes), width_(padded_lanes(lanes)), depth_(depth), families_(families) {
-  history_ = scratch;
-  a_history_ = history_ + depth_ * width_;
-  b_history_ = a_history_ + depth_ * families_;
-  coefficients_ = b_history_ + depth_ * families_;
-  current_ = coefficients_ + depth_ * families_;
-  gradient_ = current_ + width_;
-}
-
 void mark_undefined(LikelihoodResult result, std::uint64_t T, std::uint64_t k) {
   result.nll[0] = kInfinity;
   if (result.gradient != nullptr) {

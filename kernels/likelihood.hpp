@@ -131,24 +131,98 @@ inline std::uint64_t padded_lanes(std::uint64_t lanes) {
 // coefficients c_{f,l}, and the current step's lanes and the gradient.
 std::uint64_t lane_scratch_values(std::uint64_t lanes, std::uint64_t depth, std::uint64_t families);
 
-// The lanes of one pass, in caller-provided scratch (lane_scratch_values of it).
+// The lanes of one pass, in caller-provided scratch (lane_scratch_values of it). kWidth is the
+// padded lane count when it is known at compile time (the small models), else 0: then the
+// lanes of a step are held in registers, and the latest step's lanes are read from there
+// rather than back from the ring just written, which would put a store and a load into the
+// chain from one step to the next.
+template <std::uint64_t kWidth>
 class DerivativeLanes {
  public:
-  DerivativeLanes(double* scratch, std::uint64_t lanes, std::uint64_t depth,
-                  std::uint64_t families);
+  DerivativeLanes(double* scratch, std::uint64_t lanes, std::uint64_t depth, std::uint64_t families)
+      : lanes_(lanes),
+        width_(kWidth > 0 ? kWidth : padded_lanes(lanes)),
+        depth_(depth),
+        families_(families),
+        history_(scratch),
+        a_history_(history_ + depth_ * width_),
+        b_history_(a_history_ + depth_ * families_),
+        coefficients_(b_history_ + depth_ * families_),
+        current_(coefficients_ + depth_ * families_),
+        gradient_(current_ + width_) {}
 
-  [[nodiscard]] std::uint64_t lanes() const { return lanes_; }
+  [[nodiscard]] std::uint64_t width() const { return kWidth > 0 ? kWidth : width_; }
 
-  // The coefficient table and the pre-sample steps: before the first step.
+  // The coefficient table and the pre-sample steps, before the first step.
   template <class Model>
-  void start(const Model& model, std::uint64_t first);
+  void start(const Model& model, std::uint64_t first) {
+    for (std::uint64_t l = 1; l <= depth_; ++l) {
+      for (std::uint64_t f = 0; f < families_; ++f) {
+        coefficients_[(l - 1) * families_ + f] = model.coefficient(f, l);
+      }
+    }
+    for (std::uint64_t j = 0; j < width(); ++j) {
+      gradient_[j] = 0.0;
+      current_[j] = 0.0;
+    }
+    // The pre-sample steps first - depth .. first - 1, oldest first; the ring's latest row is
+    // then that of step first - 1.
+    for (std::uint64_t i = 0; i < depth_; ++i) {
+      const std::uint64_t t = first - depth_ + i;
+      double* row = history_ + i * width();
+      for (std::uint64_t j = 0; j < width(); ++j) {
+        row[j] = 0.0;
+      }
+      model.presample_feedback(t, a_history_ + i * families_, b_history_ + i * families_);
+    }
+    slot_ = depth_ == 0 ? 0 : depth_ - 1;
+  }
 
-  // Step t: forms dS_t from R_t and the earlier steps, records a_f(t), b_f(t) and returns
-  // dS_t (lanes() values, valid until the next step).
+  // Step t: dS_t from R_t and the earlier steps into `lanes` (width() values; the model writes
+  // its lanes() of them, the padding stays 0), and a_f(t), b_f(t) recorded.
   template <class Model>
-  const double* step(const Model& model, std::uint64_t t);
+  void step(const Model& model, std::uint64_t t, double* lanes) {
+    model.regressors(t, lanes);
+    double mu = 0.0;
+    // Lag l of step t sits l rows before the latest row of the ring, which is step t - 1's.
+    std::uint64_t row = slot_;
+    for (std::uint64_t l = 1; l <= depth_; ++l) {
+      const double* c = coefficients_ + (l - 1) * families_;
+      const double* a = a_history_ + row * families_;
+      const double* b = b_history_ + row * families_;
+      double lambda = 0.0;
+      for (std::uint64_t f = 0; f < families_; ++f) {
+        lambda = lambda + c[f] * a[f];
+        mu = mu + c[f] * b[f];
+      }
+      const double* earlier = l == 1 ? latest_ : history_ + row * width();
+      for (std::uint64_t block = 0; block < width(); block += kLaneBlock) {
+        for (std::uint64_t j = block; j < block + kLaneBlock; ++j) {
+          lanes[j] = lanes[j] + lambda * earlier[j];
+        }
+      }
+      row = row == 0 ? depth_ - 1 : row - 1;
+    }
+    const std::int64_t shift_lane = model.shift_lane();
+    if (shift_lane >= 0) {
+      lanes[shift_lane] = lanes[shift_lane] + mu;
+    }
+    if (depth_ > 0) {
+      // Step t takes the row of step t - depth, which no later step reads.
+      slot_ = slot_ + 1 == depth_ ? 0 : slot_ + 1;
+      double* latest = history_ + slot_ * width();
+      for (std::uint64_t j = 0; j < width(); ++j) {
+        latest[j] = lanes[j];
+      }
+      model.feedback(t, a_history_ + slot_ * families_, b_history_ + slot_ * families_);
+    }
+  }
 
-  // The running gradient of the model's parameters.
+  // Where step() finds the latest lanes: the caller's lanes of the previous step.
+  void set_latest(const double* latest) { latest_ = latest; }
+
+  // Zeroed lanes for the caller's step buffers; the running gradient of the model's lanes.
+  [[nodiscard]] double* zeroed_lanes() const { return current_; }
   [[nodiscard]] double* gradient() const { return gradient_; }
 
  private:
@@ -156,80 +230,15 @@ class DerivativeLanes {
   std::uint64_t width_;  // lanes, padded to whole blocks
   std::uint64_t depth_;
   std::uint64_t families_;
-  double* history_;         // depth rows of width values, a ring: dS of the last steps
-  double* a_history_;       // depth rows of families values
-  double* b_history_;       // depth rows of families values
-  double* coefficients_;    // depth rows (lag 1 first) of families values: c_{f,l}
-  double* current_;         // width values
-  double* gradient_;        // width values
+  double* history_;       // depth rows of width values, a ring: dS of the last steps
+  double* a_history_;     // depth rows of families values
+  double* b_history_;     // depth rows of families values
+  double* coefficients_;  // depth rows (lag 1 first) of families values: c_{f,l}
+  double* current_;       // width zeros
+  double* gradient_;      // width values
+  const double* latest_ = nullptr;
   std::uint64_t slot_ = 0;  // the ring row of the latest step
 };
-
-template <class Model>
-void DerivativeLanes::start(const Model& model, std::uint64_t first) {
-  for (std::uint64_t l = 1; l <= depth_; ++l) {
-    for (std::uint64_t f = 0; f < families_; ++f) {
-      coefficients_[(l - 1) * families_ + f] = model.coefficient(f, l);
-    }
-  }
-  for (std::uint64_t j = 0; j < width_; ++j) {
-    gradient_[j] = 0.0;
-  }
-  // The pre-sample steps first - depth .. first - 1, oldest first; the ring's latest row is
-  // then that of step first - 1.
-  for (std::uint64_t i = 0; i < depth_; ++i) {
-    const std::uint64_t t = first - depth_ + i;
-    double* row = history_ + i * width_;
-    for (std::uint64_t j = 0; j < width_; ++j) {
-      row[j] = 0.0;
-    }
-    model.presample_feedback(t, a_history_ + i * families_, b_history_ + i * families_);
-  }
-  slot_ = depth_ == 0 ? 0 : depth_ - 1;
-}
-
-template <class Model>
-const double* DerivativeLanes::step(const Model& model, std::uint64_t t) {
-  double* lanes = current_;
-  for (std::uint64_t j = 0; j < width_; ++j) {
-    lanes[j] = 0.0;
-  }
-  model.regressors(t, lanes);
-  double mu = 0.0;
-  // Lag l of step t sits l rows before the latest row of the ring, which is step t - 1's.
-  std::uint64_t row = slot_;
-  for (std::uint64_t l = 1; l <= depth_; ++l) {
-    const double* c = coefficients_ + (l - 1) * families_;
-    const double* a = a_history_ + row * families_;
-    const double* b = b_history_ + row * families_;
-    double lambda = 0.0;
-    for (std::uint64_t f = 0; f < families_; ++f) {
-      lambda = lambda + c[f] * a[f];
-      mu = mu + c[f] * b[f];
-    }
-    const double* earlier = history_ + row * width_;
-    for (std::uint64_t block = 0; block < width_; block += kLaneBlock) {
-      for (std::uint64_t j = block; j < block + kLaneBlock; ++j) {
-        lanes[j] = lanes[j] + lambda * earlier[j];
-      }
-    }
-    row = row == 0 ? depth_ - 1 : row - 1;
-  }
-  const std::int64_t shift_lane = model.shift_lane();
-  if (shift_lane >= 0) {
-    lanes[shift_lane] = lanes[shift_lane] + mu;
-  }
-  if (depth_ > 0) {
-    // Step t takes the row of step t - depth, which no later step reads.
-    slot_ = slot_ + 1 == depth_ ? 0 : slot_ + 1;
-    double* latest = history_ + slot_ * width_;
-    for (std::uint64_t j = 0; j < width_; ++j) {
-      latest[j] = lanes[j];
-    }
-    model.feedback(t, a_history_ + slot_ * families_, b_history_ + slot_ * families_);
-  }
-  return lanes;
-}
 
 // ---------------------------------------------------------------------------------------
 // The pass over the modelled observations.
@@ -240,10 +249,82 @@ void mark_undefined(LikelihoodResult result, std::uint64_t T, std::uint64_t k);
 // Writes the rows t < m of the scores (T-by-k, column-major) as zeros.
 void clear_conditioned_scores(double* scores, std::uint64_t m, std::uint64_t T, std::uint64_t k);
 
+// The derivative part of the pass, for a compile-time padded lane count kWidth (0: run time).
+template <std::uint64_t kWidth, class Density, class Model>
+void derivative_pass(const Model& model, const Density& density, const double* e, const double* ht,
+                     std::uint64_t m, std::uint64_t T, double* lane_scratch,
+                     LikelihoodResult result) {
+  const std::uint64_t model_lanes = model.lanes();
+  const std::uint64_t k = model_lanes + Density::kShapeParameters;
+  DerivativeLanes<kWidth> lanes(lane_scratch, model_lanes, model.depth(), model.families());
+  lanes.start(model, m);
+  const std::uint64_t width = lanes.width();
+  // With a compile-time width, two buffers of lanes, the step's and the previous step's,
+  // swapped at every step, which live in registers; otherwise the step's lanes are formed in
+  // the scratch and the previous step's read back from the ring.
+  constexpr std::uint64_t kLocal = kWidth > 0 ? kWidth : 1;
+  double local[2][kLocal] = {};
+  double* step_lanes = kWidth > 0 ? local[0] : lanes.zeroed_lanes();
+  double* previous_lanes = local[1];
+  lanes.set_latest(previous_lanes);
+  double* gradient = lanes.gradient();
+  double shape_gradient = 0.0;
+  double sum = 0.0;
+  double* scores = result.scores;
+  if (scores != nullptr) {
+    clear_conditioned_scores(scores, m, T, k);
+  }
+  for (std::uint64_t t = m; t < T; ++t) {
+    const double h = ht[t];
+    if (!is_usable_variance(h)) {
+      mark_undefined(result, T, k);
+      return;
+    }
+    const Contribution contribution = density.template at<true>(e[t], h);
+    sum = sum + contribution.term;
+    lanes.step(model, t, step_lanes);
+    // d(-log f_t)/dtheta = d(-log f_t)/dh * v(t) * dS_t, the two factors joined first.
+    const double factor = contribution.d_variance * model.variance_factor(t);
+    for (std::uint64_t j = 0; j < width; ++j) {
+      gradient[j] = gradient[j] + factor * step_lanes[j];
+    }
+    if (scores != nullptr) {
+      for (std::uint64_t j = 0; j < model_lanes; ++j) {
+        scores[t + j * T] = factor * step_lanes[j];
+      }
+    }
+    if constexpr (Density::kShapeParameters > 0) {
+      shape_gradient = shape_gradient + contribution.d_shape;
+      if (scores != nullptr) {
+        scores[t + model_lanes * T] = contribution.d_shape;
+      }
+    }
+    if constexpr (kWidth > 0) {
+      double* swap = previous_lanes;
+      previous_lanes = step_lanes;
+      step_lanes = swap;
+      lanes.set_latest(previous_lanes);
+    }
+  }
+  result.nll[0] = density.total(static_cast<double>(T - m), sum);
+  if (result.gradient != nullptr) {
+    for (std::uint64_t j = 0; j < model_lanes; ++j) {
+      result.gradient[j] = gradient[j];
+    }
+    if constexpr (Density::kShapeParameters > 0) {
+      result.gradient[model_lanes] = shape_gradient;
+    }
+  }
+  // A sum that overflowed is +Inf as well; the derivatives mean nothing there either.
+  if (!(result.nll[0] < kInfinity)) {
+    mark_undefined(result, T, k);
+  }
+}
+
 // nll and, when asked for, the gradient and the scores over t = m .. T - 1. `model` supplies
-// the lanes (Model: lanes(), depth(), families(), coefficient(f, l), regressors(t, R),
-// presample_feedback(t, a, b), feedback(t, a, b), shift_lane(), variance_factor(t)); `shape`
-// points at the density's shape parameters, after the model's own.
+// the lanes (Model: lanes(), depth(), families(), coefficient(f, l), regressors(t, R) writing
+// all lanes() values, presample_feedback(t, a, b), feedback(t, a, b), shift_lane(),
+// variance_factor(t)); `shape` points at the density's shape parameters, after the model's.
 template <class Density, class Model>
 void likelihood_pass(const Model& model, const double* shape, const double* e, const double* ht,
                      std::uint64_t m, std::uint64_t T, double* lane_scratch,
@@ -269,10 +350,8 @@ void likelihood_pass(const Model& model, const double* shape, const double* e, c
     }
     return;
   }
-  const auto n = static_cast<double>(T - m);
-  double sum = 0.0;
-  const bool derivatives = result.gradient != nullptr || result.scores != nullptr;
-  if (!derivatives) {
+  if (result.gradient == nullptr && result.scores == nullptr) {
+    double sum = 0.0;
     for (std::uint64_t t = m; t < T; ++t) {
       const double h = ht[t];
       if (!is_usable_variance(h)) {
@@ -281,55 +360,20 @@ void likelihood_pass(const Model& model, const double* shape, const double* e, c
       }
       sum = sum + density.template at<false>(e[t], h).term;
     }
-    result.nll[0] = density.total(n, sum);
+    result.nll[0] = density.total(static_cast<double>(T - m), sum);
     return;
   }
-
-  DerivativeLanes lanes(lane_scratch, model_lanes, model.depth(), model.families());
-  lanes.start(model, m);
-  double* gradient = lanes.gradient();
-  double shape_gradient = 0.0;
-  double* scores = result.scores;
-  if (scores != nullptr) {
-    clear_conditioned_scores(scores, m, T, k);
-  }
-  for (std::uint64_t t = m; t < T; ++t) {
-    const double h = ht[t];
-    if (!is_usable_variance(h)) {
-      mark_undefined(result, T, k);
+  // The lanes' padded width at compile time where it is small.
+  switch (padded_lanes(model_lanes)) {
+    case kLaneBlock:
+      derivative_pass<kLaneBlock>(model, density, e, ht, m, T, lane_scratch, result);
       return;
-    }
-    const Contribution contribution = density.template at<true>(e[t], h);
-    sum = sum + contribution.term;
-    const double* dS = lanes.step(model, t);
-    // d(-log f_t)/dtheta = d(-log f_t)/dh * v(t) * dS_t, the two factors joined first.
-    const double factor = contribution.d_variance * model.variance_factor(t);
-    for (std::uint64_t j = 0; j < model_lanes; ++j) {
-      const double score = factor * dS[j];
-      gradient[j] = gradient[j] + score;
-      if (scores != nullptr) {
-        scores[t + j * T] = score;
-      }
-    }
-    if constexpr (Density::kShapeParameters > 0) {
-      shape_gradient = shape_gradient + contribution.d_shape;
-      if (scores != nullptr) {
-        scores[t + model_lanes * T] = contribution.d_shape;
-      }
-    }
-  }
-  result.nll[0] = density.total(n, sum);
-  if (result.gradient != nullptr) {
-    for (std::uint64_t j = 0; j < model_lanes; ++j) {
-      result.gradient[j] = gradient[j];
-    }
-    if constexpr (Density::kShapeParameters > 0) {
-      result.gradient[model_lanes] = shape_gradient;
-    }
-  }
-  // A sum that overflowed is +Inf as well; the derivatives mean nothing there either.
-  if (!(result.nll[0] < kInfinity)) {
-    mark_undefined(result, T, k);
+    case 2 * kLaneBlock:
+      derivative_pass<2 * kLaneBlock>(model, density, e, ht, m, T, lane_scratch, result);
+      return;
+    default:
+      derivative_pass<0>(model, density, e, ht, m, T, lane_scratch, result);
+      return;
   }
 }
 

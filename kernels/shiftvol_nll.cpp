@@ -51,6 +51,7 @@ class ShiftvolModel {
       lanes[j] = shifted_sq_[t - j];
     }
     // The shift enters S_t only through the lagged shifted squares: its R lane is 0.
+    lanes[p_ + 1] = 0.0;
     double* beta = lanes + p_ + 2;
     for (std::uint64_t k = 1; k <= q_; ++k) {
       beta[k - 1] = ht_[t - k];
@@ -92,7 +93,7 @@ class ShiftvolModel {
 
 LikelihoodScratch shiftvol_nll_scratch(std::int32_t p, std::int32_t q, bool derivatives) {
   const std::uint64_t lanes = static_cast<std::uint64_t>(p) + static_cast<std::uint64_t>(q) + 2;
-  const std::uint64_t depth = static_cast<std::uint64_t>(std::max(p, q));
+  const auto depth = static_cast<std::uint64_t>(std::max(p, q));
   // The shifted squares.
   return {1, derivatives ? detail::lane_scratch_values(lanes, depth, 2) : 0};
 }

@@ -133,10 +133,10 @@ double digamma(double x) {
     return digamma_near_zero(x);
   }
   // psi(x) = psi(x - n) + sum_{j=1..n} 1/(x - j), with x - n in [1, 2); each x - j is exact.
-  const double steps = std::floor(x) - 1.0;
+  const int steps = static_cast<int>(x) - 1;  // 1 .. 8 here
   double sum = digamma_near_zero(x - steps);
   double compensation = 0.0;
-  for (double j = steps; j >= 1.0; j -= 1.0) {
+  for (int j = steps; j >= 1; --j) {
     add_compensated(1.0 / (x - j), sum, compensation);
   }
   return sum + compensation;

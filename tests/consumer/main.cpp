@@ -1,5 +1,6 @@
 // Calls each installed kernel once with no host at all and checks every result to the last
 // bit, so a package that lost a kernel fails to link and one with wrong arithmetic fails here.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -107,6 +108,29 @@ bool pairwise() {
   return same_bits("pairwise_kernel", &nll, &expected, 1);
 }
 
+bool threshvol_nll() {
+  // No lags, omega 2: both variances are 2, and with e = (1, -1) each observation adds
+  // 0.5 (1/h - e^2/h^2) = 0.125 to d nll / d omega.
+  const double e[] = {1.0, -1.0};
+  const double parameters[] = {2.0};
+  const double backcast = 1.0;
+  double ht[2] = {};
+  double series[4] = {};
+  const volfilter::LikelihoodScratch scratch = volfilter::threshvol_nll_scratch(0, 0, 0, 2, true);
+  double lanes[64] = {};
+  if (scratch.series_columns != 2 || scratch.lane_values > 64) {
+    std::printf("threshvol_nll_scratch: unexpected scratch\n");
+    return false;
+  }
+  double result[2] = {};
+  volfilter::threshvol_nll_kernel(e, parameters, &backcast, 0, 0, 0, 0, 2, 2,
+                                  volfilter::Distribution::normal, ht, series, lanes,
+                                  {&result[0], &result[1], nullptr});
+  const double term = std::log(2.0) + 0.5;
+  const double expected[] = {0.5 * (2.0 * 1.8378770664093453 + ((0.0 + term) + term)), 0.25};
+  return same_bits("threshvol_nll_kernel", result, expected, 2);
+}
+
 }  // namespace
 
 int main() {
@@ -117,5 +141,6 @@ int main() {
   all_right = intvol() && all_right;
   all_right = lagreg() && all_right;
   all_right = pairwise() && all_right;
+  all_right = threshvol_nll() && all_right;
   return all_right ? 0 : 1;
 }
