@@ -40,13 +40,10 @@ if ~exist (folder, 'dir')
 end
 
 includes = {['-I' fullfile(root, 'gateway')], ['-I' fullfile(root, 'kernels')]};
-kernel_files = dir (fullfile (root, 'kernels', '*.cpp'));
-kernel_sources = cellfun (@(name) fullfile (root, 'kernels', name), {kernel_files.name}, ...
-                          'UniformOutput', false);
-shared = [{fullfile(root, 'gateway', 'gateway.cpp')}, kernel_sources];
+shared = [sources_in(root, 'gateway'), sources_in(root, 'kernels')];
 
 % The gateway and the kernels are compiled once, into a scratch folder, and linked into
-% every module.
+% every module; no two of their files share a name.
 scratch = tempname ();
 mkdir (scratch);
 remove_scratch = onCleanup (@() remove_folder (scratch, is_octave));
@@ -121,6 +118,12 @@ for i = 1:numel (entries)
     modules{end + 1} = name; %#ok<AGROW>
   end
 end
+end
+
+function sources = sources_in (root, folder)
+% Every C++ source file of FOLDER in the checkout, with its full path.
+files = dir (fullfile (root, folder, '*.cpp'));
+sources = cellfun (@(name) fullfile (root, folder, name), {files.name}, 'UniformOutput', false);
 end
 
 function [flags, restore] = octave_flags ()

@@ -67,11 +67,15 @@ if(VOLFILTER_MATLAB AND NOT CMAKE_CROSSCOMPILING)
   endif()
 endif()
 
+# The gateway: the frame of every entry (gateway.cpp) and the likelihood entries' shared part
+# (likelihood_frame.cpp, which speaks of the kernels' types).
+set(VOLFILTER_GATEWAY_SOURCES ${PROJECT_SOURCE_DIR}/gateway/gateway.cpp
+                              ${PROJECT_SOURCE_DIR}/gateway/likelihood_frame.cpp)
 foreach(host IN LISTS VOLFILTER_HOSTS)
   if(NOT host STREQUAL "matlab")
-    add_library(volfilter_gateway_${host} STATIC ${PROJECT_SOURCE_DIR}/gateway/gateway.cpp)
+    add_library(volfilter_gateway_${host} STATIC ${VOLFILTER_GATEWAY_SOURCES})
     target_include_directories(volfilter_gateway_${host} PUBLIC ${PROJECT_SOURCE_DIR}/gateway)
-    target_link_libraries(volfilter_gateway_${host} PUBLIC volfilter_host_${host}
+    target_link_libraries(volfilter_gateway_${host} PUBLIC volfilter_host_${host} volfilter_kernels
                                                     PRIVATE volfilter_flags)
   endif()
 endforeach()
@@ -114,7 +118,7 @@ function(volfilter_add_module name)
     set(target ${name}_${host})
     if(host STREQUAL "matlab")
       # Untested here: no MATLAB on the development machines.
-      matlab_add_mex(NAME ${target} MODULE SRC ${entry} ${PROJECT_SOURCE_DIR}/gateway/gateway.cpp
+      matlab_add_mex(NAME ${target} MODULE SRC ${entry} ${VOLFILTER_GATEWAY_SOURCES}
                      OUTPUT_NAME ${name} LINK_TO volfilter_kernels R2017b)
       target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/gateway)
       set_target_properties(${target} PROPERTIES LIBRARY_OUTPUT_DIRECTORY

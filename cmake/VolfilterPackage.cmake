@@ -33,13 +33,15 @@ set(KERNEL_SOURCES "@kernel_sources@")
 ]] @ONLY)
 
 file(GLOB kernel_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/kernels/*.hpp)
+file(GLOB gateway_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/gateway/*.hpp
+     ${PROJECT_SOURCE_DIR}/gateway/*.cpp)
 file(GLOB toolbox_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/toolbox/*.m
      ${PROJECT_SOURCE_DIR}/toolbox/private/*.m)
 set(inputs ${settings} ${PROJECT_SOURCE_DIR}/cmake/StageOctavePackage.cmake
            ${PROJECT_SOURCE_DIR}/packaging/octave/DESCRIPTION.in
            ${PROJECT_SOURCE_DIR}/packaging/octave/COPYING
            ${PROJECT_SOURCE_DIR}/packaging/octave/Makefile
-           ${PROJECT_SOURCE_DIR}/gateway/gateway.hpp ${PROJECT_SOURCE_DIR}/gateway/gateway.cpp
+           ${gateway_files}
            ${kernel_headers} ${kernel_sources} ${toolbox_files}
            ${PROJECT_SOURCE_DIR}/modules/Contents.m)
 foreach(module IN LISTS VOLFILTER_MODULES)

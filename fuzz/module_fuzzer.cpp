@@ -4,7 +4,7 @@
 // The fuzz input is read as the script of one call, byte by byte:
 //
 //   input count       below 0xE0 the module's own count, else (byte - 0xE0) % (count + 3)
-//   requested outputs kOutputCounts[byte % 8]
+//   requested outputs kOutputCounts[byte % 16]
 //   for every input:
 //     shape           high nibble the form (Form below), low nibble n (0 to 15)
 //     [columns]       only for Form::any_columns: byte % 8
@@ -18,9 +18,11 @@
 // Checked on every call, besides whatever the sanitizers report:
 //   - a refused call raises the host's error with a sentence ending in a full stop; a wrong
 //     input count gives the module's input-count message, then a wrong output count gives
-//     "One output only."; a refusal comes before any array is created (only the host's own
+//     the module's output-count message ("One output only.", or "At most four outputs." for
+//     a likelihood); a refusal comes before any array is created (only the host's own
 //     "Out of memory." comes from creating one);
-//   - a served call leaves in output slot 0 the shape the module promises;
+//   - a served call leaves in output slot 0 the shape the module promises, and a likelihood
+//     the shapes of its other outputs in the slots requested and nothing in the others;
 //   - the host's live-array count is back where it was before the call;
 //   - the same call made again gives the same refusal, or the same bits (NaN included).
 #include <algorithm>
@@ -48,28 +50,51 @@ enum class Promise {
   column_of_count,  // T-by-1, T the truncated scalar at `size_input`
   column_of_rows,   // T-by-1, T the row count of the array at `size_input`
   one_by_one,
+  // A likelihood: nll 1-by-1 in slot 0; when requested, the gradient k-by-1 in slot 1, the
+  // scores T-by-k in slot 2 and ht T-by-1 in slot 3, T the element count of the array at
+  // `size_input` and k the same in slots 1 and 2.
+  likelihood,
 };
 
 struct ModuleDescriptor {
   const char* name;
   int inputs;
   const char* input_message;
-  bool output_required;  // nlhs must be exactly 1, not at most 1
+  bool output_required;  // nlhs must be exactly 1, not at most most_outputs
+  int most_outputs;
+  const char* output_message;
   Promise promise;
   int size_input;
 };
 
+constexpr const char* kOneOutputOnly = "One output only.";
+constexpr const char* kAtMostFour = "At most four outputs.";
+
 constexpr ModuleDescriptor kModules[] = {
-    {"threshvol_filter", 10, "Ten inputs required.", false, Promise::column_of_count, 8},
-    {"logvol_filter", 9, "Nine inputs required.", false, Promise::column_of_count, 8},
-    {"shiftvol_filter", 8, "Eight inputs required.", false, Promise::column_of_count, 6},
-    {"intvol_filter", 9, "Nine inputs required.", false, Promise::column_of_count, 6},
-    {"lagreg_residuals", 8, "Eight inputs required.", true, Promise::column_of_rows, 4},
-    {"pairwise_nll", 3, "Three inputs required.", false, Promise::one_by_one, -1},
+    {"threshvol_filter", 10, "Ten inputs required.", false, 1, kOneOutputOnly,
+     Promise::column_of_count, 8},
+    {"logvol_filter", 9, "Nine inputs required.", false, 1, kOneOutputOnly,
+     Promise::column_of_count, 8},
+    {"shiftvol_filter", 8, "Eight inputs required.", false, 1, kOneOutputOnly,
+     Promise::column_of_count, 6},
+    {"intvol_filter", 9, "Nine inputs required.", false, 1, kOneOutputOnly,
+     Promise::column_of_count, 6},
+    {"lagreg_residuals", 8, "Eight inputs required.", true, 1, kOneOutputOnly,
+     Promise::column_of_rows, 4},
+    {"pairwise_nll", 3, "Three inputs required.", false, 1, kOneOutputOnly, Promise::one_by_one,
+     -1},
+    {"threshvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
+    {"logvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
+    {"shiftvol_nll", 8, "Eight inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
+    {"intvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
 };
 
-constexpr const char* kOneOutputOnly = "One output only.";
-constexpr int kOutputCounts[8] = {1, 1, 1, 1, 0, 2, 3, -1};
+// The first eight as they always were, so that old inputs keep their meaning; the second
+// eight reach the likelihoods' four outputs and one too many.
+constexpr int kOutputCounts[16] = {1, 1, 1, 1, 0, 2, 3, -1, 4, 4, 5, 4, 2, 3, 4, 6};
+// Output slots the stand-in gives a call, so that a slot past those requested can be seen
+// to stay empty.
+constexpr int kSlots = 7;
 
 // Arrays the host will create for a module, at most: larger ones fail with "Out of memory.".
 // Keeps a made-up sample size from costing time or memory; every input here is far smaller.
@@ -225,13 +250,24 @@ struct Call {
   std::vector<Input> inputs;
 };
 
+// One output slot of a served call.
+struct Slot {
+  bool filled = false;
+  std::uint64_t rows = 0;
+  std::uint64_t columns = 0;
+  std::vector<std::uint64_t> bits;  // compared as bits, so that NaN equals NaN
+
+  bool operator==(const Slot& other) const {
+    return filled == other.filled && rows == other.rows && columns == other.columns &&
+           bits == other.bits;
+  }
+};
+
 struct Outcome {
   bool refused = false;
   long created = 0;  // arrays the call created through the host
   std::string message;
-  std::uint64_t rows = 0;
-  std::uint64_t columns = 0;
-  std::vector<std::uint64_t> bits;  // compared as bits, so that NaN equals NaN
+  std::vector<Slot> slots;
 };
 
 const ModuleDescriptor* descriptor = nullptr;
@@ -272,17 +308,23 @@ Outcome run(const Call& call, const std::vector<const mxArray*>& handles) {
   const long created_before = volfilter::standin::created_arrays();
   Outcome outcome;
   try {
-    const std::vector<Array> outputs = module->call(call.nlhs, handles);
-    const mxArray* result = outputs.at(0).get();
-    if (result == nullptr) {
+    const std::vector<Array> outputs = module->call(call.nlhs, handles, kSlots);
+    if (outputs.at(0) == nullptr) {
       fail(call, "a served call left output slot 0 empty");
     }
-    outcome.rows = mxGetM(result);
-    outcome.columns = mxGetN(result);
-    const double* values = mxGetPr(result);
-    outcome.bits.resize(outcome.rows * outcome.columns);
-    for (std::size_t i = 0; i < outcome.bits.size(); ++i) {
-      std::memcpy(&outcome.bits[i], &values[i], sizeof(double));
+    for (const Array& output : outputs) {
+      Slot slot;
+      if (output) {
+        slot.filled = true;
+        slot.rows = mxGetM(output.get());
+        slot.columns = mxGetN(output.get());
+        const double* values = mxGetPr(output.get());
+        slot.bits.resize(slot.rows * slot.columns);
+        for (std::size_t i = 0; i < slot.bits.size(); ++i) {
+          std::memcpy(&slot.bits[i], &values[i], sizeof(double));
+        }
+      }
+      outcome.slots.push_back(std::move(slot));
     }
   } catch (const HostError& error) {
     outcome.refused = true;
@@ -296,7 +338,9 @@ Outcome run(const Call& call, const std::vector<const mxArray*>& handles) {
   return outcome;
 }
 
-bool outputs_wrong(int nlhs) { return descriptor->output_required ? nlhs != 1 : nlhs > 1; }
+bool outputs_wrong(int nlhs) {
+  return descriptor->output_required ? nlhs != 1 : nlhs > descriptor->most_outputs;
+}
 
 void check_refusal(const Call& call, const Outcome& outcome) {
   const std::string& message = outcome.message;
@@ -313,17 +357,50 @@ void check_refusal(const Call& call, const Outcome& outcome) {
       fail(call, "a wrong input count was refused with \"" + message + "\"");
     }
   } else if (outputs_wrong(call.nlhs)) {
-    if (message != kOneOutputOnly) {
+    if (message != descriptor->output_message) {
       fail(call, "a wrong output count was refused with \"" + message + "\"");
     }
-  } else if (message == descriptor->input_message || message == kOneOutputOnly) {
+  } else if (message == descriptor->input_message || message == descriptor->output_message) {
     fail(call, "right counts refused with a count message: \"" + message + "\"");
   }
+}
+
+// A likelihood's slots: each requested one (nll always) filled with its shape, the others
+// empty.
+void check_likelihood_slots(const Call& call, const Outcome& outcome) {
+  const std::uint64_t T =
+      call.inputs[static_cast<std::size_t>(descriptor->size_input)].values.size();
+  const int requested = std::max(call.nlhs, 1);
+  for (std::size_t i = 0; i < outcome.slots.size(); ++i) {
+    if (outcome.slots[i].filled != (static_cast<int>(i) < requested)) {
+      fail(call, "output slot " + std::to_string(i) +
+                     (outcome.slots[i].filled ? " filled" : " empty") + " with " +
+                     std::to_string(call.nlhs) + " outputs requested");
+    }
+  }
+  const auto shape_is = [&](std::size_t slot, std::uint64_t rows, std::uint64_t columns) {
+    if (static_cast<int>(slot) < requested &&
+        (outcome.slots[slot].rows != rows || outcome.slots[slot].columns != columns)) {
+      fail(call, "output slot " + std::to_string(slot) + " is " +
+                     std::to_string(outcome.slots[slot].rows) + "-by-" +
+                     std::to_string(outcome.slots[slot].columns) + ", not " + std::to_string(rows) +
+                     "-by-" + std::to_string(columns));
+    }
+  };
+  const std::uint64_t k = requested >= 2 ? outcome.slots[1].rows : 0;
+  shape_is(0, 1, 1);
+  shape_is(1, k, 1);
+  shape_is(2, T, k);
+  shape_is(3, T, 1);
 }
 
 void check_served(const Call& call, const Outcome& outcome) {
   if (static_cast<int>(call.inputs.size()) != descriptor->inputs || outputs_wrong(call.nlhs)) {
     fail(call, "a call with wrong counts was served");
+  }
+  if (descriptor->promise == Promise::likelihood) {
+    check_likelihood_slots(call, outcome);
+    return;
   }
   std::uint64_t rows = 1;
   switch (descriptor->promise) {
@@ -340,12 +417,18 @@ void check_served(const Call& call, const Outcome& outcome) {
       rows = call.inputs[static_cast<std::size_t>(descriptor->size_input)].rows;
       break;
     case Promise::one_by_one:
+    case Promise::likelihood:
       break;
   }
-  if (outcome.rows != rows || outcome.columns != 1) {
-    fail(call, "served a " + std::to_string(outcome.rows) + "-by-" +
-                   std::to_string(outcome.columns) + " output where " + std::to_string(rows) +
-                   "-by-1 was promised");
+  const Slot& result = outcome.slots[0];
+  if (result.rows != rows || result.columns != 1) {
+    fail(call, "served a " + std::to_string(result.rows) + "-by-" + std::to_string(result.columns) +
+                   " output where " + std::to_string(rows) + "-by-1 was promised");
+  }
+  for (std::size_t i = 1; i < outcome.slots.size(); ++i) {
+    if (outcome.slots[i].filled) {
+      fail(call, "served an output in slot " + std::to_string(i));
+    }
   }
 }
 
@@ -376,7 +459,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::uint8_t count_code = script.next(0x00);
   const int input_count =
       count_code < 0xE0 ? descriptor->inputs : (count_code - 0xE0) % (descriptor->inputs + 3);
-  call.nlhs = kOutputCounts[script.next(0x00) % 8U];
+  call.nlhs = kOutputCounts[script.next(0x00) % 16U];
   for (int i = 0; i < input_count; ++i) {
     call.inputs.push_back(read_input(script));
   }
@@ -390,9 +473,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
   const Outcome first = run(call, handles);
   if (report) {
-    std::fprintf(
-        stderr, "outcome: %s\n",
-        first.refused ? first.message.c_str() : (first.rows == 0 ? "served, empty" : "served"));
+    const bool empty = !first.refused && first.slots[0].rows == 0;
+    std::fprintf(stderr, "outcome: %s\n",
+                 first.refused ? first.message.c_str() : (empty ? "served, empty" : "served"));
   }
   if (first.refused) {
     check_refusal(call, first);
@@ -401,7 +484,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   }
   const Outcome second = run(call, handles);
   if (second.refused != first.refused || second.message != first.message ||
-      second.rows != first.rows || second.columns != first.columns || second.bits != first.bits) {
+      second.slots != first.slots) {
     fail(call, "the same call made twice gave different results");
   }
 

@@ -38,9 +38,9 @@ def scalar(x):
 
 
 def call(inputs, input_count=None, nlhs=1):
-    """input_count None keeps the module's own count; nlhs is one of 1, 0, 2, 3, -1."""
+    """input_count None keeps the module's own count; nlhs is one of 1, 0, 2, 3, 4, 5, 6, -1."""
     count_code = 0x00 if input_count is None else 0xE0 + input_count
-    nlhs_code = {1: 0, 0: 4, 2: 5, 3: 6, -1: 7}[nlhs]
+    nlhs_code = {1: 0, 0: 4, 2: 5, 3: 6, -1: 7, 4: 8, 5: 10, 6: 15}[nlhs]
     out = [count_code, nlhs_code]
     for item in inputs:
         out += item
@@ -170,6 +170,49 @@ def pairwise():
     }
 
 
+def likelihood(model):
+    """Seeds of a likelihood: e, parameters, backcast (and upper_bound), the orders, m, the
+    model's own scalars and the distribution, as the module takes them."""
+    e = array([0.5, -1, 2, -0.25, 1.5])
+    def inputs(parameters, m=1, distribution=0, residuals=e, backcast=1, orders=(1, 1, 1),
+               type_=2, extra=()):
+        p, o, q = orders
+        head = [residuals, array(parameters), scalar(backcast)]
+        if model == "threshvol":
+            return head + scalars(p, o, q, m, type_, distribution)
+        if model == "logvol":
+            return head + [scalar(100)] + scalars(p, o, q, m, distribution)
+        if model == "shiftvol":
+            return head + scalars(p, q, m, type_, distribution)
+        return head + scalars(p, q, m, type_, 1, distribution)
+    model_parameters = {
+        "threshvol": [0.125, 0.125, 0.0625, 0.75],
+        "logvol": [0, 0.125, -0.0625, 0.875],
+        "shiftvol": [0.125, 0.125, 0.25, 0.75],
+        "intvol": [0.125, 0.125],
+    }[model]
+    student = model_parameters + [6]
+    seeds = {
+        "value_only": call(inputs(model_parameters)),
+        "every_output": call(inputs(model_parameters), nlhs=4),
+        "student_every_output": call(inputs(student, distribution=1), nlhs=4),
+        "gradient_power1": call(inputs(student, distribution=1, type_=1), nlhs=2),
+        "scores_no_output_requested": call(inputs(model_parameters), nlhs=0),
+        "nothing_modelled": call(inputs(model_parameters, m=5), nlhs=3),
+        "empty_sample": call(inputs(model_parameters, m=0, residuals=array([])), nlhs=4),
+        "undefined_nu": call(inputs(model_parameters + [2], distribution=1), nlhs=3),
+        "negative_constant": call(inputs([-1] + model_parameters[1:]), nlhs=4),
+        "row_residuals": call(inputs(model_parameters, residuals=array([0.5, -1, 2], "row")), nlhs=2),
+        "nan_residual": call(inputs(model_parameters, residuals=array([0.5, "nan", 2])), nlhs=2),
+        "matrix_residuals": call(inputs(model_parameters, residuals=array([1, 2, 3, 4], "square", 2))),
+        "negative_m": call(inputs(model_parameters, m=-1)),
+        "distribution_two": call(inputs(student, distribution=2)),
+        "five_outputs": call(inputs(model_parameters), nlhs=5),
+        "one_input_short": call(inputs(model_parameters)[:-1], input_count=len(inputs(model_parameters)) - 1),
+    }
+    return seeds
+
+
 MODULES = {
     "threshvol_filter": threshvol,
     "logvol_filter": logvol,
@@ -177,6 +220,10 @@ MODULES = {
     "intvol_filter": intvol,
     "lagreg_residuals": lagreg,
     "pairwise_nll": pairwise,
+    "threshvol_nll": lambda: likelihood("threshvol"),
+    "logvol_nll": lambda: likelihood("logvol"),
+    "shiftvol_nll": lambda: likelihood("shiftvol"),
+    "intvol_nll": lambda: likelihood("intvol"),
 }
 
 if __name__ == "__main__":

@@ -102,9 +102,10 @@ void pairwise_kernel(const double* covariance, const double* data, const double*
 // coefficient, the square root of the scaled shift, the absolute value and the bounds of
 // the log-variance model), not finite differences.
 //
-// Where the model is not defined (a modelled variance not positive and finite, a shape
-// parameter outside its range, non-finite parameters that reach a variance), nll is +Inf
-// and every entry of the gradient and the scores is NaN.
+// Where the model is not defined (a modelled variance not positive and finite, as NaN or
+// infinite parameters usually make it, or a shape parameter outside its range), nll is +Inf
+// and every entry of the gradient and the scores is NaN. (The log-variance model's ceiling
+// turns even an infinite constant into the finite ceiling, so there nll stays finite.)
 
 // The distribution of the standardized residual e_t / sqrt(h_t); the code is the value of
 // the modules' distribution input. A distribution with shape parameters takes them after the

@@ -76,7 +76,9 @@ class NormalDensity {
   [[nodiscard]] static double total(double n, double sum) { return 0.5 * (n * kLogTwoPi + sum); }
 
  private:
-  static constexpr double kLogTwoPi = 1.8378770664093453;  // the double nearest ln(2 pi)
+  // The double nearest ln(2 pi) = 1.83787706640934548...; std::log(2 * pi) of the rounded
+  // 2 pi is one unit in the last place below it.
+  static constexpr double kLogTwoPi = 0x1.D67F1C864BEB5p+0;  // 1.8378770664093456
 };
 
 // Student's t with nu > 2 degrees of freedom, scaled to unit variance. With

@@ -12,8 +12,16 @@
 % Pairwise likelihood
 %   pairwise_nll     - Average bivariate normal negative log-likelihood over index pairs.
 %
+% Likelihoods, with exact gradients (normal or Student's t)
+%   threshvol_nll    - Negative log-likelihood of the threshold model, gradient, scores.
+%   logvol_nll       - Negative log-likelihood of the exponential log-variance model.
+%   shiftvol_nll     - Negative log-likelihood of the shifted-innovation model.
+%   intvol_nll       - Negative log-likelihood of the integrated model.
+%
 % Model fitting
 %   volfilter_fit    - Fits a variance model by maximum likelihood, with standard errors.
 %
-% Every module takes real double arrays, truncates its scalar inputs toward zero and
-% returns one array. Type "help <module>" for its inputs, model and messages.
+% Every module takes real double arrays and truncates its scalar inputs toward zero. The
+% filters, the residuals and the pairwise likelihood return one array; the likelihoods
+% return the value and, on request, its gradient, the scores and the variances. Type
+% "help <module>" for its inputs, model and messages.

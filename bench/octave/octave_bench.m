@@ -7,6 +7,10 @@ function octave_bench (sizes, quick)
   % third, bench_host_calls, makes the host calls an entry makes on its inputs, so that a
   % module's fixed cost less its cost is what the gateway adds beyond the host.
   %
+  % Then each likelihood module, value only and with its gradient (two outputs), beside one
+  % call of its filter and beside the same likelihood written in Octave's language around
+  % the filter (the sum of logarithms and quotients), with the ratios.
+  %
   % Needs the modules and bench_trivial on the path, e.g. from the top of the checkout:
   %   octave-cli --eval "addpath('build/default/mex', 'build/default/bench/mex', ...
   %                              'bench/octave'); octave_bench"
@@ -47,6 +51,85 @@ function octave_bench (sizes, quick)
     host = per_call (@bench_host_calls, c.inputs);
     fprintf ('%-26s %9.2f %9.2f %9.2f %9.2f\n', c.name, module, trivial, host, module - host);
   end
+
+  fprintf (['\nLikelihoods: one call value only (nll) and with the gradient (nll+grad), one call' ...
+            ' of the filter,\nand the likelihood in Octave around the filter (octave);' ...
+            ' microseconds, then ratios\n']);
+  fprintf ('%-26s %6s %9s %9s %9s %9s %10s %10s %10s\n', 'case', 'T', 'filter', 'nll', ...
+           'nll+grad', 'octave', 'nll/filt', 'grad/filt', 'octave/nll');
+  for T = sizes
+    for c = likelihood_cases (T)
+      run_likelihood_case (c, T);
+    end
+  end
+end
+
+function run_likelihood_case (c, T)
+  if (exist (c.module) != 3 || exist (c.filter_module) != 3)
+    return;
+  end
+  module_handle = str2func (c.module);
+  filter_time = per_call (str2func (c.filter_module), c.filter_inputs);
+  value = per_call (module_handle, c.inputs);
+  with_gradient = per_call (module_handle, c.inputs, 2);
+  in_octave = per_call (c.octave, c.filter_inputs);
+  fprintf ('%-26s %6d %9.2f %9.2f %9.2f %9.2f %10.2f %10.2f %10.2f\n', c.name, T, ...
+           filter_time, value, with_gradient, in_octave, value / filter_time, ...
+           with_gradient / filter_time, in_octave / value);
+end
+
+% The likelihood cases at sample size T: orders 1, m = 1, as in a typical fit.
+function list = likelihood_cases (T)
+  randn ('state', 43);
+  e = randn (T, 1);
+  e2 = e .^ 2;
+  asym = e2 .* (e < 0);
+  b = mean (e2);
+  list = struct ('name', {}, 'module', {}, 'inputs', {}, 'filter_module', {}, ...
+                 'filter_inputs', {}, 'octave', {});
+  threshvol = [0.05; 0.05; 0.05; 0.85];
+  list(end+1) = likelihood_entry ('threshvol_nll normal', 'threshvol_nll', ...
+                                  {e, threshvol, b, 1, 1, 1, 1, 2, 0}, 'threshvol_filter', ...
+                                  {e2, asym, threshvol, b, 1, 1, 1, 1, T, 2}, ...
+                                  @(varargin) normal_nll (e, threshvol_filter (varargin{:}), 1));
+  list(end+1) = likelihood_entry ('threshvol_nll Student t', 'threshvol_nll', ...
+                                  {e, [threshvol; 8], b, 1, 1, 1, 1, 2, 1}, 'threshvol_filter', ...
+                                  {e2, asym, threshvol, b, 1, 1, 1, 1, T, 2}, ...
+                                  @(varargin) student_nll (e, threshvol_filter (varargin{:}), 1, 8));
+  logvol = [0.0; 0.1; -0.05; 0.95];
+  list(end+1) = likelihood_entry ('logvol_nll normal', 'logvol_nll', ...
+                                  {e, logvol, 0, 1e6, 1, 1, 1, 1, 0}, 'logvol_filter', ...
+                                  {e, logvol, 0, 1e6, 1, 1, 1, 1, T}, ...
+                                  @(varargin) normal_nll (e, logvol_filter (varargin{:}), 1));
+  shiftvol = [0.05; 0.1; 0.2; 0.85];
+  list(end+1) = likelihood_entry ('shiftvol_nll normal', 'shiftvol_nll', ...
+                                  {e, shiftvol, 1, 1, 1, 1, 1, 0}, 'shiftvol_filter', ...
+                                  {e, shiftvol, 1, 1, 1, 1, T, 1}, ...
+                                  @(varargin) normal_nll (e, shiftvol_filter (varargin{:}), 1));
+  intvol = [0.05; 0.1];
+  list(end+1) = likelihood_entry ('intvol_nll normal', 'intvol_nll', ...
+                                  {e, intvol, 1, 1, 1, 1, 2, 1, 0}, 'intvol_filter', ...
+                                  {e2, intvol, 1, 1, 1, 1, T, 2, 1}, ...
+                                  @(varargin) normal_nll (e, intvol_filter (varargin{:}), 1));
+end
+
+function c = likelihood_entry (name, module, inputs, filter_module, filter_inputs, octave)
+  c = struct ('name', name, 'module', module, 'inputs', {inputs}, ...
+              'filter_module', filter_module, 'filter_inputs', {filter_inputs}, 'octave', octave);
+end
+
+% The likelihoods as a user writes them in Octave around a filter's variances.
+function nll = normal_nll (e, ht, m)
+  e = e(m+1:end);
+  ht = ht(m+1:end);
+  nll = 0.5 * (numel (e) * log (2 * pi) + sum (log (ht) + e .^ 2 ./ ht));
+end
+
+function nll = student_nll (e, ht, m, nu)
+  e = e(m+1:end);
+  ht = ht(m+1:end);
+  constant = gammaln (nu / 2) - gammaln ((nu + 1) / 2) + 0.5 * log (pi * (nu - 2));
+  nll = numel (e) * constant + 0.5 * sum (log (ht) + (nu + 1) * log1p (e .^ 2 ./ ((nu - 2) * ht)));
 end
 
 function run_case (c, T)
@@ -79,33 +162,54 @@ function run_case (c, T)
 end
 
 % Median time of one call of f(inputs{:}), in microseconds.
-function microseconds = per_call (f, inputs)
+function microseconds = per_call (f, inputs, outputs)
+  % Median time of one call f (inputs{:}) with one output, or with two when OUTPUTS is 2
+  % (the call itself in the loop, not through a wrapper, whose own call would be timed too).
   global timing_runs;
+  if (nargin < 3)
+    outputs = 1;
+  end
   start = tic;
-  result = f (inputs{:});
+  [result, second] = call_with (f, inputs, outputs);
   microseconds = 1e6 * toc (start);
   if (timing_runs == 0)
     return;
   end
   calls = 1;
   do
-    start = tic;
-    for i = 1:calls
-      result = f (inputs{:});
-    end
-    elapsed = toc (start);
+    elapsed = time_calls (f, inputs, outputs, calls);
     calls *= 4;
   until (elapsed > 0.02)
   calls /= 4;
   timings = zeros (timing_runs, 1);
   for r = 1:numel (timings)
+    timings(r) = time_calls (f, inputs, outputs, calls) / calls;
+  end
+  microseconds = 1e6 * median (timings);
+end
+
+function elapsed = time_calls (f, inputs, outputs, calls)
+  if (outputs == 2)
+    start = tic;
+    for i = 1:calls
+      [result, second] = f (inputs{:});
+    end
+  else
     start = tic;
     for i = 1:calls
       result = f (inputs{:});
     end
-    timings(r) = toc (start) / calls;
   end
-  microseconds = 1e6 * median (timings);
+  elapsed = toc (start);
+end
+
+function [result, second] = call_with (f, inputs, outputs)
+  second = [];
+  if (outputs == 2)
+    [result, second] = f (inputs{:});
+  else
+    result = f (inputs{:});
+  end
 end
 
 % The cases timed at sample size T: orders 1, as in a typical fit.

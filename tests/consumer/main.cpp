@@ -127,7 +127,7 @@ bool threshvol_nll() {
                                   volfilter::Distribution::normal, ht, series, lanes,
                                   {&result[0], &result[1], nullptr});
   const double term = std::log(2.0) + 0.5;
-  const double expected[] = {0.5 * (2.0 * 1.8378770664093453 + ((0.0 + term) + term)), 0.25};
+  const double expected[] = {0.5 * (2.0 * 1.8378770664093456 + ((0.0 + term) + term)), 0.25};
   return same_bits("threshvol_nll_kernel", result, expected, 2);
 }
 

@@ -268,7 +268,7 @@ std::vector<S> straightforward_terms(const Case& c, const std::vector<double>& e
       terms.push_back(constant +
                       S(0.5) * (log(ht[t]) + (nu + S(1.0)) * log1p(e2 / ((nu - S(2.0)) * ht[t]))));
     } else {
-      terms.push_back(S(0.5) * (S(1.8378770664093453) + log(ht[t]) + e2 / ht[t]));
+      terms.push_back(S(0.5) * (S(1.8378770664093456) + log(ht[t]) + e2 / ht[t]));
     }
   }
   return terms;

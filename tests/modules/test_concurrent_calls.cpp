@@ -42,30 +42,31 @@ struct Case {
   std::string refusal;
 };
 
-// What a call gave: a refusal's message, or the output's shape and bits.
+// What a call gave: a refusal's message, or each output's shape and bits.
 struct Result {
   std::string message;
-  std::uint64_t rows = 0;
-  std::uint64_t columns = 0;
+  std::vector<std::uint64_t> shapes;  // rows and columns of each output in turn
   std::vector<std::uint64_t> bits;
 
   bool operator==(const Result& other) const {
-    return message == other.message && rows == other.rows && columns == other.columns &&
-           bits == other.bits;
+    return message == other.message && shapes == other.shapes && bits == other.bits;
   }
 };
 
 Result call_once(const Module& module, const Case& c) {
   Result result;
   try {
-    const std::vector<Array> outputs = module.call(c.nlhs, handles(c.inputs));
-    const mxArray* output = outputs.at(0).get();
-    result.rows = mxGetM(output);
-    result.columns = mxGetN(output);
-    for (const double value : volfilter::standin::values_of(output)) {
-      std::uint64_t bits = 0;
-      std::memcpy(&bits, &value, sizeof bits);
-      result.bits.push_back(bits);
+    for (const Array& output : module.call(c.nlhs, handles(c.inputs))) {
+      if (!output) {
+        continue;
+      }
+      result.shapes.push_back(mxGetM(output.get()));
+      result.shapes.push_back(mxGetN(output.get()));
+      for (const double value : volfilter::standin::values_of(output.get())) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        result.bits.push_back(bits);
+      }
     }
   } catch (const volfilter::standin::HostError& error) {
     result.message = error.what();
@@ -236,12 +237,61 @@ std::vector<Case> pairwise_cases() {
   return cases;
 }
 
+// Each likelihood with value only and with every output, under Student's t where it has
+// two calls; then a refused call.
+std::vector<Case> likelihood_cases(const std::string& module, std::vector<double> parameters,
+                                   const std::vector<double>& scalars,
+                                   const std::string& refused_scalars_message,
+                                   const std::vector<double>& refused_scalars) {
+  const auto e = series(kLong, -2.0, 2.0, 11);
+  const std::vector<double> backcast{module == "logvol_nll" ? 0.0 : 1.0};
+  const bool log_variance = module == "logvol_nll";
+  auto inputs = [&](const std::vector<double>& theta, const std::vector<double>& trailing) {
+    return log_variance ? arrays(columns(e, theta, backcast, std::vector<double>{1e4}), trailing)
+                        : arrays(columns(e, theta, backcast), trailing);
+  };
+  std::vector<Case> cases;
+  for (const int nlhs : {1, 4}) {
+    cases.push_back({module, nlhs, inputs(parameters, scalars)});
+  }
+  std::vector<double> student = scalars;
+  student.back() = 1;
+  parameters.push_back(6.5);
+  cases.push_back({module, 3, inputs(parameters, student)});
+  cases.push_back({module, 2, inputs(parameters, refused_scalars), refused_scalars_message});
+  return cases;
+}
+
 // The modules of this build (VOLFILTER_MODULE_NAMES, comma-separated) and their cases.
 std::vector<Case> cases_of_this_build() {
   const std::map<std::string, std::function<std::vector<Case>()>> builders{
-      {"threshvol_filter", threshvol_cases}, {"logvol_filter", logvol_cases},
-      {"shiftvol_filter", shiftvol_cases},   {"intvol_filter", intvol_cases},
-      {"lagreg_residuals", lagreg_cases},    {"pairwise_nll", pairwise_cases},
+      {"threshvol_filter", threshvol_cases},
+      {"logvol_filter", logvol_cases},
+      {"shiftvol_filter", shiftvol_cases},
+      {"intvol_filter", intvol_cases},
+      {"lagreg_residuals", lagreg_cases},
+      {"pairwise_nll", pairwise_cases},
+      {"threshvol_nll",
+       [] {
+         return likelihood_cases("threshvol_nll", {0.05, 0.08, 0.06, 0.85}, {1, 1, 1, 1, 2, 0},
+                                 "Input m must not be negative.", {1, 1, 1, -1, 2, 0});
+       }},
+      {"logvol_nll",
+       [] {
+         return likelihood_cases("logvol_nll", {0.02, 0.1, -0.06, 0.95}, {1, 1, 1, 1, 0},
+                                 "Input m must not exceed T.", {1, 1, 1, 1e5, 0});
+       }},
+      {"shiftvol_nll",
+       [] {
+         return likelihood_cases("shiftvol_nll", {0.05, 0.08, 0.3, 0.85}, {1, 1, 1, 0, 0},
+                                 "Input distribution must be 0 (normal) or 1 (Student's t).",
+                                 {1, 1, 1, 0, 3});
+       }},
+      {"intvol_nll",
+       [] {
+         return likelihood_cases("intvol_nll", {0.05, 0.1}, {1, 1, 1, 2, 1, 0},
+                                 "Input q must be at least 1.", {1, 0, 1, 2, 1, 0});
+       }},
   };
   std::vector<Case> cases;
   std::stringstream names(VOLFILTER_MODULE_NAMES);

@@ -37,6 +37,36 @@ std::string hex(std::uint64_t bits) {
   return text;
 }
 
+// An output from its two fields, the shape and the bits.
+Output parse_output(const std::string& shape_field, const std::string& bits_field) {
+  Output output;
+  char separator = 0;
+  std::istringstream shape(shape_field);
+  shape >> output.rows >> separator >> output.columns;
+  if (!shape || separator != 'x') {
+    throw std::invalid_argument("bad shape");
+  }
+  std::istringstream values(bits_field);
+  values >> std::hex;
+  std::uint64_t bits = 0;
+  while (values >> bits) {
+    output.bits.push_back(bits);
+  }
+  if (!values.eof() || output.bits.size() != output.rows * output.columns) {
+    throw std::invalid_argument("bad values");
+  }
+  return output;
+}
+
+std::string output_fields(std::uint64_t rows, std::uint64_t columns,
+                          const std::vector<std::uint64_t>& bits) {
+  std::string fields = std::to_string(rows) + "x" + std::to_string(columns) + "\t";
+  for (std::size_t i = 0; i < bits.size(); ++i) {
+    fields += (i == 0 ? "" : " ") + hex(bits[i]);
+  }
+  return fields;
+}
+
 Record parse_record(const std::vector<std::string>& fields) {
   Record record;
   record.module = fields.at(0);
@@ -46,29 +76,44 @@ Record parse_record(const std::vector<std::string>& fields) {
     record.message = fields[3];
     return record;
   }
-  if (fields.at(2) != "result" || fields.size() != 5) {
+  if (fields.at(2) != "result" || fields.size() < 5 || fields.size() % 2 == 0) {
     throw std::invalid_argument("neither a result nor a refusal");
   }
-  char separator = 0;
-  std::istringstream shape(fields[3]);
-  shape >> record.rows >> separator >> record.columns;
-  if (!shape || separator != 'x') {
-    throw std::invalid_argument("bad shape");
-  }
-  std::istringstream values(fields[4]);
-  values >> std::hex;
-  std::uint64_t bits = 0;
-  while (values >> bits) {
-    record.bits.push_back(bits);
-  }
-  if (!values.eof() || record.bits.size() != record.rows * record.columns) {
-    throw std::invalid_argument("bad values");
+  Output first = parse_output(fields[3], fields[4]);
+  record.rows = first.rows;
+  record.columns = first.columns;
+  record.bits = std::move(first.bits);
+  for (std::size_t i = 5; i < fields.size(); i += 2) {
+    record.further.push_back(parse_output(fields[i], fields[i + 1]));
   }
   return record;
 }
 
 std::string describe_value(std::size_t index, std::uint64_t expected, std::uint64_t actual) {
   return "element " + std::to_string(index) + ": " + hex(actual) + ", reference " + hex(expected);
+}
+
+// Holds the values of one output against the reference's, counting each that differs.
+void compare_values(const std::string& where, const std::vector<std::uint64_t>& expected,
+                    const std::vector<std::uint64_t>& actual, ModuleReport& report) {
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    ++report.values;
+    if (expected[i] == actual[i]) {
+      continue;
+    }
+    ++report.differing;
+    const std::uint64_t ulps = ulp_distance(expected[i], actual[i]);
+    ++report.ulp_counts[ulps];
+    // With no tolerance the bits must agree, even where the distance is 0 (+0 and -0, two
+    // different NaNs).
+    if (report.tolerance == 0 || ulps > static_cast<std::uint64_t>(report.tolerance)) {
+      report.failures.push_back(where + describe_value(i, expected[i], actual[i]));
+    }
+  }
+}
+
+std::string shape_text(std::uint64_t rows, std::uint64_t columns) {
+  return std::to_string(rows) + "x" + std::to_string(columns);
 }
 
 void compare_call(const Record& expected, const Record& actual, ModuleReport& report) {
@@ -85,25 +130,25 @@ void compare_call(const Record& expected, const Record& actual, ModuleReport& re
     }
     return;
   }
-  if (expected.rows != actual.rows || expected.columns != actual.columns) {
-    report.failures.push_back(
-        where + "shape " + std::to_string(actual.rows) + "x" + std::to_string(actual.columns) +
-        ", reference " + std::to_string(expected.rows) + "x" + std::to_string(expected.columns));
+  if (expected.further.size() != actual.further.size()) {
+    report.failures.push_back(where + std::to_string(actual.further.size() + 1) +
+                              " outputs, reference " + std::to_string(expected.further.size() + 1));
     return;
   }
-  for (std::size_t i = 0; i < expected.bits.size(); ++i) {
-    ++report.values;
-    if (expected.bits[i] == actual.bits[i]) {
+  std::vector<Output> expected_outputs{{expected.rows, expected.columns, expected.bits}};
+  std::vector<Output> actual_outputs{{actual.rows, actual.columns, actual.bits}};
+  expected_outputs.insert(expected_outputs.end(), expected.further.begin(), expected.further.end());
+  actual_outputs.insert(actual_outputs.end(), actual.further.begin(), actual.further.end());
+  for (std::size_t k = 0; k < expected_outputs.size(); ++k) {
+    const Output& reference = expected_outputs[k];
+    const Output& candidate = actual_outputs[k];
+    const std::string output = k == 0 ? where : where + "output " + std::to_string(k + 1) + ", ";
+    if (reference.rows != candidate.rows || reference.columns != candidate.columns) {
+      report.failures.push_back(output + "shape " + shape_text(candidate.rows, candidate.columns) +
+                                ", reference " + shape_text(reference.rows, reference.columns));
       continue;
     }
-    ++report.differing;
-    const std::uint64_t ulps = ulp_distance(expected.bits[i], actual.bits[i]);
-    ++report.ulp_counts[ulps];
-    // With no tolerance the bits must agree, even where the distance is 0 (+0 and -0, two
-    // different NaNs).
-    if (report.tolerance == 0 || ulps > static_cast<std::uint64_t>(report.tolerance)) {
-      report.failures.push_back(where + describe_value(i, expected.bits[i], actual.bits[i]));
-    }
+    compare_values(output, reference.bits, candidate.bits, report);
   }
 }
 
@@ -118,9 +163,9 @@ std::string record_line(const Record& record) {
   if (record.refused) {
     return line + "refused\t" + record.message;
   }
-  line += "result\t" + std::to_string(record.rows) + "x" + std::to_string(record.columns) + "\t";
-  for (std::size_t i = 0; i < record.bits.size(); ++i) {
-    line += (i == 0 ? "" : " ") + hex(record.bits[i]);
+  line += "result\t" + output_fields(record.rows, record.columns, record.bits);
+  for (const Output& output : record.further) {
+    line += "\t" + output_fields(output.rows, output.columns, output.bits);
   }
   return line;
 }

@@ -6,6 +6,9 @@
 //   tolerance <TAB> module <TAB> ulps
 //   module <TAB> label <TAB> result <TAB> ROWSxCOLUMNS <TAB> bits bits ...
 //   module <TAB> label <TAB> refused <TAB> message
+//
+// A call that returns more than one output has a further ROWSxCOLUMNS <TAB> bits pair on
+// its result line for each output after the first, in slot order.
 #pragma once
 
 #include <cstdint>
@@ -16,14 +19,22 @@
 
 namespace volfilter::platform {
 
+// An output of a served call after the first.
+struct Output {
+  std::uint64_t rows = 0;
+  std::uint64_t columns = 0;
+  std::vector<std::uint64_t> bits;
+};
+
 struct Record {
   std::string module;
   std::string label;
   bool refused = false;
   std::string message;
-  std::uint64_t rows = 0;
+  std::uint64_t rows = 0;  // the first output
   std::uint64_t columns = 0;
   std::vector<std::uint64_t> bits;
+  std::vector<Output> further;  // the outputs after it
 };
 
 struct Results {
@@ -54,7 +65,8 @@ struct ModuleReport {
 
 // Holds `candidate` against `reference`, module by module. A module fails when a call is
 // missing on either side, refused on one side only or with another message, of another
-// shape, or has a value that differs: at all when the module's tolerance is 0 (bit-identical,
+// shape or number of outputs, or has a value that differs: at all when the module's tolerance
+// is 0 (bit-identical,
 // the sign of zero and NaN payloads included), by more than the tolerance otherwise.
 std::vector<ModuleReport> compare_results(const Results& reference, const Results& candidate);
 

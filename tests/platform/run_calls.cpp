@@ -35,6 +35,14 @@ mxArray* make_input(const Value& value) {
   return array;
 }
 
+std::vector<std::uint64_t> bits_of(const mxArray* output) {
+  std::vector<std::uint64_t> bits(mxGetM(output) * mxGetN(output));
+  if (!bits.empty()) {
+    std::memcpy(bits.data(), mxGetPr(output), bits.size() * sizeof(double));
+  }
+  return bits;
+}
+
 class Runner {
  public:
   explicit Runner(std::ostream& results) : results_(results) {}
@@ -125,8 +133,8 @@ class Runner {
   }
 
   // Makes one call through the host: inputs created, the entry called, every array
-  // released again; fails unless an output arrived in slot 0 of a served call and no array
-  // is left alive.
+  // released again; fails unless an output arrived in slot 0 of a served call (and in every
+  // slot it asked for) and no array is left alive.
   Record make_call(const ModuleFile& file, const std::string& module, const Call& call) {
     Record record;
     record.module = module;
@@ -147,10 +155,14 @@ class Runner {
       } else {
         record.rows = mxGetM(output);
         record.columns = mxGetN(output);
-        record.bits.resize(record.rows * record.columns);
-        if (!record.bits.empty()) {
-          std::memcpy(record.bits.data(), mxGetPr(output), record.bits.size() * sizeof(double));
+        record.bits = bits_of(output);
+      }
+      for (std::size_t slot = 1; slot < slots.size(); ++slot) {
+        if (slots[slot] == nullptr) {
+          fail(module, call.label, "no output in slot " + std::to_string(slot));
+          continue;
         }
+        record.further.push_back({mxGetM(slots[slot]), mxGetN(slots[slot]), bits_of(slots[slot])});
       }
     }
     for (mxArray* slot : slots) {

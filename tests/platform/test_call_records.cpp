@@ -118,6 +118,34 @@ TEST(CompareResults, TolerantModulesAllowTheirUlps) {
   EXPECT_EQ(beyond[0].ulp_counts.at(2), 1U);
 }
 
+TEST(CompareResults, EveryOutputOfACallIsCompared) {
+  // A likelihood's call: nll, then the gradient and the variances on the same line.
+  Record call = result("m", "a", {0.5});
+  call.further.push_back({2, 1, {bits_of(1.0), bits_of(-2.0)}});
+  call.further.push_back({1, 0, {}});
+  const Results parsed = results_of(file_of(1, {call}));
+  EXPECT_EQ(record_line(parsed.records.at(0)), record_line(call));
+  EXPECT_EQ(record_line(call),
+            "m\ta\tresult\t1x1\t3fe0000000000000\t2x1\t3ff0000000000000 c000000000000000\t1x0\t");
+  EXPECT_TRUE(compare(0, {call}, {call})[0].failures.empty());
+  EXPECT_EQ(compare(0, {call}, {call})[0].values, 3U);
+
+  Record two_ulps = call;
+  two_ulps.further[0].bits[1] += 2;
+  const auto differs = compare(1, {call}, {two_ulps});
+  ASSERT_EQ(differs[0].failures.size(), 1U);
+  EXPECT_EQ(differs[0].failures[0].rfind("a: output 2, element 1", 0), 0U)
+      << differs[0].failures[0];
+  Record fewer = call;
+  fewer.further.pop_back();
+  EXPECT_EQ(compare(1, {call}, {fewer})[0].failures.size(), 1U);
+  Record reshaped = call;
+  reshaped.further[0].rows = 1;
+  reshaped.further[0].columns = 2;
+  EXPECT_EQ(compare(1, {call}, {reshaped})[0].failures.size(), 1U);
+  EXPECT_THROW(results_of("m\ta\tresult\t1x1\t3fe0000000000000\t1x1\n"), std::runtime_error);
+}
+
 TEST(CompareResults, CallsMustMatchInKindShapeAndMessage) {
   Record refused;
   refused.module = "m";

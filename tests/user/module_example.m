@@ -28,6 +28,24 @@ function [args, expected] = module_example (name)
       % det 1.75, quadratic term 4, and the constant 2*log(2*pi) as written to 15 digits.
       args = {[2 0.5; 0.5 1], [1; 2], [1 2]};
       expected = ((log (1.75) + hex2num ('400D67F1C864BEB2')) + 4) * 0.5 / 1;
+    case 'threshvol_nll'
+      % Power 1 on abs(e): s = 0.5 + 0.5 * 3 = 2, so ht = 4, and the first observation is
+      % conditioned on. log(2*pi) is the double nearest to it, not log of the double 2*pi.
+      args = {[-3; 2], [0.5; 0.5], 1, 1, 0, 0, 1, 1, 0};
+      expected = 0.5 * (hex2num ('3FFD67F1C864BEB5') + (log (4) + 1));
+    case 'logvol_nll'
+      % ht = exp(0) = 1 and e = 0 for the one modelled observation: nll = ln(2 pi) / 2,
+      % which shows the constant's last bit.
+      args = {[7; 0], 0, 0, 100, 0, 0, 0, 1, 0};
+      expected = 0.5 * hex2num ('3FFD67F1C864BEB5');
+    case 'shiftvol_nll'
+      % ht = 1 + 0.5 * 2 = 2 from the pre-sample shifted square gamma^2 + backcast = 2.
+      args = {[3; 2], [1; 0.5; 1], 1, 1, 0, 1, 1, 0};
+      expected = 0.5 * (hex2num ('3FFD67F1C864BEB5') + (log (2) + 2));
+    case 'intvol_nll'
+      % ht = 1 + 1 * 1 = 2, the implied coefficient 1 on the one lag.
+      args = {[9; 2], 1, 1, 0, 1, 1, 2, 1, 0};
+      expected = 0.5 * (hex2num ('3FFD67F1C864BEB5') + (log (2) + 2));
     otherwise
       error ('module_example: no worked call for %s; add one here', name);
   end

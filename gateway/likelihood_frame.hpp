@@ -1,0 +1,73 @@
+// What the four likelihood entries share beyond the gateway frame: their count check, the
+// residual series and the distribution inputs, the number of parameters, and the arrays of
+// one call (the outputs requested, the variances and the kernel's scratch).
+//
+// An entry reads as the filters' do: counts, scalars in input order, data pointers, guards
+// (the filter's, then these), arrays, the kernel, the scratch released.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <limits>
+
+#include "gateway.hpp"
+#include "kernels.hpp"
+
+namespace volfilter::gateway {
+
+inline constexpr const char* kAtMostFourOutputs = "At most four outputs.";
+
+// Input count first, then at most four outputs: nll, gradient, scores, ht.
+void check_likelihood_counts(int nlhs, int nrhs, int required_inputs, const char* input_message);
+
+// The distribution selector, read as an order value (truncated toward zero) and refused
+// unless it names a distribution the kernels know.
+Distribution distribution_value(const mxArray* input);
+
+// The sample size T of the residual series e: its length, after refusing an input that is
+// not a vector (a row, a column, or empty) or holds a value that is not finite. `values` is
+// its data, as data_of gave it.
+std::uint64_t residual_count(const mxArray* input, const double* values);
+
+// The number of parameters k: the model's counts and the distribution's shape parameters.
+std::uint64_t parameter_count(std::initializer_list<std::int64_t> model_counts,
+                              Distribution distribution);
+
+// Whether a call with `nlhs` outputs asks for derivatives (the gradient, and the scores).
+constexpr bool derivatives_requested(int nlhs) { return nlhs >= 2; }
+
+// The arrays of one likelihood call, declared and created together: nll (1-by-1, slot 0);
+// the gradient (k-by-1, slot 1) and the scores (T-by-k, slot 2) only when requested; ht
+// (T-by-1) in slot 3 when requested and as scratch otherwise, since the kernel always writes
+// it; then the kernel's scratch, `series_columns` columns of T values and `lane_values`
+// values, each only when not 0. What is not created is a null pointer.
+class LikelihoodArrays {
+ public:
+  LikelihoodArrays(mxArray* plhs[], int nlhs, std::uint64_t T, std::uint64_t k,
+                   LikelihoodScratch scratch);
+
+  [[nodiscard]] double* ht() const { return data_or_null(ht_); }
+  [[nodiscard]] double* series() const { return data_or_null(series_); }
+  [[nodiscard]] double* lanes() const { return data_or_null(lanes_); }
+  [[nodiscard]] LikelihoodResult result() const;
+
+  // Destroys the scratch (ht among it when it is not an output).
+  void destroy_scratch() { arrays_.destroy_scratch(); }
+
+ private:
+  static constexpr CallArrays::Index kAbsent = std::numeric_limits<CallArrays::Index>::max();
+  [[nodiscard]] double* data_or_null(CallArrays::Index array) const {
+    return array == kAbsent ? nullptr : arrays_.data(array);
+  }
+
+  CallArrays arrays_;
+  CallArrays::Index nll_ = kAbsent;
+  CallArrays::Index gradient_ = kAbsent;
+  CallArrays::Index scores_ = kAbsent;
+  CallArrays::Index ht_ = kAbsent;
+  CallArrays::Index series_ = kAbsent;
+  CallArrays::Index lanes_ = kAbsent;
+};
+
+}  // namespace volfilter::gateway
