@@ -12,39 +12,53 @@ function [value, gradient] = fit_objective (x, command)
 % undefined points, improvements on the best value) and the best point (best_value,
 % best_x); fit_objective ([], 'clear') forgets it all. The state lives only from the
 % beginning of one fit to its end, so that the optimisers' callbacks can count.
-persistent state
+% The state is held in plain persistent variables rather than one struct: an optimiser
+% calls this dozens of times a fit, and Octave updates a field of a persistent struct much
+% more slowly than a variable of its own.
+persistent module e arguments scale weight gradient_scale
+persistent evaluations undefined improvements best_value best_x
 if nargin > 1
   value = [];
   gradient = [];
   if isstruct (command)
-    state = command;
-    state.evaluations = 0;
-    state.undefined = 0;
-    state.improvements = 0;
-    state.best_value = Inf;
-    state.best_x = [];
+    module = command.module;
+    e = command.e;
+    arguments = command.arguments;
+    scale = command.scale;
+    weight = command.weight;
+    gradient_scale = command.gradient_scale;
+    evaluations = 0;
+    undefined = 0;
+    improvements = 0;
+    best_value = Inf;
+    best_x = [];
   elseif strcmp (command, 'read')
-    value = state;
+    value = struct ('module', module, 'e', e, 'arguments', {arguments}, 'scale', scale, ...
+                    'weight', weight, 'gradient_scale', gradient_scale, ...
+                    'evaluations', evaluations, 'undefined', undefined, ...
+                    'improvements', improvements, 'best_value', best_value, 'best_x', best_x);
   else
-    state = [];
+    module = [];
+    e = [];
+    arguments = {};
   end
   return;
 end
 
-state.evaluations = state.evaluations + 1;
+evaluations = evaluations + 1;
 if nargout > 1
-  [value, gradient] = state.module (state.e, x .* state.scale, state.arguments{:});
-  gradient = gradient' .* state.gradient_scale;
+  [value, gradient] = module (e, x .* scale, arguments{:});
+  gradient = gradient' .* gradient_scale;
 else
-  value = state.module (state.e, x .* state.scale, state.arguments{:});
+  value = module (e, x .* scale, arguments{:});
 end
-value = state.weight * value;
-if value < state.best_value
-  state.best_value = value;
-  state.best_x = x;
-  state.improvements = state.improvements + 1;
+value = weight * value;
+if value < best_value
+  best_value = value;
+  best_x = x;
+  improvements = improvements + 1;
 elseif ~(value < Inf)
   value = Inf;
-  state.undefined = state.undefined + 1;
+  undefined = undefined + 1;
 end
 end
