@@ -24,9 +24,23 @@ bool truncates_into(double value) {
   return value > below && value < above;
 }
 
+// A scalar input is tested for its kind first, whatever its size, then for emptiness:
+// a cell, a struct, a function handle, text or a complex number has no real value to read
+// (the host's scalar read of the first three is not even defined, and would read text as a
+// character code and a complex number as its real part), so {} or '' is refused as not a
+// real number rather than as empty. A numeric or logical array of several elements is read
+// as its first element; but the host reads a sparse array by its first non-zero element,
+// which is not its first, so a sparse one is read only when it holds one element.
 double scalar_of(const mxArray* input, const char* name) {
-  if (elements_of(input) == 0) {
+  if (!(mxIsNumeric(input) || mxIsLogical(input)) || mxIsComplex(input)) {
+    refuse_with("Input %s must be a real numeric scalar.", name);
+  }
+  const std::uint64_t elements = elements_of(input);
+  if (elements == 0) {
     refuse_with("Input %s must not be empty.", name);
+  }
+  if (mxIsSparse(input) && elements > 1) {
+    refuse_with("Input %s must be a real numeric scalar.", name);
   }
   return mxGetScalar(input);
 }
