@@ -13,5 +13,5 @@ echo "== load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 build/default/bench/volfilter_bench --benchmark_repetitions=15 \
   --benchmark_report_aggregates_only=true --benchmark_min_time=0.1 \
   --benchmark_enable_random_interleaving=true "$@"
-octave-cli --no-gui --quiet --no-init-file \
+octave-cli --no-gui --quiet --no-init-file --no-history \
   --eval "addpath('build/default/mex', 'build/default/bench/mex', 'bench/octave'); octave_bench"

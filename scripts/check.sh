@@ -19,6 +19,6 @@ scripts/windows.sh
 echo "== benchmark smoke run"
 build/ci/bench/volfilter_bench --benchmark_filter='/1000$' --benchmark_min_time=0.001 >/dev/null
 paths="'build/ci/mex', 'build/ci/bench/mex', 'bench/octave'"
-octave-cli --no-gui --quiet --no-init-file --eval "addpath($paths); octave_bench (100, true)" \
+octave-cli --no-gui --quiet --no-init-file --no-history --eval "addpath($paths); octave_bench (100, true)" \
   >/dev/null
 scripts/fuzz.sh "${VOLFILTER_FUZZ_SECONDS:-60}"

@@ -5,5 +5,5 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$(nproc)"
-octave-cli --no-gui --quiet --no-init-file \
+octave-cli --no-gui --quiet --no-init-file --no-history \
   --eval "addpath('build/default/mex'); addpath('examples'); run_demos"

@@ -8,7 +8,7 @@ function octave_bench (sizes, quick)
   % module's fixed cost less its cost is what the gateway adds beyond the host.
   %
   % Needs the modules and bench_trivial on the path, e.g. from the top of the checkout:
-  %   octave-cli --eval "addpath('build/default/mex', 'build/default/bench/mex', ...
+  %   octave-cli --no-history --eval "addpath('build/default/mex', 'build/default/bench/mex', ...
   %                              'bench/octave'); octave_bench"
   % Modules not built yet are skipped. octave_bench (sizes, true) times each call once, as a
   % quick check that everything runs.
