@@ -154,15 +154,42 @@ void require_elements(const mxArray* input, const char* name, std::uint64_t need
   }
 }
 
+namespace {
+
+// The least double such that a double v with 1 <= v < bound truncates to a whole number from
+// 1 to `largest`, and no other double does: largest + 1 when a double holds it exactly, else
+// the double just above it (v < that bound is then v <= largest + 1 rounded down). The
+// bound is at most 2^64, so every value that passes has a defined unsigned conversion.
+double index_bound(std::uint64_t largest) {
+  if (largest == std::numeric_limits<std::uint64_t>::max()) {
+    return std::ldexp(1.0, 64);
+  }
+  const std::uint64_t limit = largest + 1;
+  // limit rounded down to the 53 significant bits of a double, which converts exactly.
+  int shift = 0;
+  while ((limit >> shift) >= (std::uint64_t{1} << std::numeric_limits<double>::digits)) {
+    ++shift;
+  }
+  const std::uint64_t below = (limit >> shift) << shift;
+  const auto bound = static_cast<double>(below);
+  return below == limit ? bound : std::nextafter(bound, std::numeric_limits<double>::infinity());
+}
+
+}  // namespace
+
 void require_indices(const double* values, std::uint64_t count, std::uint64_t largest,
                      const char* message) {
+  // A range test on the doubles, with no conversion and no branch per value: `outside`
+  // becomes 1 at the first value outside [1, bound) and stays so. Written as a select, GCC
+  // vectorises it (two values to a comparison); NaN fails both comparisons.
+  const double bound = index_bound(largest);
+  double outside = 0.0;
   for (std::uint64_t i = 0; i < count; ++i) {
-    // At least 1 and below 2^64, so the truncation is defined; NaN fails the first test.
     const double value = values[i];
-    if (!(value >= 1.0 && truncates_into<std::uint64_t>(value)) ||
-        static_cast<std::uint64_t>(value) > largest) {
-      refuse(message);
-    }
+    outside = value >= 1.0 && value < bound ? outside : 1.0;
+  }
+  if (outside != 0.0) {
+    refuse(message);
   }
 }
 

@@ -86,7 +86,8 @@ void require_elements(const mxArray* input, const char* name, std::uint64_t need
 
 // Refuses with `message` unless each of the first `count` of `values` truncates toward
 // zero to a whole number from 1 to `largest` (a 1-based index or a lag); NaN and
-// infinities never do. The values must be there: check the elements first.
+// infinities never do. The values must be there: check the elements first. A value that
+// passes has a defined conversion to an unsigned 64-bit integer.
 void require_indices(const double* values, std::uint64_t count, std::uint64_t largest,
                      const char* message);
 

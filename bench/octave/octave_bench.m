@@ -5,11 +5,13 @@ function octave_bench (sizes, quick)
   % cost of any call); bench_column creates an output of the module's size, so that the
   % module's time less its time is the module's own work (gateway and kernel). At T = 1 a
   % third, bench_host_calls, makes the host calls an entry makes on its inputs, so that a
-  % module's fixed cost less its cost is what the gateway adds beyond the host.
+  % module's fixed cost less its cost is what the gateway adds beyond the host. Last,
+  % pairwise_nll beside two modules without any check, its own kernel and the straightforward
+  % loop, at 10^3 to 10^5 pairs: what its checks cost.
   %
   % Needs the modules and bench_trivial on the path, e.g. from the top of the checkout:
-  %   octave-cli --no-history --eval "addpath('build/default/mex', 'build/default/bench/mex', ...
-  %                              'bench/octave'); octave_bench"
+  %   octave-cli --no-history --eval "addpath('build/default/mex', ...
+  %                                 'build/default/bench/mex', 'bench/octave'); octave_bench"
   % Modules not built yet are skipped. octave_bench (sizes, true) times each call once, as a
   % quick check that everything runs.
   if (nargin < 1)
@@ -47,6 +49,59 @@ function octave_bench (sizes, quick)
     host = per_call (@bench_host_calls, c.inputs);
     fprintf ('%-26s %9.2f %9.2f %9.2f %9.2f\n', c.name, module, trivial, host, module - host);
   end
+  guard_cost ([1e3 1e4 1e5]);
+end
+
+% pairwise_nll beside bench_pairwise_unguarded (the same kernel without any check) and
+% bench_pairwise_plain (the straightforward loop without any check) on the same inputs, timed
+% in alternation so that all meet the same load: what the checks cost, mostly the test of
+% every index.
+function guard_cost (pair_counts)
+  global timing_runs;
+  names = {'pairwise_nll', 'bench_pairwise_unguarded', 'bench_pairwise_plain'};
+  if (! all (cellfun (@(name) exist (name) == 3, names)))
+    return;
+  end
+  runs = max (3 * timing_runs, 1);
+  fprintf (['\nThe checks of pairwise_nll beside the kernel alone (bench_pairwise_unguarded) and' ...
+            ' the\nstraightforward loop alone (bench_pairwise_plain), K = 50, microseconds per' ...
+            ' call,\nmedians of %d alternating timings\n'], runs);
+  fprintf ('%8s %12s %12s %12s %11s %11s\n', 'pairs', 'guarded', 'unguarded', 'plain', ...
+           'g/unguarded', 'g/plain');
+  for n = pair_counts
+    c = cases (n)(end);
+    modules = cellfun (@str2func, names, 'UniformOutput', false);
+    calls = calls_for (modules{1}, c.inputs);
+    timings = zeros (runs, numel (modules));
+    for r = 1:runs
+      for k = 1:numel (modules)
+        timings(r, k) = batch_time (modules{k}, c.inputs, calls);
+      end
+    end
+    t = 1e6 * median (timings, 1);
+    fprintf ('%8d %12.2f %12.2f %12.2f %11.3f %11.3f\n', n, t, t(1) / t(2), t(1) / t(3));
+  end
+end
+
+% Calls of f in a batch of about 0.02 s, or 1 in a quick run.
+function calls = calls_for (f, inputs)
+  global timing_runs;
+  calls = 1;
+  if (timing_runs == 0)
+    return;
+  end
+  while (batch_time (f, inputs, calls) * calls < 0.02)
+    calls *= 4;
+  end
+end
+
+% Seconds per call of f(inputs{:}) over a batch of `calls` calls.
+function seconds = batch_time (f, inputs, calls)
+  start = tic;
+  for i = 1:calls
+    result = f (inputs{:});
+  end
+  seconds = toc (start) / calls;
 end
 
 function run_case (c, T)
@@ -87,23 +142,10 @@ function microseconds = per_call (f, inputs)
   if (timing_runs == 0)
     return;
   end
-  calls = 1;
-  do
-    start = tic;
-    for i = 1:calls
-      result = f (inputs{:});
-    end
-    elapsed = toc (start);
-    calls *= 4;
-  until (elapsed > 0.02)
-  calls /= 4;
+  calls = calls_for (f, inputs);
   timings = zeros (timing_runs, 1);
   for r = 1:numel (timings)
-    start = tic;
-    for i = 1:calls
-      result = f (inputs{:});
-    end
-    timings(r) = toc (start) / calls;
+    timings(r) = batch_time (f, inputs, calls);
   end
   microseconds = 1e6 * median (timings);
 end
