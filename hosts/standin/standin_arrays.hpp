@@ -18,7 +18,8 @@ VOLFILTER_HOST_API long created_arrays();
 
 // The most elements one array may have. Creating a larger array fails with "Out of memory.",
 // as it would on a host whose memory is used up; a fuzzer sets a small limit so that a
-// sample size it makes up costs neither time nor memory. No limit by default.
+// sample size it makes up costs neither time nor memory. No limit by default but the
+// stand-in's memory: an array of more than 2^40 bytes always fails so.
 VOLFILTER_HOST_API void set_element_limit(std::uint64_t elements);
 
 // The classes a test can hand to a module. Only real_double is what the modules read as
