@@ -6,7 +6,8 @@
 //   input count       below 0xE0 the module's own count, else (byte - 0xE0) % (count + 3)
 //   requested outputs kOutputCounts[byte % 16]
 //   for every input:
-//     shape           high nibble the form (Form below), low nibble n (0 to 15)
+//     shape           high nibble the form (Form below, every nibble one), low nibble n
+//                     (0 to 15)
 //     [columns]       only for Form::any_columns: byte % 8
 //     values          one per element, column-major (value_of)
 //
@@ -148,6 +149,21 @@ enum class Form {
   complex_column,
   sparse_column,
   int32_column,
+  // Classes that a scalar input reads by value (single, logical) or refuses; the stand-in
+  // aborts if a module asks for the scalar value of a cell, struct or function handle.
+  single_column,
+  logical_column,
+  character_column,
+  cell_column,
+  struct_column,
+  function_handle_column,
+};
+
+// The classes of the forms from Form::complex_column on, in order.
+constexpr ArrayClass kColumnClasses[] = {
+    ArrayClass::complex_double, ArrayClass::sparse_double, ArrayClass::int32,
+    ArrayClass::single,         ArrayClass::logical,       ArrayClass::character,
+    ArrayClass::cell,           ArrayClass::structure,     ArrayClass::function_handle,
 };
 
 class Script {
@@ -215,25 +231,21 @@ Input read_input(Script& script) {
       input.rows = n;
       input.columns = script.next(0x01) % 8U;
       break;
-    case Form::complex_column:
-      input.array_class = ArrayClass::complex_double;
+    case Form::column:
       input.rows = n;
       break;
-    case Form::sparse_column:
-      input.array_class = ArrayClass::sparse_double;
-      input.rows = n;
-      break;
-    case Form::int32_column:
-      input.array_class = ArrayClass::int32;
-      input.rows = n;
-      break;
-    default:  // Form::column and the unused nibbles
+    default:  // a column of another class
+      input.array_class =
+          kColumnClasses[(shape >> 4) - static_cast<unsigned>(Form::complex_column)];
       input.rows = n;
       break;
   }
   input.values.resize(input.rows * input.columns);
   for (double& value : input.values) {
     value = script.value();
+    if (input.array_class == ArrayClass::logical) {
+      value = value != 0.0 ? 1.0 : 0.0;  // all that a logical array can hold
+    }
   }
   return input;
 }
@@ -279,7 +291,8 @@ bool report = false;
 std::string describe(const Call& call) {
   std::string text = "nlhs " + std::to_string(call.nlhs) + ", " +
                      std::to_string(call.inputs.size()) + " inputs:\n";
-  const char* class_names[] = {"double", "complex", "sparse", "int32"};
+  const char* class_names[] = {"double",  "complex", "sparse", "int32",  "single",
+                               "logical", "char",    "cell",   "struct", "function handle"};
   for (std::size_t i = 0; i < call.inputs.size(); ++i) {
     const Input& input = call.inputs[i];
     char line[96];

@@ -11,7 +11,9 @@ import pathlib
 import struct
 
 SPECIALS = {"nan": 0xC0, "inf": 0xC1, "-inf": 0xC2, "-0": 0xC3}
-FORMS = {"column": 0, "row": 1, "two_columns": 2, "square": 3, "no_rows": 4, "no_columns": 5}
+FORMS = {"column": 0, "row": 1, "two_columns": 2, "square": 3, "no_rows": 4, "no_columns": 5,
+         "complex": 7, "sparse": 8, "int32": 9, "single": 10, "logical": 11, "char": 12,
+         "cell": 13, "struct": 14, "function_handle": 15}
 
 
 def value(x):
@@ -65,6 +67,13 @@ def threshvol():
         "fractional_scalars": call([d, a, par, b] + scalars(1.75, 1, 1, 1, 3.875, 1.875)),
         "nan_m": call([d, a, par, b] + scalars(1, 1, 1, "nan", 3, 2)),
         "nine_inputs": call(ex[:9], input_count=9),
+        # Scalars of other classes: text, a cell and a sparse pair refused, the rest read by value.
+        "char_type": call(ex[:9] + [array([1], "char")]),
+        "cell_T": call(ex[:8] + [array([3], "cell"), scalar(2)]),
+        "sparse_T": call(ex[:8] + [array([0, 3], "sparse"), scalar(2)]),
+        "other_numeric_scalars": call([d, a, par, b, array([1], "int32"), array([1], "logical"),
+                                       array([1], "single"), scalar(1), array([3], "sparse"),
+                                       scalar(2)]),
         "two_outputs": call(ex, nlhs=2),
     }
 
@@ -87,6 +96,7 @@ def logvol():
         "empty": call([array([])] * 4 + scalars(0, 0, 0, 0, 0)),
         "negative_m": call([array([])] * 4 + scalars(0, 0, 0, -1, 2)),
         "eight_inputs": call(ceiling[:8], input_count=8),
+        "complex_m": call(ceiling[:7] + [array([1], "complex"), scalar(2)]),
         "two_outputs": call(ceiling, nlhs=2),
     }
 
@@ -104,6 +114,7 @@ def shiftvol():
         "all_presample": call([array([]), array([0, 0, 1]), b] + scalars(0, 0, 2, 2, 0)),
         "empty": call([array([]), array([0, 0]), array([])] + scalars(0, 0, 0, 0, 1)),
         "seven_inputs": call([d, par, b] + scalars(1, 1, 1, 3), input_count=7),
+        "struct_type": call([d, par, b] + scalars(1, 1, 1, 3) + [array([1], "struct")]),
         "two_outputs": call([d, par, b] + scalars(1, 1, 1, 3, 1), nlhs=2),
     }
 
@@ -119,6 +130,8 @@ def intvol():
         "rising_by_constant": call([array([]), array([0.5]), b] + scalars(0, 1, 1, 4, 2, 1)),
         "empty": call([array([]), array([]), array([])] + scalars(0, 1, 0, 0, 2, 0)),
         "zero_q": call([d, array([0.5, 0.25]), b] + scalars(1, 0, 1, 3, 2, 1)),
+        "function_handle_p": call([d, array([0.5, 0.25]), b, array([1], "function_handle")]
+                                  + scalars(1, 1, 3, 2, 1)),
         "eight_inputs": call([d, array([0.5, 0.25]), b] + scalars(1, 1, 1, 3, 2), input_count=8),
         "two_outputs": call([d, array([0.5, 0.25]), b] + scalars(1, 1, 1, 3, 2, 1), nlhs=2),
     }
@@ -149,6 +162,7 @@ def lagreg():
                          array([1, 2, 3]), no_x(3), scalar(3), array([1, 1, 1])]),
         "no_output_requested": call(ma, nlhs=0),
         "seven_inputs": call(ma[:7], input_count=7),
+        "char_constant": call(ma[:3] + [array([0], "char")] + ma[4:]),
     }
 
 

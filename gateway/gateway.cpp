@@ -24,9 +24,23 @@ bool truncates_into(double value) {
   return value > below && value < above;
 }
 
+// A scalar input is tested for its kind first, whatever its size, then for emptiness:
+// a cell, a struct, a function handle, text or a complex number has no real value to read
+// (the host's scalar read of the first three is not even defined, and would read text as a
+// character code and a complex number as its real part), so {} or '' is refused as not a
+// real number rather than as empty. A numeric or logical array of several elements is read
+// as its first element; but the host reads a sparse array by its first non-zero element,
+// which is not its first, so a sparse one is read only when it holds one element.
 double scalar_of(const mxArray* input, const char* name) {
-  if (elements_of(input) == 0) {
+  if (!(mxIsNumeric(input) || mxIsLogical(input)) || mxIsComplex(input)) {
+    refuse_with("Input %s must be a real numeric scalar.", name);
+  }
+  const std::uint64_t elements = elements_of(input);
+  if (elements == 0) {
     refuse_with("Input %s must not be empty.", name);
+  }
+  if (mxIsSparse(input) && elements > 1) {
+    refuse_with("Input %s must be a real numeric scalar.", name);
   }
   return mxGetScalar(input);
 }
@@ -140,15 +154,42 @@ void require_elements(const mxArray* input, const char* name, std::uint64_t need
   }
 }
 
+namespace {
+
+// The least double such that a double v with 1 <= v < bound truncates to a whole number from
+// 1 to `largest`, and no other double does: largest + 1 when a double holds it exactly, else
+// the double just above it (v < that bound is then v <= largest + 1 rounded down). The
+// bound is at most 2^64, so every value that passes has a defined unsigned conversion.
+double index_bound(std::uint64_t largest) {
+  if (largest == std::numeric_limits<std::uint64_t>::max()) {
+    return std::ldexp(1.0, 64);
+  }
+  const std::uint64_t limit = largest + 1;
+  // limit rounded down to the 53 significant bits of a double, which converts exactly.
+  int shift = 0;
+  while ((limit >> shift) >= (std::uint64_t{1} << std::numeric_limits<double>::digits)) {
+    ++shift;
+  }
+  const std::uint64_t below = (limit >> shift) << shift;
+  const auto bound = static_cast<double>(below);
+  return below == limit ? bound : std::nextafter(bound, std::numeric_limits<double>::infinity());
+}
+
+}  // namespace
+
 void require_indices(const double* values, std::uint64_t count, std::uint64_t largest,
                      const char* message) {
+  // A range test on the doubles, with no conversion and no branch per value: `outside`
+  // becomes 1 at the first value outside [1, bound) and stays so. Written as a select, GCC
+  // vectorises it (two values to a comparison); NaN fails both comparisons.
+  const double bound = index_bound(largest);
+  double outside = 0.0;
   for (std::uint64_t i = 0; i < count; ++i) {
-    // At least 1 and below 2^64, so the truncation is defined; NaN fails the first test.
     const double value = values[i];
-    if (!(value >= 1.0 && truncates_into<std::uint64_t>(value)) ||
-        static_cast<std::uint64_t>(value) > largest) {
-      refuse(message);
-    }
+    outside = value >= 1.0 && value < bound ? outside : 1.0;
+  }
+  if (outside != 0.0) {
+    refuse(message);
   }
 }
 

@@ -42,9 +42,13 @@ enum class Outputs {
 void check_counts(int nlhs, int nrhs, int required_inputs, const char* input_message,
                   Outputs outputs = Outputs::at_most_one);
 
-// Scalar inputs, read with the host's scalar read and truncated toward zero. A value whose
-// truncation does not fit the integer type (NaN, an infinity, out of range, a negative
-// count) has no defined conversion and is refused, naming the input.
+// Scalar inputs, read with the host's scalar read and truncated toward zero. Refused,
+// naming the input, in this order: an input that is not a real number (neither numeric nor
+// logical, or complex: "must be a real numeric scalar."), an empty one ("must not be
+// empty."), a sparse one of more than one element, which the host would read by its first
+// non-zero element ("must be a real numeric scalar."), and a value whose truncation does
+// not fit the integer type (NaN, an infinity, out of range, a negative count), which has no
+// defined conversion. Any other numeric or logical array is read as its first element.
 std::int32_t order_value(const mxArray* input, const char* name);
 std::uint64_t count_value(const mxArray* input, const char* name);
 
@@ -82,7 +86,8 @@ void require_elements(const mxArray* input, const char* name, std::uint64_t need
 
 // Refuses with `message` unless each of the first `count` of `values` truncates toward
 // zero to a whole number from 1 to `largest` (a 1-based index or a lag); NaN and
-// infinities never do. The values must be there: check the elements first.
+// infinities never do. The values must be there: check the elements first. A value that
+// passes has a defined conversion to an unsigned 64-bit integer.
 void require_indices(const double* values, std::uint64_t count, std::uint64_t largest,
                      const char* message);
 

@@ -13,7 +13,8 @@ extern "C" __attribute__((visibility("default"))) void mexFunction(int /*nlhs*/,
     const bool real_double = mxIsDouble(input) && !mxIsComplex(input) && !mxIsSparse(input);
     const double elements = static_cast<double>(mxGetM(input)) * static_cast<double>(mxGetN(input));
     if (elements == 1.0) {
-      touched += mxGetScalar(input);
+      const bool real_number = (mxIsNumeric(input) || mxIsLogical(input)) && !real_double;
+      touched += mxGetScalar(input) + (real_number ? 1.0 : 0.0);
     } else if (mxGetPr(input) != nullptr) {
       touched += real_double ? 1.0 : 0.0;
     }

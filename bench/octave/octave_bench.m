@@ -5,15 +5,17 @@ function octave_bench (sizes, quick)
   % cost of any call); bench_column creates an output of the module's size, so that the
   % module's time less its time is the module's own work (gateway and kernel). At T = 1 a
   % third, bench_host_calls, makes the host calls an entry makes on its inputs, so that a
-  % module's fixed cost less its cost is what the gateway adds beyond the host.
+  % module's fixed cost less its cost is what the gateway adds beyond the host. Last,
+  % pairwise_nll beside two modules without any check, its own kernel and the straightforward
+  % loop, at 10^3 to 10^5 pairs: what its checks cost.
   %
   % Then each likelihood module, value only and with its gradient (two outputs), beside one
   % call of its filter and beside the same likelihood written in Octave's language around
   % the filter (the sum of logarithms and quotients), with the ratios.
   %
   % Needs the modules and bench_trivial on the path, e.g. from the top of the checkout:
-  %   octave-cli --eval "addpath('build/default/mex', 'build/default/bench/mex', ...
-  %                              'bench/octave'); octave_bench"
+  %   octave-cli --no-history --eval "addpath('build/default/mex', ...
+  %                                 'build/default/bench/mex', 'bench/octave'); octave_bench"
   % Modules not built yet are skipped. octave_bench (sizes, true) times each call once, as a
   % quick check that everything runs.
   if (nargin < 1)
@@ -62,6 +64,7 @@ function octave_bench (sizes, quick)
       run_likelihood_case (c, T);
     end
   end
+  guard_cost ([1e3 1e4 1e5]);
 end
 
 function run_likelihood_case (c, T)
@@ -132,6 +135,71 @@ function nll = student_nll (e, ht, m, nu)
   nll = numel (e) * constant + 0.5 * sum (log (ht) + (nu + 1) * log1p (e .^ 2 ./ ((nu - 2) * ht)));
 end
 
+
+% pairwise_nll beside bench_pairwise_unguarded (the same kernel without any check) and
+% bench_pairwise_plain (the straightforward loop without any check) on the same inputs, timed
+% in alternation so that all meet the same load: what the checks cost, mostly the test of
+% every index.
+function guard_cost (pair_counts)
+  global timing_runs;
+  names = {'pairwise_nll', 'bench_pairwise_unguarded', 'bench_pairwise_plain'};
+  if (! all (cellfun (@(name) exist (name) == 3, names)))
+    return;
+  end
+  runs = max (3 * timing_runs, 1);
+  fprintf (['\nThe checks of pairwise_nll beside the kernel alone (bench_pairwise_unguarded) and' ...
+            ' the\nstraightforward loop alone (bench_pairwise_plain), K = 50, microseconds per' ...
+            ' call,\nmedians of %d alternating timings\n'], runs);
+  fprintf ('%8s %12s %12s %12s %11s %11s\n', 'pairs', 'guarded', 'unguarded', 'plain', ...
+           'g/unguarded', 'g/plain');
+  for n = pair_counts
+    c = cases (n)(end);
+    modules = cellfun (@str2func, names, 'UniformOutput', false);
+    calls = calls_for (modules{1}, c.inputs);
+    timings = zeros (runs, numel (modules));
+    for r = 1:runs
+      for k = 1:numel (modules)
+        timings(r, k) = batch_time (modules{k}, c.inputs, calls);
+      end
+    end
+    t = 1e6 * median (timings, 1);
+    fprintf ('%8d %12.2f %12.2f %12.2f %11.3f %11.3f\n', n, t, t(1) / t(2), t(1) / t(3));
+  end
+end
+
+% Calls of f in a batch of about 0.02 s, or 1 in a quick run.
+function calls = calls_for (f, inputs, outputs)
+  global timing_runs;
+  if (nargin < 3)
+    outputs = 1;
+  end
+  calls = 1;
+  if (timing_runs == 0)
+    return;
+  end
+  while (batch_time (f, inputs, calls, outputs) * calls < 0.02)
+    calls *= 4;
+  end
+end
+
+% Seconds per call of f(inputs{:}) over a batch of `calls` calls, with one output or, when
+% OUTPUTS is 2, two (the call itself in the loop, not through a wrapper, whose own call
+% would be timed too).
+function seconds = batch_time (f, inputs, calls, outputs)
+  if (nargin > 3 && outputs == 2)
+    start = tic;
+    for i = 1:calls
+      [result, second] = f (inputs{:});
+    end
+  else
+    start = tic;
+    for i = 1:calls
+      result = f (inputs{:});
+    end
+  end
+  seconds = toc (start) / calls;
+end
+
 function run_case (c, T)
   if (exist (c.module) != 3)
     return;
@@ -161,10 +229,9 @@ function run_case (c, T)
            loop, filter_time, trivial, column, module - column, loop / module, agreement);
 end
 
-% Median time of one call of f(inputs{:}), in microseconds.
+% Median time of one call of f(inputs{:}) with one output, or two when OUTPUTS is 2, in
+% microseconds.
 function microseconds = per_call (f, inputs, outputs)
-  % Median time of one call f (inputs{:}) with one output, or with two when OUTPUTS is 2
-  % (the call itself in the loop, not through a wrapper, whose own call would be timed too).
   global timing_runs;
   if (nargin < 3)
     outputs = 1;
@@ -175,32 +242,12 @@ function microseconds = per_call (f, inputs, outputs)
   if (timing_runs == 0)
     return;
   end
-  calls = 1;
-  do
-    elapsed = time_calls (f, inputs, outputs, calls);
-    calls *= 4;
-  until (elapsed > 0.02)
-  calls /= 4;
+  calls = calls_for (f, inputs, outputs);
   timings = zeros (timing_runs, 1);
   for r = 1:numel (timings)
-    timings(r) = time_calls (f, inputs, outputs, calls) / calls;
+    timings(r) = batch_time (f, inputs, calls, outputs);
   end
   microseconds = 1e6 * median (timings);
-end
-
-function elapsed = time_calls (f, inputs, outputs, calls)
-  if (outputs == 2)
-    start = tic;
-    for i = 1:calls
-      [result, second] = f (inputs{:});
-    end
-  else
-    start = tic;
-    for i = 1:calls
-      result = f (inputs{:});
-    end
-  end
-  elapsed = toc (start);
 end
 
 function [result, second] = call_with (f, inputs, outputs)

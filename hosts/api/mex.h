@@ -43,6 +43,8 @@ VOLFILTER_HOST_API mxArray* mxCreateDoubleMatrix_730(mwSize rows, mwSize columns
 VOLFILTER_HOST_API void mxDestroyArray(mxArray* array);
 VOLFILTER_HOST_API bool mxIsInf(double value);
 VOLFILTER_HOST_API bool mxIsDouble(const mxArray* array);
+VOLFILTER_HOST_API bool mxIsNumeric(const mxArray* array);
+VOLFILTER_HOST_API bool mxIsLogical(const mxArray* array);
 VOLFILTER_HOST_API bool mxIsComplex(const mxArray* array);
 VOLFILTER_HOST_API bool mxIsSparse(const mxArray* array);
 

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <new>
@@ -33,11 +34,28 @@ std::atomic<std::uint64_t> element_limit{std::numeric_limits<std::uint64_t>::max
 extern "C" {
 
 double mxGetScalar(const mxArray* array) {
-  // The first element, or 0.0 for an empty array.
-  if (array->rows == 0 || array->columns == 0) {
-    return 0.0;
+  using volfilter::standin::ArrayClass;
+  const std::uint64_t count = array->rows * array->columns;
+  switch (array->array_class) {
+    case ArrayClass::cell:
+    case ArrayClass::structure:
+    case ArrayClass::function_handle:
+      // The host's scalar read of these has no defined result: a module must never ask.
+      std::fprintf(stderr, "mxGetScalar of an array that holds no numbers\n");
+      std::abort();
+    case ArrayClass::sparse_double: {
+      // As the hosts read a sparse array: its first stored, that is non-zero, element.
+      const double* data = array->data;
+      const double* end = data + count;
+      const double* first = std::find_if(data, end, [](double v) { return v != 0.0; });
+      return first == end ? 0.0 : *first;
+    }
+    case ArrayClass::logical:
+      return count == 0 ? 0.0 : (array->data[0] != 0.0 ? 1.0 : 0.0);
+    default:
+      // The first element, or 0.0 for an empty array.
+      return count == 0 ? 0.0 : array->data[0];
   }
-  return array->data[0];
 }
 
 double* mxGetPr(const mxArray* array) { return array->data; }
@@ -47,7 +65,10 @@ mwSize mxGetM(const mxArray* array) { return array->rows; }
 mwSize mxGetN(const mxArray* array) { return array->columns; }
 
 mxArray* mxCreateDoubleMatrix_730(mwSize rows, mwSize columns, mxComplexity /*complexity*/) {
-  const std::uint64_t limit = std::numeric_limits<std::size_t>::max() / sizeof(double);
+  // The stand-in's memory: no array of more than 2^40 bytes, more than any machine that runs
+  // the tests holds, so that such a request fails alike everywhere, and is never put to the
+  // allocator (which under AddressSanitizer stops the program at that size).
+  const std::uint64_t limit = (std::uint64_t{1} << 40) / sizeof(double);
   if (columns != 0 && rows > limit / columns) {
     mexErrMsgTxt("Out of memory.");
   }
@@ -86,7 +107,19 @@ bool mxIsInf(double value) { return std::isinf(value); }
 
 bool mxIsDouble(const mxArray* array) {
   using volfilter::standin::ArrayClass;
-  return array->array_class != ArrayClass::int32;
+  const ArrayClass array_class = array->array_class;
+  return array_class == ArrayClass::real_double || array_class == ArrayClass::complex_double ||
+         array_class == ArrayClass::sparse_double;
+}
+
+bool mxIsNumeric(const mxArray* array) {
+  using volfilter::standin::ArrayClass;
+  return mxIsDouble(array) || array->array_class == ArrayClass::int32 ||
+         array->array_class == ArrayClass::single;
+}
+
+bool mxIsLogical(const mxArray* array) {
+  return array->array_class == volfilter::standin::ArrayClass::logical;
 }
 
 bool mxIsComplex(const mxArray* array) {

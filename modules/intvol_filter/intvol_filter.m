@@ -1,7 +1,7 @@
 % ht = intvol_filter (data, parameters, backcast, p, q, m, T, type, has_constant)
 % Integrated variance filter: conditional variances of an integrated GARCH(p,q) model.
 %
-% Inputs, all real double arrays:
+% Inputs, real double arrays and real scalars:
 %   data          vector of at least T-1 values (none when p is 0): the series of the data
 %                 lag family, already raised to the model's power, e.g. abs(e).^2.
 %   parameters    vector [omega; alpha(1:p); beta(1:q-1)], omega only when has_constant
@@ -30,6 +30,9 @@
 % Scalar inputs are truncated toward zero: p, q, m, type and has_constant to 32-bit
 % integers, T to an unsigned 64-bit count (type = 1.9 acts as 1). A negative m leaves every
 % entry 0.
+% A scalar input may be of any real numeric class or logical (true acts as 1); of a larger
+% array only the first element is read. Text, cells, structs, function handles, complex
+% numbers and sparse arrays of more than one element are refused.
 %
 % Errors:
 %   "Nine inputs required."  the number of inputs is not nine.
@@ -45,11 +48,13 @@
 %   "Input m must be a finite number within the range of a 32-bit integer." (likewise p,
 %       q, type and has_constant)
 %   "Input T must be a finite number, not negative, below 2^64."
+%   "Input has_constant must be a real numeric scalar." (likewise every scalar input)
+%       when it is not a real number; tested before its size, so an empty cell gets it.
 %   "Input has_constant must not be empty." (likewise every scalar input)
 %   "Input data must be a real double array." (likewise parameters, backcast)
 %       when the input is not a real full double array (integers, single, logical, char,
 %       complex, sparse or cell).
-%   "The output is too large for the host."  T exceeds the largest size the host allows.
+%   "The output is too large for the host."  T of 2^59 or more: its 8*T bytes would reach 2^62.
 % An output larger than the memory available fails with the host's own message.
 %
 % Example, an integrated GARCH(1,1) with a constant:

@@ -1,7 +1,7 @@
 % residuals = lagreg_residuals (parameters, ar_lags, ma_lags, constant, y, x, m, sigma)
 % Regression residual filter: scaled residuals of a regression with lags at listed positions.
 %
-% Inputs, all real double arrays:
+% Inputs, real double arrays and real scalars:
 %   parameters  vector [theta0; phi(1:P); beta(1:k); psi(1:Q)], theta0 only when constant
 %               is 1; further values are ignored.
 %   ar_lags     P-by-1 column of autoregressive lags (empty for none); rows are counted,
@@ -28,6 +28,9 @@
 %
 % Scalar inputs and lags are truncated toward zero: constant and the lags to 32-bit
 % integers, m to an unsigned 64-bit count (a lag of 2.9 acts as 2).
+% A scalar input may be of any real numeric class or logical (true acts as 1); of a larger
+% array only the first element is read. Text, cells, structs, function handles, complex
+% numbers and sparse arrays of more than one element are refused.
 %
 % Errors:
 %   "Eight inputs required."  the number of inputs is not eight.
@@ -42,11 +45,16 @@
 %   "Input ar_lags must have fewer than 2^31 rows." (likewise ma_lags)
 %   "Input constant must be a finite number within the range of a 32-bit integer."
 %   "Input m must be a finite number, not negative, below 2^64."
+%   "Input m must be a real numeric scalar." (likewise constant)
+%       when it is not a real number; tested before its size, so an empty cell gets it.
 %   "Input m must not be empty." (likewise constant)
 %   "Input y must be a real double array." (likewise parameters, ar_lags, ma_lags, x,
 %       sigma)
 %       when the input is not a real full double array (integers, single, logical, char,
 %       complex, sparse or cell).
+%   "The output is too large for the host."  T, the rows of y, of 2^59 or more: its 8*T
+%       bytes would reach 2^62.
+% An output larger than the memory available fails with the host's own message.
 %
 % Example, residuals of an ARMA model with lags 1 and 4 and a constant:
 %   y = randn (200, 1);

@@ -1,7 +1,7 @@
 % ht = logvol_filter (data, parameters, backcast, upper_bound, p, o, q, m, T)
 % Exponential log-variance filter: conditional variances of an exponential GARCH(p,o,q) model.
 %
-% Inputs, all real double arrays:
+% Inputs, real double arrays and real scalars:
 %   data         vector of at least T values: the residuals e(1..T).
 %   parameters   vector of 1+p+o+q values [omega; alpha(1:p); gamma(1:o); beta(1:q)];
 %                further values are ignored.
@@ -29,6 +29,9 @@
 %
 % Scalar inputs are truncated toward zero: p, o, q and m to 32-bit integers, T to an
 % unsigned 64-bit count (T = 3.9 acts as 3). A negative m leaves every entry 0.
+% A scalar input may be of any real numeric class or logical (true acts as 1); of a larger
+% array only the first element is read. Text, cells, structs, function handles, complex
+% numbers and sparse arrays of more than one element are refused.
 %
 % Errors:
 %   "Nine inputs required."  the number of inputs is not nine.
@@ -43,11 +46,14 @@
 %   "Input m must be a finite number within the range of a 32-bit integer." (likewise p,
 %       o and q)
 %   "Input T must be a finite number, not negative, below 2^64."
+%   "Input T must be a real numeric scalar." (likewise every scalar input)
+%       when it is not a real number; tested before its size, so an empty cell gets it.
 %   "Input T must not be empty." (likewise every scalar input)
 %   "Input data must be a real double array." (likewise parameters, backcast, upper_bound)
 %       when the input is not a real full double array (integers, single, logical, char,
 %       complex, sparse or cell).
-%   "The output is too large for the host."  T exceeds the largest size the host allows.
+%   "The output is too large for the host."  T of 2^57 or more: with its three working
+%       columns, 32*T bytes would reach 2^62.
 % An output larger than the memory available fails with the host's own message.
 %
 % Example, an exponential GARCH(1,1,1):

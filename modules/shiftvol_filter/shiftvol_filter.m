@@ -1,7 +1,7 @@
 % ht = shiftvol_filter (data, parameters, backcast, p, q, m, T, type)
 % Shifted-innovation variance filter: conditional variances of an asymmetric GARCH(p,q) model.
 %
-% Inputs, all real double arrays:
+% Inputs, real double arrays and real scalars:
 %   data        vector of at least T values: the innovations e(1..T).
 %   parameters  vector of p+q+2 values [omega; alpha(1:p); gamma; beta(1:q)], the shift
 %               gamma between the two blocks; further values are ignored.
@@ -26,6 +26,9 @@
 %
 % Scalar inputs are truncated toward zero: p, q, m and type to 32-bit integers, T to an
 % unsigned 64-bit count (type = 1.7 acts as 1). A negative m leaves every entry 0.
+% A scalar input may be of any real numeric class or logical (true acts as 1); of a larger
+% array only the first element is read. Text, cells, structs, function handles, complex
+% numbers and sparse arrays of more than one element are refused.
 %
 % Errors:
 %   "Eight inputs required."  the number of inputs is not eight.
@@ -40,11 +43,14 @@
 %   "Input m must be a finite number within the range of a 32-bit integer." (likewise p,
 %       q and type)
 %   "Input T must be a finite number, not negative, below 2^64."
+%   "Input type must be a real numeric scalar." (likewise every scalar input)
+%       when it is not a real number; tested before its size, so an empty cell gets it.
 %   "Input type must not be empty." (likewise every scalar input)
 %   "Input data must be a real double array." (likewise parameters, backcast)
 %       when the input is not a real full double array (integers, single, logical, char,
 %       complex, sparse or cell).
-%   "The output is too large for the host."  T exceeds the largest size the host allows.
+%   "The output is too large for the host."  T of 2^58 or more: with its working
+%       column, 16*T bytes would reach 2^62.
 % An output larger than the memory available fails with the host's own message.
 %
 % Example, an asymmetric GARCH(1,1) with a constant shift:

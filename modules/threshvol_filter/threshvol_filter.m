@@ -1,7 +1,7 @@
 % ht = threshvol_filter (data, asym_data, parameters, backcast, p, o, q, m, T, type)
 % Threshold variance filter: conditional variances of a threshold GARCH(p,o,q) model.
 %
-% Inputs, all real double arrays:
+% Inputs, real double arrays and real scalars:
 %   data        vector of at least T-1 values (none when p is 0): the series of the
 %               first lag family, already raised to the model's power, e.g. abs(e).^2.
 %   asym_data   vector of at least T-1 values (none when o is 0): the series of the
@@ -32,6 +32,9 @@
 % Scalar inputs are truncated toward zero: p, o, q, m and type to 32-bit integers, T to an
 % unsigned 64-bit count, so T = 3.9 acts as 3 and type = 1.9 as 1. A negative m leaves
 % every entry 0.
+% A scalar input may be of any real numeric class or logical (true acts as 1); of a larger
+% array only the first element is read. Text, cells, structs, function handles, complex
+% numbers and sparse arrays of more than one element are refused.
 %
 % Errors:
 %   "Ten inputs required."  the number of inputs is not ten.
@@ -46,11 +49,13 @@
 %   "Input m must be a finite number within the range of a 32-bit integer." (likewise p,
 %       o, q and type)
 %   "Input T must be a finite number, not negative, below 2^64."
+%   "Input type must be a real numeric scalar." (likewise every scalar input)
+%       when it is not a real number; tested before its size, so an empty cell gets it.
 %   "Input type must not be empty." (likewise every scalar input)
 %   "Input data must be a real double array." (likewise asym_data, parameters, backcast)
 %       when the input is not a real full double array (integers, single, logical, char,
 %       complex, sparse or cell).
-%   "The output is too large for the host."  T exceeds the largest size the host allows.
+%   "The output is too large for the host."  T of 2^59 or more: its 8*T bytes would reach 2^62.
 % An output larger than the memory available fails with the host's own message.
 %
 % Example, a threshold GARCH(1,1,1) in variance form:

@@ -13,13 +13,18 @@
 #include <utility>
 #include <vector>
 
+#include "standin_arrays.hpp"
+
 namespace volfilter::calls {
 
-// One input array: its shape and its values, column-major.
+using standin::ArrayClass;
+
+// One input array: its shape, its values (column-major) and its class in the host.
 struct Value {
   std::uint64_t rows = 0;
   std::uint64_t columns = 0;
   std::vector<double> values;
+  ArrayClass array_class = ArrayClass::real_double;
 
   Value() = default;
   // A number stands for a 1-by-1 array, so that scalars read naturally in a table.
@@ -45,6 +50,12 @@ inline Value matrix(std::uint64_t rows, std::uint64_t columns, std::vector<doubl
 // An empty array of the given shape (0-by-0 by default).
 inline Value empty(std::uint64_t rows = 0, std::uint64_t columns = 0) {
   return {rows, columns, {}};
+}
+
+// `value` as an array of another class, e.g. a character or a cell where a number belongs.
+inline Value of_class(ArrayClass array_class, Value value) {
+  value.array_class = array_class;
+  return value;
 }
 
 // `count` numbers spread over [low, high) from a fixed linear congruential sequence. Only

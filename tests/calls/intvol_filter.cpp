@@ -34,6 +34,19 @@ CallTable intvol_filter_calls() {
        1,
        {d, params, 2, 1, 1, 1, 3, 2, 2},
        "Input parameters must have at least 3 elements."},
+      // p = 0, q = 1, m = 1: the recursion reads no data and would write T entries.
+      {"output too large for the host",
+       1,
+       {empty(), column({0.1}), 1, 0, 1, 1, std::ldexp(1.0, 62), 2, 1},
+       "The output is too large for the host."},
+      {"struct has_constant",
+       1,
+       {d, params, 2, 1, 1, 1, 3, 2, of_class(ArrayClass::structure, 1)},
+       "Input has_constant must be a real numeric scalar."},
+      {"function handle p",
+       1,
+       {d, params, 2, of_class(ArrayClass::function_handle, 1), 1, 1, 3, 2, 1},
+       "Input p must be a real numeric scalar."},
   };
   const std::vector<double> returns = sequence(400, 77, -2.0, 2.0);
   std::vector<double> squares;

@@ -1,4 +1,6 @@
 // lagreg_residuals: the calls every platform must answer with the same bits.
+#include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "call_table.hpp"
@@ -51,6 +53,16 @@ CallTable lagreg_residuals_calls() {
        1,
        {params, 1, empty(), 1, y4, empty(), 1, column({1, 1, 1})},
        "Input sigma must have at least 4 elements."},
+      // T comes from the rows of y: an empty y of 2^61 rows asks for an output of 2^64 bytes.
+      {"output too large for the host",
+       1,
+       {empty(), empty(), empty(), 0, empty(std::uint64_t{1} << 61, 0), empty(),
+        std::ldexp(1.0, 61), empty()},
+       "The output is too large for the host."},
+      {"character constant",
+       1,
+       {params, 1, empty(), of_class(ArrayClass::character, 49), y4, empty(), 1, ones4},
+       "Input constant must be a real numeric scalar."},
   };
   // A long sample: constant, three AR lags (one repeated), two regressors, two MA lags.
   const std::uint64_t T = 300;

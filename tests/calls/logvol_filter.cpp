@@ -1,5 +1,7 @@
 // logvol_filter: the calls every platform must answer alike. Its exp and log come from each
 // platform's math library, so results may differ by one unit in the last place.
+#include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "call_table.hpp"
@@ -52,6 +54,15 @@ CallTable logvol_filter_calls() {
        1,
        {d3, p, 0, 100, 1, 1, 1, 1, nan},
        "Input T must be a finite number, not negative, below 2^64."},
+      // Four arrays of 2^60 bytes each: each fits alone, not all four together.
+      {"arrays too large together",
+       1,
+       {empty(), empty(), 0, empty(), 0, 0, 0, -1, std::ldexp(1.0, 57)},
+       "The output is too large for the host."},
+      {"character m",
+       1,
+       {d3, p, 0, 100, 1, 1, 1, of_class(ArrayClass::character, 49), 3},
+       "Input m must be a real numeric scalar."},
   };
   // Long samples: every step takes an exponential, a square root and a logarithm.
   for (std::uint32_t seed = 1; seed <= 4; ++seed) {

@@ -1,4 +1,6 @@
 // shiftvol_filter: the calls every platform must answer with the same bits.
+#include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "call_table.hpp"
@@ -34,6 +36,15 @@ CallTable shiftvol_filter_calls() {
        1,
        {d, params, 1, 1, 1, 1, 3, std::numeric_limits<double>::infinity()},
        "Input type must be a finite number within the range of a 32-bit integer."},
+      // Two arrays of 2^61 bytes each: each fits alone, not both together.
+      {"arrays too large together",
+       1,
+       {empty(), column({0.1, 0.2}), empty(), 0, 0, -1, std::ldexp(1.0, 58), 1},
+       "The output is too large for the host."},
+      {"cell type",
+       1,
+       {d, params, 1, 1, 1, 1, 3, of_class(ArrayClass::cell, 1)},
+       "Input type must be a real numeric scalar."},
   };
   for (std::uint32_t seed = 1; seed <= 2; ++seed) {
     const Value returns = column(sequence(400, seed, -2.0, 2.0));

@@ -128,6 +128,36 @@ CallTable threshvol_filter_calls() {
            1,
            {empty(), empty(), empty(), empty(), 0, 0, 0, -1, std::ldexp(1.0, 58), 2},
            "Out of memory."},
+          // With m = 0 the recursion would write all T entries of an output the host made
+          // too small.
+          {"recursion into an output too large for the host",
+           1,
+           {empty(), empty(), column({1}), empty(), 0, 0, 0, 0, std::ldexp(1.0, 64) - 2048, 1},
+           "The output is too large for the host."},
+          // Scalars that are not real numbers: '1' would run power 2 (code 49), sparse
+          // [0 3] would act as 3.
+          {"character type",
+           1,
+           {data, asym, parameters, 2, 1, 1, 1, 1, 3, of_class(ArrayClass::character, 49)},
+           "Input type must be a real numeric scalar."},
+          {"cell T",
+           1,
+           {data, asym, parameters, 2, 1, 1, 1, 1, of_class(ArrayClass::cell, 3), 2},
+           "Input T must be a real numeric scalar."},
+          {"complex m",
+           1,
+           {data, asym, parameters, 2, 1, 1, 1, of_class(ArrayClass::complex_double, 1), 3, 2},
+           "Input m must be a real numeric scalar."},
+          {"sparse T of two elements",
+           1,
+           {data, asym, parameters, 2, 1, 1, 1, 1, of_class(ArrayClass::sparse_double, row({0, 3})),
+            2},
+           "Input T must be a real numeric scalar."},
+          {"scalars of other numeric classes and logical",
+           1,
+           {data, asym, parameters, 2, of_class(ArrayClass::int32, 1),
+            of_class(ArrayClass::logical, 1), of_class(ArrayClass::single, 1), 1,
+            of_class(ArrayClass::sparse_double, 3), 2}},
       },
   };
 }

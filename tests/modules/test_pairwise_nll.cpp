@@ -2,11 +2,13 @@
 // the data, and the calls refused because they would reach outside an array.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "module_call.hpp"
 
@@ -153,6 +155,17 @@ TEST_F(PairwiseNll, UnsafeCallsAreRefusedBeforeAnyArrayExists) {
   for (const double index : {0.5, 0.0, -1.0, 3.0, kNaN, kInf, -kInf, 18446744073709551616.0}) {
     EXPECT_EQ(refusal(covariance, data, pair_list({{1, 2}, {index, 1}})), bad_index) << index;
     EXPECT_EQ(refusal(covariance, data, pair_list({{1, 2}, {2, index}})), bad_index) << index;
+  }
+  // One bad index anywhere in a longer list, in either column, whatever blocks the test on
+  // the indices works in.
+  for (const std::size_t position : {0U, 1U, 7U, 16U, 35U, 36U}) {
+    for (const std::size_t column : {0U, 1U}) {
+      std::vector<double> values(74, 1.0);
+      std::fill(values.begin() + 37, values.end(), 2.0);
+      values[column * 37 + position] = 3.0;
+      EXPECT_EQ(refusal(covariance, data, make_array(37, 2, values)), bad_index)
+          << position << ", " << column;
+    }
   }
   EXPECT_EQ(refusal(covariance, data, make_column({1, 2})),
             "Input pairs must have at least two columns.");

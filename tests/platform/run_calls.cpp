@@ -13,6 +13,7 @@
 #include "call_records.hpp"
 #include "call_registry.hpp"
 #include "module_host.hpp"
+#include "standin_arrays.hpp"
 
 namespace {
 
@@ -32,6 +33,7 @@ mxArray* make_input(const Value& value) {
   if (!value.values.empty()) {
     std::memcpy(mxGetPr(array), value.values.data(), value.values.size() * sizeof(double));
   }
+  volfilter::standin::set_array_class(array, value.array_class);
   return array;
 }
 
