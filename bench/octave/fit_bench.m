@@ -16,7 +16,7 @@ function results = fit_bench (sizes, repetitions)
   %
   % Needs the modules, volfilter_fit and the examples on the path, e.g. from the top of
   % the checkout:
-  %   octave-cli --eval "addpath('build/default/mex', 'examples', 'bench/octave'); fit_bench"
+  %   octave-cli --no-history --eval "addpath('build/default/mex', 'examples', 'bench/octave'); fit_bench"
   if (nargin < 1 || isempty (sizes))
     sizes = [1000 4000 20000];
   end
