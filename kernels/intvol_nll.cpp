@@ -17,18 +17,17 @@ constexpr std::int32_t kRecursionValues = 2;
 // implied coefficient moves with every a_i and b_k, so their regressors are the lagged value
 // less s[t-q]. One feedback series, s, with dS = ds; the variance is s^2 under power 1 and s
 // otherwise. Slots 1 .. has_constant - 1 of the parameters are never read: their lanes stay 0.
-class IntvolModel {
+class IntvolModel : public detail::RecursionFeedback {
  public:
   IntvolModel(const double* data, const double* recursion, const double* parameters, std::int32_t p,
               std::int32_t q, std::int32_t has_constant, bool power_one)
-      : data_(data),
-        recursion_(recursion),
+      : RecursionFeedback(recursion, power_one),
+        data_(data),
         coefficients_(parameters + has_constant),
         offset_(static_cast<std::uint64_t>(has_constant)),
         p_(static_cast<std::uint64_t>(p)),
         q_(static_cast<std::uint64_t>(q)),
-        has_constant_(has_constant != 0),
-        power_one_(power_one) {
+        has_constant_(has_constant != 0) {
     // Formed as the filter forms it: 1 less each coefficient in index order.
     implied_ = 1.0;
     for (std::uint64_t i = 0; i + 1 < p_ + q_; ++i) {
@@ -38,46 +37,31 @@ class IntvolModel {
 
   [[nodiscard]] std::uint64_t lanes() const { return offset_ + p_ + q_ - 1; }
   [[nodiscard]] std::uint64_t depth() const { return q_; }
-  [[nodiscard]] static std::uint64_t families() { return 1; }
   [[nodiscard]] double coefficient(std::uint64_t /*family*/, std::uint64_t lag) const {
     return lag < q_ ? coefficients_[p_ + lag - 1] : implied_;
   }
-  [[nodiscard]] static std::int64_t shift_lane() { return -1; }
 
   void regressors(std::uint64_t t, double* lanes) const {
     // The constant's lane, and 0 in the lanes of the slots that are never read.
     for (std::uint64_t j = 0; j < offset_; ++j) {
       lanes[j] = j == 0 && has_constant_ ? 1.0 : 0.0;
     }
-    const double last = recursion_[t - q_];
+    const double last = recursion()[t - q_];
     double* alpha = lanes + offset_;
     for (std::uint64_t i = 0; i < p_; ++i) {
       alpha[i] = data_[t - 1 - i] - last;
     }
     double* beta = alpha + p_;
     for (std::uint64_t i = 0; i + 1 < q_; ++i) {
-      beta[i] = recursion_[t - 1 - i] - last;
+      beta[i] = recursion()[t - 1 - i] - last;
     }
-  }
-  static void presample_feedback(std::uint64_t /*t*/, double* a, double* b) {
-    a[0] = 0.0;
-    b[0] = 0.0;
-  }
-  static void feedback(std::uint64_t /*t*/, double* a, double* b) {
-    a[0] = 1.0;
-    b[0] = 0.0;
-  }
-  [[nodiscard]] double variance_factor(std::uint64_t t) const {
-    return power_one_ ? 2.0 * recursion_[t] : 1.0;
   }
 
  private:
   const double* data_;
-  const double* recursion_;
   const double* coefficients_;
   std::uint64_t offset_, p_, q_;
   bool has_constant_;
-  bool power_one_;
   double implied_ = 1.0;
 };
 
@@ -108,9 +92,7 @@ void intvol_nll_kernel(const double* e, const double* parameters, const double* 
   intvol_kernel(data, parameters, backcast, p, q, m, T, kRecursionValues, has_constant, recursion);
   const auto first = static_cast<std::uint64_t>(m);
   if (power_one) {
-    for (std::uint64_t t = 0; t < T; ++t) {
-      ht[t] = t < first ? recursion[t] : recursion[t] * recursion[t];
-    }
+    detail::square_from(recursion, first, T, ht);
   }
   const IntvolModel model(data, recursion, parameters, p, q, has_constant, power_one);
   detail::likelihood_pass(distribution, model, parameters + model.lanes(), e, ht, first, T, lanes,

@@ -241,6 +241,55 @@ class DerivativeLanes {
 };
 
 // ---------------------------------------------------------------------------------------
+// Pieces of the models
+
+// The `count` values of `series` at lags 1 .. count of step t, lag 1 first, into lanes.
+inline void lagged_values(const double* series, std::uint64_t t, std::uint64_t count,
+                          double* lanes) {
+  for (std::uint64_t i = 0; i < count; ++i) {
+    lanes[i] = series[t - 1 - i];
+  }
+}
+
+// What the threshold and integrated models share: their one feedback series is the
+// recursion's own values s (a = 1, b = 0, the pre-sample values given), and the variance is
+// s itself, or s^2 under power 1 (v = 2 s).
+class RecursionFeedback {
+ public:
+  RecursionFeedback(const double* recursion, bool power_one)
+      : recursion_(recursion), power_one_(power_one) {}
+
+  [[nodiscard]] static std::uint64_t families() { return 1; }
+  [[nodiscard]] static std::int64_t shift_lane() { return -1; }
+  static void presample_feedback(std::uint64_t /*t*/, double* a, double* b) {
+    a[0] = 0.0;
+    b[0] = 0.0;
+  }
+  static void feedback(std::uint64_t /*t*/, double* a, double* b) {
+    a[0] = 1.0;
+    b[0] = 0.0;
+  }
+  [[nodiscard]] double variance_factor(std::uint64_t t) const {
+    return power_one_ ? 2.0 * recursion_[t] : 1.0;
+  }
+
+ protected:
+  [[nodiscard]] const double* recursion() const { return recursion_; }
+
+ private:
+  const double* recursion_;
+  bool power_one_;
+};
+
+// The variances of a recursion of power 1 on standard deviations: the pre-sample entries as
+// given, the squares from `first` on, each formed as the filter's last pass forms it.
+inline void square_from(const double* recursion, std::uint64_t first, std::uint64_t T, double* ht) {
+  for (std::uint64_t t = 0; t < T; ++t) {
+    ht[t] = t < first ? recursion[t] : recursion[t] * recursion[t];
+  }
+}
+
+// ---------------------------------------------------------------------------------------
 // The pass over the modelled observations.
 
 // Marks a call whose model is not defined at its parameters: nll +Inf, derivatives NaN.

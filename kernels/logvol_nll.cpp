@@ -51,18 +51,9 @@ class LogvolModel {
 
   void regressors(std::uint64_t t, double* lanes) const {
     lanes[0] = 1.0;
-    double* alpha = lanes + 1;
-    for (std::uint64_t j = 0; j < p_; ++j) {
-      alpha[j] = centered_abs_std_[t - 1 - j];
-    }
-    double* gamma = alpha + p_;
-    for (std::uint64_t j = 0; j < o_; ++j) {
-      gamma[j] = std_data_[t - 1 - j];
-    }
-    double* beta = gamma + o_;
-    for (std::uint64_t j = 0; j < q_; ++j) {
-      beta[j] = log_ht_[t - 1 - j];
-    }
+    detail::lagged_values(centered_abs_std_, t, p_, lanes + 1);
+    detail::lagged_values(std_data_, t, o_, lanes + 1 + p_);
+    detail::lagged_values(log_ht_, t, q_, lanes + 1 + p_ + o_);
   }
   // The pre-sample values come from the backcast and the data alone.
   static void presample_feedback(std::uint64_t /*t*/, double* a, double* b) {

@@ -47,15 +47,10 @@ class ShiftvolModel {
 
   void regressors(std::uint64_t t, double* lanes) const {
     lanes[0] = 1.0;
-    for (std::uint64_t j = 1; j <= p_; ++j) {
-      lanes[j] = shifted_sq_[t - j];
-    }
+    detail::lagged_values(shifted_sq_, t, p_, lanes + 1);
     // The shift enters S_t only through the lagged shifted squares: its R lane is 0.
     lanes[p_ + 1] = 0.0;
-    double* beta = lanes + p_ + 2;
-    for (std::uint64_t k = 1; k <= q_; ++k) {
-      beta[k - 1] = ht_[t - k];
-    }
+    detail::lagged_values(ht_, t, q_, lanes + p_ + 2);
   }
   void presample_feedback(std::uint64_t /*t*/, double* a, double* b) const {
     a[0] = 0.0;

@@ -17,62 +17,37 @@ constexpr std::int32_t kRecursionValues = 2;
 // S_t = w + sum_i a_i data[t-i] + sum_j g_j asym[t-j] + sum_k b_k s[t-k], s the recursion's own
 // values (standard deviations under power 1). One feedback series, s, with dS = ds; the
 // variance is s^2 under power 1 (dh = 2 s ds) and s itself otherwise.
-class ThreshvolModel {
+class ThreshvolModel : public detail::RecursionFeedback {
  public:
   ThreshvolModel(const double* data, const double* asym_data, const double* recursion,
                  const double* parameters, std::int32_t p, std::int32_t o, std::int32_t q,
                  bool power_one)
-      : data_(data),
+      : RecursionFeedback(recursion, power_one),
+        data_(data),
         asym_data_(asym_data),
-        recursion_(recursion),
         beta_(parameters + 1 + p + o),
         p_(static_cast<std::uint64_t>(p)),
         o_(static_cast<std::uint64_t>(o)),
-        q_(static_cast<std::uint64_t>(q)),
-        power_one_(power_one) {}
+        q_(static_cast<std::uint64_t>(q)) {}
 
   [[nodiscard]] std::uint64_t lanes() const { return 1 + p_ + o_ + q_; }
   [[nodiscard]] std::uint64_t depth() const { return q_; }
-  [[nodiscard]] static std::uint64_t families() { return 1; }
   [[nodiscard]] double coefficient(std::uint64_t /*family*/, std::uint64_t lag) const {
     return beta_[lag - 1];
   }
-  [[nodiscard]] static std::int64_t shift_lane() { return -1; }
 
   void regressors(std::uint64_t t, double* lanes) const {
     lanes[0] = 1.0;
-    double* alpha = lanes + 1;
-    for (std::uint64_t i = 0; i < p_; ++i) {
-      alpha[i] = data_[t - 1 - i];
-    }
-    double* gamma = alpha + p_;
-    for (std::uint64_t i = 0; i < o_; ++i) {
-      gamma[i] = asym_data_[t - 1 - i];
-    }
-    double* beta = gamma + o_;
-    for (std::uint64_t i = 0; i < q_; ++i) {
-      beta[i] = recursion_[t - 1 - i];
-    }
-  }
-  static void presample_feedback(std::uint64_t /*t*/, double* a, double* b) {
-    a[0] = 0.0;
-    b[0] = 0.0;
-  }
-  static void feedback(std::uint64_t /*t*/, double* a, double* b) {
-    a[0] = 1.0;
-    b[0] = 0.0;
-  }
-  [[nodiscard]] double variance_factor(std::uint64_t t) const {
-    return power_one_ ? 2.0 * recursion_[t] : 1.0;
+    detail::lagged_values(data_, t, p_, lanes + 1);
+    detail::lagged_values(asym_data_, t, o_, lanes + 1 + p_);
+    detail::lagged_values(recursion(), t, q_, lanes + 1 + p_ + o_);
   }
 
  private:
   const double* data_;
   const double* asym_data_;
-  const double* recursion_;
   const double* beta_;
   std::uint64_t p_, o_, q_;
-  bool power_one_;
 };
 
 }  // namespace
@@ -106,9 +81,7 @@ void threshvol_nll_kernel(const double* e, const double* parameters, const doubl
                    recursion);
   const auto first = static_cast<std::uint64_t>(m);
   if (power_one) {
-    for (std::uint64_t t = 0; t < T; ++t) {
-      ht[t] = t < first ? recursion[t] : recursion[t] * recursion[t];
-    }
+    detail::square_from(recursion, first, T, ht);
   }
   const ThreshvolModel model(data, asym_data, recursion, parameters, p, o, q, power_one);
   detail::likelihood_pass(distribution, model, parameters + model.lanes(), e, ht, first, T, lanes,
