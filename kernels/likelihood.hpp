@@ -195,7 +195,7 @@ class DerivativeLanes {
         lambda = lambda + c[f] * a[f];
         mu = mu + c[f] * b[f];
       }
-      const double* earlier = l == 1 ? latest_ : history_ + row * width();
+      const double* earlier = kWidth > 0 && l == 1 ? latest_ : history_ + row * width();
       for (std::uint64_t block = 0; block < width(); block += kLaneBlock) {
         for (std::uint64_t j = block; j < block + kLaneBlock; ++j) {
           lanes[j] = lanes[j] + lambda * earlier[j];

@@ -457,6 +457,11 @@ std::vector<Case> cases() {
        0.9},
       {"IGARCH no constant", "intvol", 1, 0, 2, 2, 2, 0, D::normal, {0.08, 0.5}},
       {"IGARCH constant slot 2", "intvol", 1, 0, 1, 1, 2, 2, D::normal, {0.02, 99, 0.1}},
+      // More lanes than the widths compiled for small models: the lanes' run-time path.
+      {"GARCH(4,5) power 1", "threshvol", 4, 0, 5, 5, 1, 1, D::normal,
+       {0.05, 0.03, 0.02, 0.02, 0.01, 0.3, 0.2, 0.1, 0.1, 0.05}, 0.9},
+      {"EGARCH(3,3,3) t", "logvol", 3, 3, 3, 3, 2, 1, D::student_t,
+       {-0.02, 0.1, 0.05, 0.02, -0.05, 0.03, -0.02, 0.5, 0.2, 0.1, 7}, 0.1},
   };
   // Random orders up to 3 in every model, both distributions, stable coefficients.
   std::mt19937_64 generator(2024);
