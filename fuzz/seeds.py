@@ -224,6 +224,13 @@ def likelihood(model):
         "five_outputs": call(inputs(model_parameters), nlhs=5),
         "one_input_short": call(inputs(model_parameters)[:-1], input_count=len(inputs(model_parameters)) - 1),
     }
+    # More parameters than the lane widths compiled for small models (ten).
+    wide_orders, wide_count = {"threshvol": ((3, 3, 3), 10), "logvol": ((3, 3, 3), 10),
+                               "shiftvol": ((4, 4, 4), 10), "intvol": ((5, 5, 5), 10)}[model]
+    long_e = array([0.5, -1, 2, -0.25, 1.5, -0.75, 1, 0.25])
+    seeds["many_lanes"] = call(inputs([0.0625] * wide_count + [6], m=wide_orders[0],
+                                      distribution=1, residuals=long_e, orders=wide_orders),
+                               nlhs=3)
     return seeds
 
 
