@@ -56,8 +56,8 @@ LikelihoodScratch threshvol_nll_scratch(std::int32_t p, std::int32_t o, std::int
                                         std::int32_t type, bool derivatives) {
   const std::uint64_t lanes = 1 + static_cast<std::uint64_t>(p) + static_cast<std::uint64_t>(o) +
                               static_cast<std::uint64_t>(q);
-  // data and asym_data, and under power 1 the recursion's unsquared values.
-  const std::uint64_t columns = type == 1 ? 3 : 2;
+  // data, asym_data when it has lags, and under power 1 the recursion's unsquared values.
+  const std::uint64_t columns = 1 + (o > 0 ? 1U : 0U) + (type == 1 ? 1U : 0U);
   return {columns,
           derivatives ? detail::lane_scratch_values(lanes, static_cast<std::uint64_t>(q), 1) : 0};
 }
@@ -67,16 +67,25 @@ void threshvol_nll_kernel(const double* e, const double* parameters, const doubl
                           std::uint64_t T, std::int32_t type, Distribution distribution, double* ht,
                           double* series, double* lanes, LikelihoodResult result) {
   const bool power_one = type == 1;
+  // The asymmetric series only where it has lags; without them the kernel reads none of it.
   double* data = series;
-  double* asym_data = series + T;
+  double* next_column = series + T;
+  double* asym_data = data;
+  if (o > 0) {
+    asym_data = next_column;
+    next_column += T;
+  }
   for (std::uint64_t t = 0; t < T; ++t) {
-    const double value = power_one ? std::fabs(e[t]) : e[t] * e[t];
-    data[t] = value;
-    asym_data[t] = e[t] < 0.0 ? value : 0.0;
+    data[t] = power_one ? std::fabs(e[t]) : e[t] * e[t];
+  }
+  if (o > 0) {
+    for (std::uint64_t t = 0; t < T; ++t) {
+      asym_data[t] = e[t] < 0.0 ? data[t] : 0.0;
+    }
   }
   // Under power 1 the recursion runs on standard deviations, which the lanes need; the
   // variances are their squares from m on, as the filter's own last pass forms them.
-  double* recursion = power_one ? series + 2 * T : ht;
+  double* recursion = power_one ? next_column : ht;
   threshvol_kernel(data, asym_data, parameters, backcast, p, o, q, m, T, kRecursionValues,
                    recursion);
   const auto first = static_cast<std::uint64_t>(m);

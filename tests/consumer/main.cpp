@@ -118,7 +118,7 @@ bool threshvol_nll() {
   double series[4] = {};
   const volfilter::LikelihoodScratch scratch = volfilter::threshvol_nll_scratch(0, 0, 0, 2, true);
   double lanes[64] = {};
-  if (scratch.series_columns != 2 || scratch.lane_values > 64) {
+  if (scratch.series_columns != 1 || scratch.lane_values > 64) {
     std::printf("threshvol_nll_scratch: unexpected scratch\n");
     return false;
   }
