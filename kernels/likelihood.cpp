@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "special_functions.hpp"
+#include "gamma_functions.hpp"
 
 namespace volfilter {
 

@@ -140,8 +140,7 @@ template <std::uint64_t kWidth>
 class DerivativeLanes {
  public:
   DerivativeLanes(double* scratch, std::uint64_t lanes, std::uint64_t depth, std::uint64_t families)
-      : lanes_(lanes),
-        width_(kWidth > 0 ? kWidth : padded_lanes(lanes)),
+      : width_(kWidth > 0 ? kWidth : padded_lanes(lanes)),
         depth_(depth),
         families_(families),
         history_(scratch),
@@ -210,15 +209,20 @@ class DerivativeLanes {
     if (depth_ > 0) {
       // Step t takes the row of step t - depth, which no later step reads.
       slot_ = slot_ + 1 == depth_ ? 0 : slot_ + 1;
-      double* latest = history_ + slot_ * width();
-      for (std::uint64_t j = 0; j < width(); ++j) {
-        latest[j] = lanes[j];
+      // With a compile-time width lag 1 is read from the caller's buffer, so with one lag
+      // the ring holds only a and b.
+      if (kWidth == 0 || depth_ > 1) {
+        double* latest = history_ + slot_ * width();
+        for (std::uint64_t j = 0; j < width(); ++j) {
+          latest[j] = lanes[j];
+        }
       }
       model.feedback(t, a_history_ + slot_ * families_, b_history_ + slot_ * families_);
     }
   }
 
-  // Where step() finds the latest lanes: the caller's lanes of the previous step.
+  // With a compile-time width, where step() finds the latest step's lanes: the caller's
+  // buffer of the previous step (at first the zeros of the pre-sample steps).
   void set_latest(const double* latest) { latest_ = latest; }
 
   // Zeroed lanes for the caller's step buffers; the running gradient of the model's lanes.
@@ -226,7 +230,6 @@ class DerivativeLanes {
   [[nodiscard]] double* gradient() const { return gradient_; }
 
  private:
-  std::uint64_t lanes_;
   std::uint64_t width_;  // lanes, padded to whole blocks
   std::uint64_t depth_;
   std::uint64_t families_;

@@ -121,18 +121,18 @@ T = numel (e);
 
 switch model
   case 'threshvol'
-    spec = threshvol_spec (e, options);
+    plan = threshvol_plan (e, options);
   case 'logvol'
-    spec = logvol_spec (e, options);
+    plan = logvol_plan (e, options);
   case 'shiftvol'
-    spec = shiftvol_spec (e, options);
+    plan = shiftvol_plan (e, options);
   otherwise
-    spec = intvol_spec (e, options);
+    plan = intvol_plan (e, options);
 end
 if strcmp (options.distribution, 't')
-  spec = add_student_t (spec);
+  plan = add_student_t (plan);
 end
-k = numel (spec.names);
+k = numel (plan.names);
 n = T - options.m;
 if k == 0
   error ('volfilter:fit:badOption', 'volfilter_fit: the model has no parameter to estimate.');
@@ -143,29 +143,29 @@ if n < 10 * k
           '(at least %d).'], ...
          n, options.m, k, 10 * k);
 end
-module_name = func2str (spec.module);
+module_name = func2str (plan.module);
 if ~any (exist (module_name) == [2, 3]) %#ok<EXIST>
   error ('volfilter:fit:missingModule', ...
          'volfilter_fit: the likelihood module %s is not on the path.', module_name);
 end
 optimizer = choose_optimizer (options.optimizer);
 
-start = fit_start (spec, e, options.start, options.m);
-[theta, run, counts] = fit_optimise (spec, e, start, optimizer, options);
+start = fit_start (plan, e, options.start, options.m);
+[theta, run, counts] = fit_optimise (plan, e, start, optimizer, options);
 
-[nll, ~, scores, ht] = spec.module (e, theta, spec.arguments{:});
+[nll, ~, scores, ht] = plan.module (e, theta, plan.arguments{:});
 converged = run.converged && nll < Inf;
-[covariance, robust] = fit_covariance (spec, e, theta, scores);
-ht(1:options.m) = presample_variance (model, options.type, spec.backcast);
+[covariance, robust] = fit_covariance (plan, e, theta, scores);
+ht(1:options.m) = presample_variance (model, options.type, plan.backcast);
 
 upper_bound = [];
 constant = [];
 if strcmp (model, 'logvol')
-  upper_bound = spec.upper_bound;
+  upper_bound = plan.upper_bound;
 elseif strcmp (model, 'intvol')
   constant = logical (options.constant);
 end
-fit = struct ('parameters', theta, 'names', {spec.names}, ...
+fit = struct ('parameters', theta, 'names', {plan.names}, ...
               'std_errors', sqrt (diag (covariance)), ...
               'robust_std_errors', sqrt (diag (robust)), 'covariance', covariance, ...
               'robust_covariance', robust, 'loglik', -nll, 'aic', 2 * nll + 2 * k, ...
@@ -175,7 +175,7 @@ fit = struct ('parameters', theta, 'names', {spec.names}, ...
               'evaluations', counts.evaluations, 'restarts', counts.restarts, ...
               'model', model, 'p', options.p, 'o', options.o, 'q', options.q, ...
               'type', options.type, 'distribution', options.distribution, 'm', options.m, ...
-              'n', n, 'T', T, 'backcast', spec.backcast, 'upper_bound', upper_bound, ...
+              'n', n, 'T', T, 'backcast', plan.backcast, 'upper_bound', upper_bound, ...
               'constant', constant, 'start', start);
 
 if ~converged

@@ -1,5 +1,5 @@
-function run = fit_nlopt (spec, x0, options)
-% run = fit_nlopt (spec, x0, options)
+function run = fit_nlopt (plan, x0, options)
+% run = fit_nlopt (plan, x0, options)
 % Minimises fit_objective from the scaled start X0 with NLopt's SLSQP: the value and the
 % exact gradient in one call, the bounds, each linear inequality and the nonlinear one as a
 % constraint with its gradient. Stops when a step changes the objective (the negative
@@ -7,17 +7,17 @@ function run = fit_nlopt (spec, x0, options)
 % 1e-9 of itself, or after options.max_evaluations evaluations.
 opt.algorithm = NLOPT_LD_SLSQP ();
 opt.min_objective = @fit_objective;
-opt.lower_bounds = (spec.lower ./ spec.scale)';
-opt.upper_bounds = (spec.upper ./ spec.scale)';
-rows = spec.A .* spec.scale';
+opt.lower_bounds = (plan.lower ./ plan.scale)';
+opt.upper_bounds = (plan.upper ./ plan.scale)';
+rows = plan.A .* plan.scale';
 opt.fc = cell (1, size (rows, 1));
 for i = 1:size (rows, 1)
   row = rows(i, :);
-  bound = spec.b(i);
+  bound = plan.b(i);
   opt.fc{i} = @(x) linear_constraint (x, row, bound);
 end
-if ~isempty (spec.nonlinear)
-  opt.fc{end + 1} = @(x) scaled_nonlinear (x, spec.nonlinear, spec.scale);
+if ~isempty (plan.nonlinear)
+  opt.fc{end + 1} = @(x) scaled_nonlinear (x, plan.nonlinear, plan.scale);
 end
 opt.fc_tol = 1e-10 * ones (1, numel (opt.fc));
 opt.ftol_abs = 1e-12;

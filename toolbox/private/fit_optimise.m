@@ -1,5 +1,5 @@
-function [theta, run, counts] = fit_optimise (spec, e, start, optimizer, options)
-% [theta, run, counts] = fit_optimise (spec, e, start, optimizer, options)
+function [theta, run, counts] = fit_optimise (plan, e, start, optimizer, options)
+% [theta, run, counts] = fit_optimise (plan, e, start, optimizer, options)
 % Maximises the likelihood from START with OPTIMIZER ('nlopt', 'sqp' or 'fmincon'):
 % THETA the estimates, RUN the last run's account (converged, message), COUNTS the
 % iterations and evaluations of all runs and the restarts.
@@ -9,23 +9,23 @@ function [theta, run, counts] = fit_optimise (spec, e, start, optimizer, options
 % observation, whose gradient does not grow with the sample. A run that met points where
 % the model is not defined has an account of how it ended that is not to be trusted: it
 % is run again, afresh, from the best point found, at most twice.
-spec.scale(spec.scale_by_start) = start(spec.scale_by_start);
+plan.scale(plan.scale_by_start) = start(plan.scale_by_start);
 weight = 1 / (numel (e) - options.m);
-problem = struct ('module', spec.module, 'e', e, 'arguments', {spec.arguments}, ...
-                  'scale', spec.scale', 'weight', weight, 'gradient_scale', weight * spec.scale');
+problem = struct ('module', plan.module, 'e', e, 'arguments', {plan.arguments}, ...
+                  'scale', plan.scale', 'weight', weight, 'gradient_scale', weight * plan.scale');
 fit_objective ([], problem);
 try
-  x = start ./ spec.scale;
+  x = start ./ plan.scale;
   counts = struct ('iterations', 0, 'evaluations', 0, 'restarts', 0);
   while true
     before = fit_objective ([], 'read');
     switch optimizer
       case 'nlopt'
-        run = fit_nlopt (spec, x, options);
+        run = fit_nlopt (plan, x, options);
       case 'sqp'
-        run = fit_sqp (spec, x, options);
+        run = fit_sqp (plan, x, options);
       otherwise
-        run = fit_fmincon (spec, x, options);
+        run = fit_fmincon (plan, x, options);
     end
     after = fit_objective ([], 'read');
     counts.iterations = counts.iterations + run.iterations;
@@ -42,5 +42,5 @@ catch failure
   rethrow (failure);
 end
 fit_objective ([], 'clear');
-theta = x .* spec.scale;
+theta = x .* plan.scale;
 end

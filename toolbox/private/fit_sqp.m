@@ -1,17 +1,17 @@
-function run = fit_sqp (spec, x0, options)
-% run = fit_sqp (spec, x0, options)
+function run = fit_sqp (plan, x0, options)
+% run = fit_sqp (plan, x0, options)
 % Minimises fit_objective from the scaled start X0 with Octave's sqp, given the exact
 % gradient, the bounds, and the linear and nonlinear inequalities with their Jacobian.
 % It stops at its default tolerance (on the gradient of the objective, the negative
 % log-likelihood per observation) or after options.max_evaluations iterations.
-rows = spec.A .* spec.scale';
+rows = plan.A .* plan.scale';
 inequalities = [];
-if size (rows, 1) > 0 || ~isempty (spec.nonlinear)
-  inequalities = {@(x) inequality_values(x, rows, spec), ...
-                  @(x) inequality_jacobian(x, rows, spec)};
+if size (rows, 1) > 0 || ~isempty (plan.nonlinear)
+  inequalities = {@(x) inequality_values(x, rows, plan), ...
+                  @(x) inequality_jacobian(x, rows, plan)};
 end
-lower = spec.lower ./ spec.scale;
-upper = spec.upper ./ spec.scale;
+lower = plan.lower ./ plan.scale;
+upper = plan.upper ./ plan.scale;
 objective = {@fit_column_objective, @fit_gradient};
 [x, value, info, iterations] = sqp (x0, objective, [], inequalities, lower, upper, ...
                                     options.max_evaluations); %#ok<ASGLU>
@@ -21,18 +21,18 @@ run.message = sqp_message (info);
 run.iterations = iterations;
 end
 
-function values = inequality_values (x, rows, spec)
+function values = inequality_values (x, rows, plan)
 % Every inequality as sqp takes them, at least 0 where it holds.
-values = spec.b - rows * x;
-if ~isempty (spec.nonlinear)
-  values(end + 1, 1) = -scaled_nonlinear (x, spec.nonlinear, spec.scale);
+values = plan.b - rows * x;
+if ~isempty (plan.nonlinear)
+  values(end + 1, 1) = -scaled_nonlinear (x, plan.nonlinear, plan.scale);
 end
 end
 
-function jacobian = inequality_jacobian (x, rows, spec)
+function jacobian = inequality_jacobian (x, rows, plan)
 jacobian = -rows;
-if ~isempty (spec.nonlinear)
-  [~, gradient] = scaled_nonlinear (x, spec.nonlinear, spec.scale);
+if ~isempty (plan.nonlinear)
+  [~, gradient] = scaled_nonlinear (x, plan.nonlinear, plan.scale);
   jacobian(end + 1, :) = -gradient;
 end
 end

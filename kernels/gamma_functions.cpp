@@ -1,6 +1,6 @@
-// Special functions of the Student t likelihood: the digamma function, a thread-safe
+// The gamma function family of the Student t likelihood: the digamma function, a thread-safe
 // log-gamma, and the log-gamma and digamma differences at a half-integer step.
-#include "special_functions.hpp"
+#include "gamma_functions.hpp"
 
 #include <array>
 #include <cmath>

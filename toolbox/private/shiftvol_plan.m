@@ -1,5 +1,5 @@
-function spec = shiftvol_spec (e, options)
-% spec = shiftvol_spec (e, options)
+function plan = shiftvol_plan (e, options)
+% plan = shiftvol_plan (e, options)
 % The shifted-innovation model for volfilter_fit: parameters [omega; alpha; gamma; beta],
 % the module shiftvol_nll and its inputs, bounds, constraints, scales and candidate start
 % values.
@@ -14,37 +14,37 @@ function spec = shiftvol_spec (e, options)
 p = options.p;
 q = options.q;
 variance = sample_level (e, 2);
-spec.backcast = fit_backcast (e, options.backcast, 'variance');
-spec.names = [{'omega'}; order_names('alpha', p); {'gamma'}; order_names('beta', q)];
+plan.backcast = fit_backcast (e, options.backcast, 'variance');
+plan.names = [{'omega'}; order_names('alpha', p); {'gamma'}; order_names('beta', q)];
 distribution = double (strcmp (options.distribution, 't'));
-spec.module = @shiftvol_nll;
-spec.arguments = {spec.backcast, p, q, options.m, options.type, distribution};
+plan.module = @shiftvol_nll;
+plan.arguments = {plan.backcast, p, q, options.m, options.type, distribution};
 
 if options.type == 1
   shift_unit = sqrt (variance);
 else
   shift_unit = 1;
 end
-spec.lower = [1e-8 * variance; zeros(p, 1); -10 * shift_unit; zeros(q, 1)];
-spec.upper = [10 * variance; ones(p, 1); 10 * shift_unit; ones(q, 1)];
+plan.lower = [1e-8 * variance; zeros(p, 1); -10 * shift_unit; zeros(q, 1)];
+plan.upper = [10 * variance; ones(p, 1); 10 * shift_unit; ones(q, 1)];
 if options.type == 1
-  spec.A = [0, ones(1, p), 0, ones(1, q)];
-  spec.b = 1 - 1e-6;
-  spec.nonlinear = [];
+  plan.A = [0, ones(1, p), 0, ones(1, q)];
+  plan.b = 1 - 1e-6;
+  plan.nonlinear = [];
 else
-  spec.A = zeros (0, p + q + 2);
-  spec.b = zeros (0, 1);
-  spec.nonlinear = @(theta) scaled_stationarity (theta, p, q);
+  plan.A = zeros (0, p + q + 2);
+  plan.b = zeros (0, 1);
+  plan.nonlinear = @(theta) scaled_stationarity (theta, p, q);
 end
-spec.scale = [variance; ones(p, 1); shift_unit; ones(q, 1)];
-spec.scale_by_start = [true; false(p + q + 1, 1)];
+plan.scale = [variance; ones(p, 1); shift_unit; ones(q, 1)];
+plan.scale_by_start = [true; false(p + q + 1, 1)];
 % Start candidates without a shift: the symmetric model with the news split evenly over
 % the lags, beta taking the rest of the persistence and omega making the unconditional
 % variance the sample's.
 [news, persistence] = start_grid ();
 alpha = news * (p > 0);
 beta = max (persistence - alpha, 0) * (q > 0);
-spec.grid = [variance * (1 - alpha - beta); ones(p, 1) * (alpha / max(p, 1)); zeros(1, 9); ...
+plan.grid = [variance * (1 - alpha - beta); ones(p, 1) * (alpha / max(p, 1)); zeros(1, 9); ...
              ones(q, 1) * (beta / max(q, 1))];
 end
 

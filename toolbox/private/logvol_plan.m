@@ -1,5 +1,5 @@
-function spec = logvol_spec (e, options)
-% spec = logvol_spec (e, options)
+function plan = logvol_plan (e, options)
+% plan = logvol_plan (e, options)
 % The exponential model for volfilter_fit: parameters [omega; alpha; gamma; beta] of the log
 % variance, the module logvol_nll and its inputs, bounds, constraints, scales and candidate
 % start values.
@@ -14,34 +14,34 @@ p = options.p;
 o = options.o;
 q = options.q;
 log_variance = log (sample_level (e, 2));
-spec.backcast = fit_backcast (e, options.backcast, 'logvariance');
-spec.upper_bound = options.upper_bound;
-if isempty (spec.upper_bound)
-  spec.upper_bound = 1000 * max (e .^ 2);
+plan.backcast = fit_backcast (e, options.backcast, 'logvariance');
+plan.upper_bound = options.upper_bound;
+if isempty (plan.upper_bound)
+  plan.upper_bound = 1000 * max (e .^ 2);
 end
-spec.names = [{'omega'}; order_names('alpha', p); order_names('gamma', o); ...
+plan.names = [{'omega'}; order_names('alpha', p); order_names('gamma', o); ...
               order_names('beta', q)];
 distribution = double (strcmp (options.distribution, 't'));
-spec.module = @logvol_nll;
-spec.arguments = {spec.backcast, spec.upper_bound, p, o, q, options.m, distribution};
+plan.module = @logvol_nll;
+plan.arguments = {plan.backcast, plan.upper_bound, p, o, q, options.m, distribution};
 
 reach = abs (log_variance) + 20;
-spec.lower = [-reach; -2 * ones(p + o, 1); (-1 + 1e-6) * ones(q, 1)];
-spec.upper = [reach; 2 * ones(p + o, 1); (1 - 1e-6) * ones(q, 1)];
-spec.A = zeros (0, 1 + p + o + q);
-spec.b = zeros (0, 1);
+plan.lower = [-reach; -2 * ones(p + o, 1); (-1 + 1e-6) * ones(q, 1)];
+plan.upper = [reach; 2 * ones(p + o, 1); (1 - 1e-6) * ones(q, 1)];
+plan.A = zeros (0, 1 + p + o + q);
+plan.b = zeros (0, 1);
 if q > 1
-  spec.A = [zeros(1, 1 + p + o), ones(1, q)];
-  spec.b = 1 - 1e-6;
+  plan.A = [zeros(1, 1 + p + o), ones(1, q)];
+  plan.b = 1 - 1e-6;
 end
-spec.nonlinear = [];
-spec.scale = ones (1 + p + o + q, 1);
-spec.scale_by_start = false (1 + p + o + q, 1);
+plan.nonlinear = [];
+plan.scale = ones (1 + p + o + q, 1);
+plan.scale_by_start = false (1 + p + o + q, 1);
 % Start candidates: twice the news coefficient on the magnitude, no asymmetry, the
 % persistence on the log variance, and omega that makes the unconditional log variance the
 % sample's.
 [news, persistence] = start_grid ();
 beta = persistence * (q > 0);
-spec.grid = [log_variance * (1 - beta); ones(p, 1) * (2 * news / max(p, 1)); zeros(o, 9); ...
+plan.grid = [log_variance * (1 - beta); ones(p, 1) * (2 * news / max(p, 1)); zeros(o, 9); ...
              ones(q, 1) * (beta / max(q, 1))];
 end

@@ -1,4 +1,4 @@
-// Special functions of the Student t likelihood, for the likelihood kernels (the digamma
+// The gamma function family of the Student t likelihood, for the likelihood kernels (the digamma
 // function itself is in kernels.hpp).
 #pragma once
 
