@@ -163,7 +163,8 @@ end
 diagnostics = summary_field (fit, 'diagnostics', []);
 if isempty (diagnostics)
   z = summary_field (fit, 'std_residuals', []);
-  if isnumeric (z) && isvector (z) && isscalar (m) && m >= 0 && numel (z) > m + 1
+  whole = isnumeric (m) && isscalar (m) && m == fix (m) && m >= 0;
+  if isnumeric (z) && isreal (z) && isvector (z) && whole && numel (z) > m + 1
     diagnostics = fit_diagnostics (double (z(m + 1:end)), names);
   end
 end
@@ -249,7 +250,7 @@ end
 lines = {sprintf('volfilter_fit: a panel of %d series, %s', count, description), ''};
 header = sprintf ('  %6s %9s %8s', 'series', 'converged', 'boundary');
 for i = 1:k
-  header = sprintf ('%s %10s', header, names{i});
+  header = sprintf ('%s %9s', header, names{i});
 end
 lines{end + 1} = sprintf ('%s %12s', header, 'loglik');
 answers = {'no', 'yes'};
@@ -257,15 +258,17 @@ stars = {'', '*'};
 for j = 1:count
   row = sprintf ('  %6d %9s %8s', j, answers{converged(j) + 1}, stars{at_boundary(j) + 1});
   for i = 1:k
-    row = sprintf ('%s %10s', row, number (parameters(j, i), 4));
+    row = sprintf ('%s %9s', row, number (parameters(j, i), 4));
   end
   lines{end + 1} = sprintf ('%s %12s', row, decimals (loglik(j), 3)); %#ok<AGROW>
 end
 lines{end + 1} = '';
-lines = [lines, wrap(sprintf(['%d of %d series converged, %d did not; %d on a boundary ' ...
-                              '(*: see fits(j).active_constraints); %d without standard ' ...
-                              'errors'], sum (converged), count, sum (~converged), ...
-                             sum (at_boundary), sum (without)), '  ', '  ')];
+lines{end + 1} = sprintf (['  converged: %d of %d; not converged: %d; on a boundary (*): %d; ' ...
+                           'without standard errors: %d'], sum (converged), count, ...
+                          sum (~converged), sum (at_boundary), sum (without));
+if any (at_boundary)
+  lines{end + 1} = '  (the bounds and constraints active for series j: fits(j).active_constraints)';
+end
 if ~any (converged)
   lines{end + 1} = '  no series converged: the estimates are where the optimizer stopped';
 end

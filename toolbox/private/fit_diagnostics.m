@@ -42,72 +42,78 @@ second = sum (x .^ 2, 1) / n;
 skewness = sum (x .^ 3, 1) / n ./ second .^ 1.5;
 kurtosis = sum (x .^ 4, 1) / n ./ second .^ 2;
 
-% The sums of c(t) c(t-d) over t, d = 0..20, of every column at once.
+% The sums of c(t) c(t-d) over t, d = 0..20: the transform of the power spectrum,
+% zero-padded so that no lag wraps around. The spectrum is real and even, so its forward
+% transform is its inverse times the length: both are transforms of two real columns of
+% one size, which Octave plans once. A series at a time, so that its sums are the same
+% to the last bit in a panel as alone.
+points = 2 ^ ceil (log2 (n + largest));
 sums = NaN (largest + 1, 2 * count);
-sums(1, :) = sum (centred .^ 2, 1);
-for d = 1:min (largest, n - 1)
-  sums(d + 1, :) = sum (centred(d + 1:n, :) .* centred(1:n - d, :), 1);
+for j = 1:count
+  spectrum = fft (centred(:, [j, count + j]), points);
+  pair = real (fft (real (spectrum) .^ 2 + imag (spectrum) .^ 2)) / points;
+  sums(:, [j, count + j]) = pair(1:largest + 1, :);
 end
 acf = sums(2:end, :) ./ sums(1, :);
+acf(n:end, :) = NaN;
 ljung_box = n * (n + 2) * cumsum (acf .^ 2 ./ (n - (1:largest)'), 1);
 ljung_box = ljung_box(lags, :);
 ljung_box(df_squared < 1, count + 1:end) = NaN;
 jarque_bera = n / 6 * (skewness .^ 2 + (kurtosis - 3) .^ 2 / 4);
 
-% Engle's regression at lag L is on [1, y(t-1..t-L)] over t = L+1..n. Over those rows the
-% sum of y(t-i) y(t-j), i <= j, is the whole sum at lag j - i less its last i terms (the
-% tail s > n - i of y(s) y(s-(j-i))) and less the rows t <= L of the lagged values (the
-% head, zero before the start); the sum of y(t-i) is that of y less its first L - i and
-% last i values.
-usable = lags(n - lags > lags + 1);
-width = max ([usable; 0]) + 1;
+% Engle's regression at lag L is of y(t) on a constant and y(t-1..t-L), t = L+1..n: its R^2
+% is c' S^-1 c / v with S the covariance of the regressors, c theirs with y(t) and v the
+% variance of y(t) over those rows, from their sums of products M and sums mu:
+% M - mu mu' / (n - L). Over the rows t = L+1..n the sum of y(t-i) y(t-j), i <= j, is the
+% whole sum at lag j - i less its last i terms (the tail s > n - i of y(s) y(s-(j-i)))
+% and less the rows t <= L of the lagged values (the head, zero before the start); the
+% sum of y(t-i) is that of y less its first L - i and its last i values.
+usable = find (n - lags > lags + 1)';
+width = 1;
+if ~isempty (usable)
+  width = lags(usable(end)) + 1;
+end
 index = (0:width - 1)';
 nearer = min (index, index');
 apart = abs (index - index');
+tail_at = nearer + 1 + apart * width;
 head_rows = max ((1:width - 1)' - index', 0) + 1;
 tail_rows = (n:-1:n - width + 2)' - index';
 arch_lm = NaN (numel (lags), count);
-for j = 1:count
-  if width == 1
-    break;
-  end
+for j = 1:count * ~isempty (usable)
   series = y(:, j);
   padded = [0; series(1:width - 1)];
   head = padded(head_rows);
   tail = [zeros(1, width); cumsum(series(n:-1:n - width + 2) .* series(tail_rows), 1)];
-  whole = sums(apart + 1, count + j);
-  gram = reshape (whole, width, width) - tail(nearer + 1 + apart * width);
-  total = sum (series);
+  gram = reshape (sums(apart + 1, count + j), width, width) - tail(tail_at);
   starts = [0; cumsum(series(1:width - 1))];
   ends = [0; cumsum(series(n:-1:n - width + 2))];
-  for i = 1:numel (usable)
-    lag = usable(i);
+  for i = usable
+    lag = lags(i);
     rows = 1:lag + 1;
-    moments = gram(rows, rows) - head(1:lag, rows)' * head(1:lag, rows);
-    means = total - starts(lag + 1 - index(rows)) - ends(index(rows) + 1);
-    design = [n - lag, means(2:end)'; means(2:end), moments(2:end, 2:end)];
-    arch_lm(i, j) = (n - lag) * moment_regression (design, [means(1); moments(2:end, 1)], ...
-                                                   moments(1, 1), n - lag);
+    mu = sum (series) - starts(lag + 2 - rows) - ends(rows);
+    products = gram(rows, rows) - head(1:lag, rows)' * head(1:lag, rows);
+    covariance = products - mu * mu' / (n - lag);
+    [factor, failed] = chol (covariance(2:end, 2:end));
+    pivots = diag (factor);
+    if ~failed && covariance(1, 1) > 0 && min (pivots) > 1e-8 * max (pivots)
+      w = factor' \ covariance(2:end, 1);
+      arch_lm(i, j) = (n - lag) * (w' * w) / covariance(1, 1);
+    end
   end
 end
 
-% The sign bias regression from sums over t = 2..n, every column at once: the products of
-% the negative and positive parts of z(t-1) with each other vanish.
+% The sign bias regression over t = 2..n, on the negative and positive parts of z(t-1).
 previous = z(1:n - 1, :);
 below = double (previous < 0);
 negative = below .* previous;
-positive = previous - negative;
-target = y(2:n, :);
-moments = [sum(below, 1); sum(negative, 1); sum(positive, 1); sum(negative .* previous, 1); ...
-           sum(positive .* previous, 1); sum(target, 1); sum(below .* target, 1); ...
-           sum(negative .* target, 1); sum(positive .* target, 1); sum(target .^ 2, 1)];
 sign_t = NaN (3, count);
 sign_joint = NaN (1, count);
 for j = 1:count
-  m = moments(:, j);
-  design = [n - 1, m(1), m(2), m(3); m(1), m(1), m(2), 0; m(2), m(2), m(4), 0; ...
-            m(3), 0, 0, m(5)];
-  [r2, t] = moment_regression (design, m(6:9), m(10), n - 1);
+  design = [ones(n - 1, 1), below(:, j), negative(:, j), previous(:, j) - negative(:, j)];
+  target = y(2:n, j);
+  moments = design' * [design, target];
+  [r2, t] = moment_regression (moments(:, 1:4), moments(:, 5), target' * target, n - 1);
   sign_joint(j) = (n - 1) * r2;
   sign_t(:, j) = t(2:4);
 end
