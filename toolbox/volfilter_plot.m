@@ -47,26 +47,33 @@ end
 try
   draw (figure_handle, fit, z, ht, m);
   if ~isempty (file)
-    print (figure_handle, '-dpng', '-r100', file);
-    if ~exist (file, 'file')
-      error ('volfilter:plot:writeFailed', 'volfilter_plot: %s was not written.', file);
-    end
+    write_png (figure_handle, file);
   end
 catch failure
   if ~isempty (file)
     close (figure_handle);
   end
-  if strncmp (failure.identifier, 'volfilter:plot:', 15)
-    rethrow (failure);
-  end
-  error ('volfilter:plot:writeFailed', 'volfilter_plot: the figure could not be drawn: %s', ...
-         failure.message);
+  rethrow (failure);
 end
 if ~isempty (file) && nargout == 0
   close (figure_handle);
 end
 if nargout > 0
   h = figure_handle;
+end
+end
+
+function write_png (handle, file)
+% The figure as a PNG of 1000 by 750 pixels, refused (volfilter:plot:writeFailed) with the
+% reason when it cannot be written.
+try
+  print (handle, '-dpng', '-r100', file);
+catch failure
+  error ('volfilter:plot:writeFailed', 'volfilter_plot: could not write %s: %s', file, ...
+         failure.message);
+end
+if ~exist (file, 'file')
+  error ('volfilter:plot:writeFailed', 'volfilter_plot: %s was not written.', file);
 end
 end
 

@@ -43,7 +43,8 @@ function s = volfilter_summary (fit)
 
 if nargin < 1 || ~isstruct (fit) || isempty (fit)
   error ('volfilter:summary:notFit', ...
-         'volfilter_summary: fit must be the result of volfilter_fit (a struct or a panel of them).');
+         ['volfilter_summary: fit must be the result of volfilter_fit (a struct, or a ' ...
+          'panel of them).']);
 end
 missing = setdiff ({'model', 'names', 'parameters'}, fieldnames (fit));
 if ~isempty (missing)

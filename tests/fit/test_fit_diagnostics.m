@@ -52,14 +52,16 @@ function test_fit_diagnostics ()
     % what                       got                                want
     'Ljung-Box of z',            d.ljung_box.statistic,             q
     'its p-values, df L',        d.ljung_box.p_value,               tail(q, lags)
-    'Ljung-Box of z^2, df L - 2', [d.ljung_box_squared.df, d.ljung_box_squared.statistic], [lags - 2, q2]
+    'Ljung-Box of z^2, df L - 2', [d.ljung_box_squared.df, d.ljung_box_squared.statistic], ...
+                                 [lags - 2, q2]
     'its p-values',              d.ljung_box_squared.p_value,       tail(q2, lags - 2)
     'ARCH LM, (n - L) R^2',      d.arch_lm.statistic,               lm
     'ARCH LM p-values',          d.arch_lm.p_value,                 tail(lm, lags)
     'ARCH LM, 21 rows at lag 20', diagnose(z(1:41), garch).arch_lm.statistic(3), NaN
     'sign bias t on z(t-1)',     d.sign_bias.t,                     t(2:4)
     'two-sided normal p',        d.sign_bias.p_value,               1 - erf(abs(t(2:4)) / sqrt(2))
-    'joint, (n - 1) R^2',        [d.sign_bias.joint, d.sign_bias.joint_p_value], [joint, tail(joint, 3)]
+    'joint, (n - 1) R^2',        [d.sign_bias.joint, d.sign_bias.joint_p_value], ...
+                                 [joint, tail(joint, 3)]
   };
   compare (independent, 'independent forms');
 
