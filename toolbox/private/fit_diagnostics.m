@@ -126,10 +126,12 @@ df = [lags; df_squared; lags; 2; 3] + zeros (1, count);
 p = reshape (chi_square_tail (statistics(:), df(:)), size (statistics));
 p_sign = erfc (abs (sign_t) / sqrt (2));
 
-% The last series first, so that the struct array is made at its full size at once.
+% One struct a series; a panel's are put together at the end, which Octave does much
+% faster than it assigns a struct to an element of a struct array.
 terms = {'sign'; 'negative size'; 'positive size'};
-for j = count:-1:1
-  diagnostics(j, 1) = struct ( ...
+each = cell (count, 1);
+for j = 1:count
+  each{j} = struct ( ...
     'n', n, 'lags', lags, 'acf', acf(:, j), 'acf_squared', acf(:, count + j), ...
     'ljung_box', struct ('statistic', statistics(1:3, j), 'df', lags, 'p_value', p(1:3, j)), ...
     'ljung_box_squared', struct ('statistic', statistics(4:6, j), 'df', df_squared, ...
@@ -141,6 +143,7 @@ for j = count:-1:1
                          'joint', statistics(11, j), 'joint_df', 3, ...
                          'joint_p_value', p(11, j)));
 end
+diagnostics = vertcat (each{:});
 end
 
 function [r2, t] = moment_regression (xtx, xty, yty, rows)
@@ -178,17 +181,13 @@ function p = chi_square_tail (x, df)
 % times the sum over j = 1..(df-1)/2 of h^j / ((1/2) (3/2) ... (j - 1/2)). The terms are
 % running products of h / i or h / (i - 1/2), so no power or factorial is formed.
 half = max (x, 0) / 2;
-odd = mod (df, 2) == 1;
+odd = mod (df, 2);
 decay = exp (-half);
-p = decay;
-p(odd) = erfc (sqrt (half(odd)));
 longest = floor ((max ([df; 1]) - 1) / 2);
 terms = cumprod (half ./ ((1:longest) - odd / 2), 2);
 terms((1:longest) > (df - 1) / 2) = 0;
-scale = decay;
-scale(odd) = decay(odd) ./ sqrt (pi * half(odd));
-series = scale .* sum (terms, 2);
-series(decay == 0 | half == 0) = 0;
-p = p + series;
+series = decay .* sum (terms, 2) ./ sqrt (pi * half) .^ odd;
+series(~(half > 0) | decay == 0) = 0;
+p = odd .* erfc (sqrt (half)) + (1 - odd) .* decay + series;
 p(isnan (x)) = NaN;
 end
