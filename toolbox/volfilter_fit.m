@@ -124,6 +124,8 @@ function fit = volfilter_fit (model, e, varargin)
 % Example, a GARCH(1,1) in variance form:
 %   fit = volfilter_fit ('threshvol', e, 'o', 0);
 %   [fit.parameters, fit.std_errors, fit.robust_std_errors]
+%   volfilter_summary (fit)                    % the fit as one table, with the diagnostics
+%   volfilter_plot (fit, 'file', 'fit.png')    % and as a figure
 %
 % See also volfilter_summary, volfilter_plot, threshvol_nll, logvol_nll, shiftvol_nll,
 % intvol_nll, threshvol_filter.

@@ -193,17 +193,19 @@ ylabel ('residual quantile');
 
 subplot (2, 2, 4, 'Parent', handle);
 diagnostics = summary_field (fit, 'diagnostics', []);
-if ~isstruct (diagnostics) || ~isfield (diagnostics, 'acf_squared')
-  diagnostics = fit_diagnostics (z(rows), summary_field (fit, 'names', {}));
+if ~isstruct (diagnostics) || numel (diagnostics) ~= 1 || ~isfield (diagnostics, 'acf_squared') ...
+   || ~isnumeric (diagnostics.acf_squared) || numel (diagnostics.acf_squared) ~= 20
+  diagnostics = fit_diagnostics (z(rows), {});
 end
-lags = (1:numel (diagnostics.acf_squared))';
+acf = double (diagnostics.acf_squared(:));
+lags = (1:numel (acf))';
 band = 1.96 / sqrt (n);
-bar (lags, diagnostics.acf_squared, 0.4, 'FaceColor', blue, 'EdgeColor', blue);
+bar (lags, acf, 0.4, 'FaceColor', blue, 'EdgeColor', blue);
 hold on;
 plot ([0.5, lags(end) + 0.5], [band, band], '--', 'Color', red);
 plot ([0.5, lags(end) + 0.5], -[band, band], '--', 'Color', red);
 hold off;
-limit = max ([abs(diagnostics.acf_squared); 2 * band]) * 1.15;
+limit = max ([abs(acf); 2 * band]) * 1.15;
 axis ([0.5, lags(end) + 0.5, -limit, limit]);
 title ('autocorrelations of z^2, with \pm1.96/sqrt(n)');
 xlabel ('lag');
@@ -220,10 +222,13 @@ function [quantiles, label] = fitted_quantiles (fit, probabilities)
 % from the inverse incomplete beta: for p < 1/2, t = -sqrt (nu (1/x - 1)) with
 % x = betaincinv (2p, nu/2, 1/2).
 names = summary_field (fit, 'names', {});
+estimates = summary_field (fit, 'parameters', []);
 nu_at = find (strcmp (names, 'nu'), 1);
-if strcmp (summary_field (fit, 'distribution', 'normal'), 't') && ~isempty (nu_at) ...
-   && isfinite (fit.parameters(nu_at)) && fit.parameters(nu_at) > 2
-  nu = fit.parameters(nu_at);
+nu = NaN;
+if isnumeric (estimates) && isreal (estimates) && ~isempty (nu_at) && nu_at <= numel (estimates)
+  nu = double (estimates(nu_at));
+end
+if strcmp (summary_field (fit, 'distribution', 'normal'), 't') && isfinite (nu) && nu > 2
   tail = min (probabilities, 1 - probabilities);
   x = betaincinv (2 * tail, nu / 2, 0.5);
   quantiles = sign (probabilities - 0.5) .* sqrt (nu * (1 ./ x - 1)) * sqrt ((nu - 2) / nu);

@@ -54,7 +54,7 @@ if ~isempty (missing)
 end
 for j = 1:numel (fit)
   names = fit(j).names;
-  if ~iscellstr (names) || ~isnumeric (fit(j).parameters) ...
+  if ~iscellstr (names) || ~isnumeric (fit(j).parameters) || ~isreal (fit(j).parameters) ...
      || numel (fit(j).parameters) ~= numel (names) || ~ischar (fit(j).model)
     error ('volfilter:summary:notFit', ...
            ['volfilter_summary: fit(%d) is not a result of volfilter_fit: its names and ' ...
@@ -84,7 +84,8 @@ active = active_constraints (fit);
 marked = false (k, 1);
 marks = repmat ({''}, k, 1);
 for i = 1:k
-  in = ~cellfun ('isempty', regexp (active, ['(^|\W)' names{i} '(\W|$)'], 'once'));
+  pattern = ['(^|\W)' regexptranslate('escape', names{i}) '(\W|$)'];
+  in = ~cellfun ('isempty', regexp (active, pattern, 'once'));
   marked(i) = any (in);
   if marked(i)
     marks{i} = ['  at ' strjoin(active(in), ', ')];
@@ -162,7 +163,9 @@ for i = 1:numel (notes)
 end
 
 diagnostics = summary_field (fit, 'diagnostics', []);
-if isempty (diagnostics)
+parts = {'n', 'lags', 'ljung_box', 'ljung_box_squared', 'arch_lm', 'jarque_bera', 'sign_bias'};
+if ~isstruct (diagnostics) || numel (diagnostics) ~= 1 || ~all (isfield (diagnostics, parts))
+  diagnostics = [];
   z = summary_field (fit, 'std_residuals', []);
   whole = isnumeric (m) && isscalar (m) && m == fix (m) && m >= 0;
   if isnumeric (z) && isreal (z) && isvector (z) && whole && numel (z) > m + 1
@@ -174,7 +177,11 @@ if isempty (diagnostics)
   lines{end + 1} = '  standardised residuals: not in the fit, no tests';
   notes{end + 1} = 'no standardised residuals to test';
 else
-  lines = [lines, diagnostic_lines(diagnostics)];
+  try
+    lines = [lines, diagnostic_lines(diagnostics)];
+  catch
+    lines{end + 1} = '  standardised residuals: fit.diagnostics is not as volfilter_fit makes it';
+  end
 end
 
 s = struct ('description', description, 'model', fit.model, 'T', T, 'm', m, 'n', n, ...

@@ -14,6 +14,7 @@ function test_fit_plot ()
                         'distribution', 't', 'seed', 3);
   fits = {volfilter_fit('threshvol', r, 'o', 0), ...
           volfilter_fit('threshvol', r, 'distribution', 't')};
+  fits{3} = setfield (fits{2}, 'diagnostics', 'garbled');
   folder = tempname ();
   mkdir (folder);
   for i = 1:numel (fits)

@@ -54,6 +54,8 @@ function test_fit_summary ()
   stopped = quiet_fit (r, 'max_evaluations', 3);
   bare = struct ('model', 'threshvol', 'names', {{'omega'}}, 'parameters', 0.5);
   complex_z = setfield (bare, 'std_residuals', complex (r, 1));
+  regex = setfield (setfield (bare, 'names', {'a[1('}), 'active_constraints', 'a[1( >= 0');
+  garbage = setfield (fit, 'diagnostics', 5);
 
   % Panels: a line per series and the counts; none converged still prints.
   [fit.active_constraints, stopped.active_constraints] = deal ({});
@@ -84,6 +86,9 @@ function test_fit_summary ()
                                        && isnan (s{4}.loglik) ...
                                        && ! isempty (strfind (s{4}.text, 'no tests'))
     'complex residuals: no tests', @() isempty (volfilter_summary (complex_z).diagnostics)
+    'names are not patterns',      @() volfilter_summary (regex).parameters.active
+    'garbled diagnostics redone',  @() isequaln (volfilter_summary (garbage).diagnostics, ...
+                                                 fit.diagnostics)
     'panel: counts',               @() isequal ([panel.count, panel.not_converged, ...
                                                  panel.on_boundary, panel.without_std_errors], ...
                                                 [4, 2, 1, 1])
@@ -104,7 +109,8 @@ function test_fit_summary ()
   refused = {[], 3, 'fit', {fit}, struct(), repmat(fit, 0, 1), rmfield(fit, 'names'), ...
              rmfield(fit, 'parameters'), setfield(fit, 'names', 'omega'), ...
              setfield(fit, 'parameters', [1; 2]), setfield(fit, 'parameters', 'abc'), ...
-             setfield(fit, 'model', 7), @() fit, int8(1)};
+             setfield(fit, 'model', 7), setfield(fit, 'parameters', complex(fit.parameters)), ...
+             @() fit, int8(1)};
   for i = 1:numel (refused)
     try
       volfilter_summary (refused{i});
