@@ -74,10 +74,12 @@ function test_fit_diagnostics ()
            mat2str (d.ljung_box_squared.p_value', 4));
   end
 
-  % Degenerate series give NaN, never an error or a warning; a panel's columns are each the
-  % same to the last bit as the series alone.
+  % Degenerate series (a panel's series that could not be fitted among them) give NaN,
+  % never an error or a warning; a panel's columns are each the same to the last bit as
+  % the series alone.
   lastwarn ('');
-  degenerate = {ones(50, 1), [ones(25, 1); -ones(25, 1)], [1; zeros(49, 1)]};
+  degenerate = {ones(50, 1), [ones(25, 1); -ones(25, 1)], [1; zeros(49, 1)], NaN(50, 1), ...
+                [Inf; z(2:50)], [z(1:49); -Inf]};
   for i = 1:numel (degenerate)
     d = diagnose (degenerate{i}, garch);
     if (any (isfinite (d.arch_lm.statistic)) || ! isempty (lastwarn ()))
