@@ -24,8 +24,10 @@ function s = volfilter_summary (fit)
 % s, for one fit: a struct with description (the model line), model, T, m, n,
 %   optimizer, converged, message, evaluations, parameters (a table-like struct of
 %   k-by-1 columns: name, estimate, std_error, t, p_value, robust_std_error,
-%   robust_p_value, active), loglik, aic, bic, active_constraints, diagnostics, notes
-%   (a cell of what is missing or to be read with care) and text (the printed table).
+%   robust_p_value, active), loglik, aic, bic, moments (a struct for the persistence,
+%   half-life and unconditional variance the model implies; not yet filled in),
+%   active_constraints, diagnostics, notes (a cell of what is missing or to be read with
+%   care) and text (the printed table).
 % s, for a panel: a struct with description, count, names (the parameters, k-by-1),
 %   converged and at_boundary (N-by-1 logical), parameters (N-by-k, NaN where a series
 %   has none), loglik (N-by-1), not_converged, on_boundary and without_std_errors
