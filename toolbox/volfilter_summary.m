@@ -136,7 +136,9 @@ for i = 1:k
 end
 
 notes = {};
-if any (isnan (std_error))
+if ~isfield (fit, 'std_errors')
+  notes{end + 1} = 'the fit carries no standard errors';
+elseif any (isnan (std_error))
   notes{end + 1} = ['standard errors marked - are not available (the Hessian is not ' ...
                     'positive definite at the estimates)'];
 end

@@ -53,7 +53,8 @@ function test_fit_summary ()
   singular = quiet_fit (nearly_constant);
   stopped = quiet_fit (r, 'max_evaluations', 3);
   bare = struct ('model', 'threshvol', 'names', {{'omega'}}, 'parameters', 0.5);
-  complex_z = setfield (bare, 'std_residuals', complex (r, 1));
+  complex_z = setfield (setfield (bare, 'std_residuals', complex (r, 1)), 'm', 0);
+  real_z = setfield (complex_z, 'std_residuals', r);
   regex = setfield (setfield (bare, 'names', {'a[1('}), 'active_constraints', 'a[1( >= 0');
   garbage = setfield (fit, 'diagnostics', 5);
 
@@ -85,7 +86,8 @@ function test_fit_summary ()
     'a bare fit still prints',     @() isempty (s{4}.diagnostics) ...
                                        && isnan (s{4}.loglik) ...
                                        && ! isempty (strfind (s{4}.text, 'no tests'))
-    'complex residuals: no tests', @() isempty (volfilter_summary (complex_z).diagnostics)
+    'complex residuals: no tests', @() isempty (volfilter_summary (complex_z).diagnostics) ...
+                                       && ! isempty (volfilter_summary (real_z).diagnostics)
     'names are not patterns',      @() volfilter_summary (regex).parameters.active
     'garbled diagnostics redone',  @() isequaln (volfilter_summary (garbage).diagnostics, ...
                                                  fit.diagnostics)
