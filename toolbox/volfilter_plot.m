@@ -33,7 +33,7 @@ function h = volfilter_plot (fit, varargin)
 [z, ht, m] = plot_data (fit);
 file = plot_file (varargin);
 is_octave = exist ('OCTAVE_VERSION', 'builtin') ~= 0;
-if isempty (file) && is_octave && isunix () && ~ismac () && isempty (getenv ('DISPLAY'))
+if isempty (file) && is_octave && ~has_display ()
   error ('volfilter:plot:noDisplay', ...
          ['volfilter_plot: there is no display to show the figure on; write it to a file ' ...
           'instead: volfilter_plot (fit, ''file'', ''fit.png'').']);
@@ -128,27 +128,35 @@ end
 end
 
 function handle = hidden_figure (is_octave)
-% An invisible figure drawn by a toolkit that can print it without a display: in Octave
-% without a display, gnuplot (whose notice that it is not maintained is silenced here).
+% An invisible figure drawn by a toolkit that can print it without showing it: in Octave
+% the Qt toolkit of a session with a display, otherwise gnuplot (whose notice that it is
+% not maintained is silenced for this figure), otherwise the default one where there is a
+% display to fall back on.
 if ~is_octave
   handle = figure ('Visible', 'off');
   return;
 end
-toolkits = available_graphics_toolkits ();
 toolkit = graphics_toolkit ();
-if ~any (strcmp (toolkit, toolkits)) || (isempty (getenv ('DISPLAY')) && isunix () ...
-                                          && ~ismac ())
-  toolkit = 'gnuplot';
-end
-if ~any (strcmp (toolkit, toolkits))
-  error ('volfilter:plot:noGraphics', ...
-         ['volfilter_plot: no graphics toolkit can write the figure here; install ' ...
-          'gnuplot (Debian: gnuplot-nox, fonts-freefont-otf, ghostscript).']);
+if ~(strcmp (toolkit, 'qt') && has_display ())
+  if any (strcmp ('gnuplot', available_graphics_toolkits ()))
+    toolkit = 'gnuplot';
+  elseif ~has_display ()
+    error ('volfilter:plot:noGraphics', ...
+           ['volfilter_plot: no graphics toolkit can write the figure without a display; ' ...
+            'install gnuplot (Debian: gnuplot-nox, fonts-freefont-otf, ghostscript).']);
+  end
 end
 state = warning ('off', 'Octave:gnuplot-graphics');
 handle = figure ('visible', 'off');
 graphics_toolkit (handle, toolkit);
 warning (state);
+end
+
+function shown = has_display ()
+% Whether Octave can show a figure here: always on Windows and macOS, elsewhere when an X
+% or Wayland display is set.
+shown = ispc () || ismac () || ~isempty (getenv ('DISPLAY')) ...
+        || ~isempty (getenv ('WAYLAND_DISPLAY'));
 end
 
 function draw (handle, fit, z, ht, m)

@@ -10,6 +10,7 @@ function test_fit_plot ()
     exit (77);
   end
   setenv ('DISPLAY', '');
+  setenv ('WAYLAND_DISPLAY', '');
   r = simulate_returns ('threshvol', [0.02; 0.05; 0.10; 0.88; 6], 1500, ...
                         'distribution', 't', 'seed', 3);
   fits = {volfilter_fit('threshvol', r, 'o', 0), ...
