@@ -62,7 +62,7 @@ foreach(key IN LISTS categories)
   list(JOIN members_${key} " " members)
   string(APPEND index "${title_${key}}\n ${members}\n")
 endforeach()
-string(APPEND index "Model fitting\n volfilter_fit\n")
+string(APPEND index "Model fitting\n volfilter_fit volfilter_summary volfilter_plot\n")
 file(WRITE ${package}/INDEX "${index}")
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar czf ${TARBALL} volfilter

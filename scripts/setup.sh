@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev octave octave-dev
-          octave-nlopt octave-parallel "$@")
+          octave-nlopt octave-parallel gnuplot-nox fonts-freefont-otf ghostscript "$@")
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

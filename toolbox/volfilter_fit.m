@@ -42,6 +42,8 @@ function fit = volfilter_fit (model, e, varargin)
 %                   own, sqp in Octave and fmincon in MATLAB. 'nlopt', 'sqp' or 'fmincon'
 %                   choose one (fmincon untested: no MATLAB on the development machines).
 %   'max_evaluations'  at most this many evaluations (for sqp: iterations), default 1000.
+%   'display'       'off' (default) prints nothing; 'summary' prints the fit's summary
+%                   table when it is done (help volfilter_summary).
 %
 % Parameters, in this order (indices from 1 for orders above 0, a family absent at order 0):
 %   threshvol  omega, alpha1..p, gamma1..o, beta1..q
@@ -87,6 +89,25 @@ function fit = volfilter_fit (model, e, varargin)
 %   model, p, o, q, type (logvol: []), distribution, m, n, T, backcast, upper_bound
 %   (logvol; [] for the others), constant (intvol; [] for the others), start   the
 %   inputs used
+%   diagnostics         tests of the standardised residuals of the n modelled observations
+%                       (rows m+1..T), each a struct of statistic, df and p_value (upper
+%                       chi-square tails unless said otherwise):
+%     ljung_box           Ljung-Box Q of z at lags 5, 10 and 20 (diagnostics.lags), df the
+%                         lag: Q(L) = n (n+2) sum over k <= L of r(k)^2 / (n-k), r(k) the
+%                         autocorrelation at lag k about the mean
+%     ljung_box_squared   the same of z.^2, df the lag less the parameters of the variance
+%                         recursion other than omega (nu not counted either), which the fit
+%                         spent on making z.^2 uncorrelated; NaN where that leaves below 1
+%     arch_lm             Engle's ARCH test at the same lags: (n - L) R^2 of z(t)^2 on a
+%                         constant and z(t-1)^2 .. z(t-L)^2, df L
+%     jarque_bera         n/6 (S^2 + (K-3)^2/4), df 2, with the skewness S and kurtosis K
+%     sign_bias           z(t)^2 on a constant, S, S z(t-1) and (1-S) z(t-1), S = 1 where
+%                         z(t-1) < 0: t statistics of the sign, negative size and positive
+%                         size terms (two-sided normal p-values) and the joint test
+%                         (n-1) R^2, df 3
+%                       A statistic is NaN where the sample is too short for it. Large
+%                       statistics (small p-values) say the model leaves autocorrelation,
+%                       clustering of variance, fat tails or asymmetry unexplained.
 %
 % Warnings: 'volfilter:fit:notConverged' when the optimiser does not report convergence
 % (fit.converged is then false), 'volfilter:fit:singularHessian' when the standard errors
@@ -103,8 +124,11 @@ function fit = volfilter_fit (model, e, varargin)
 % Example, a GARCH(1,1) in variance form:
 %   fit = volfilter_fit ('threshvol', e, 'o', 0);
 %   [fit.parameters, fit.std_errors, fit.robust_std_errors]
+%   volfilter_summary (fit)                    % the fit as one table, with the diagnostics
+%   volfilter_plot (fit, 'file', 'fit.png')    % and as a figure
 %
-% See also threshvol_nll, logvol_nll, shiftvol_nll, intvol_nll, threshvol_filter.
+% See also volfilter_summary, volfilter_plot, threshvol_nll, logvol_nll, shiftvol_nll,
+% intvol_nll, threshvol_filter.
 
 if nargin < 2
   error ('volfilter:fit:badData', 'volfilter_fit: a model and residuals are required.');
@@ -177,6 +201,7 @@ fit = struct ('parameters', theta, 'names', {plan.names}, ...
               'type', options.type, 'distribution', options.distribution, 'm', options.m, ...
               'n', n, 'T', T, 'backcast', plan.backcast, 'upper_bound', upper_bound, ...
               'constant', constant, 'start', start);
+fit.diagnostics = fit_diagnostics (fit.std_residuals(options.m + 1:end), plan.names);
 
 if ~converged
   warning ('volfilter:fit:notConverged', ...
@@ -186,6 +211,9 @@ if ~all (isfinite (covariance(:)))
   warning ('volfilter:fit:singularHessian', ...
            ['volfilter_fit: the Hessian of the %s fit is not positive definite at the ' ...
             'estimates; the standard errors are NaN.'], model);
+end
+if strcmp (options.display, 'summary')
+  volfilter_summary (fit);
 end
 end
 

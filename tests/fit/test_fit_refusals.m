@@ -48,6 +48,8 @@ function test_fit_refusals ()
     @() fit ('intvol', r, 'constant', 2),                       'badOption'
     @() fit ('threshvol', r, 'optimizer', 'bfgs'),              'badOption'
     @() fit ('threshvol', r, 'max_evaluations', 0),             'badOption'
+    @() fit ('threshvol', r, 'display', 'iter'),                'badOption'
+    @() fit ('threshvol', r, 'display', true),                  'badOption'
     @() fit ('threshvol', r, 'start', [0.1; 0.1; 0.8]),         'badStart'
     @() fit ('threshvol', r, 'start', [0.1; 0.1; 0.1; 0.8; 6]), 'badStart'
     @() fit ('threshvol', r, 'start', [-0.1; 0.1; 0.1; 0.8]),   'badStart'

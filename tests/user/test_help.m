@@ -29,9 +29,13 @@ function test_help (folder, modules)
       error ('%s: not listed by help of %s', name, folder);
     end
   end
-  if (isempty (regexp (contents, '\n\s*volfilter_fit +- ', 'once')))
-    error ('volfilter_fit: not listed by help of %s', folder);
+  for name = {'volfilter_fit', 'volfilter_summary', 'volfilter_plot'}
+    if (isempty (regexp (contents, ['\n\s*' name{1} ' +- '], 'once')))
+      error ('%s: not listed by help of %s', name{1}, folder);
+    end
   end
+  expect_usage_line ('volfilter_summary');
+  expect_usage_line ('volfilter_plot');
   check_fit_function (folder);
   printf ('help: %d modules and volfilter_fit documented\n', numel (modules));
 end

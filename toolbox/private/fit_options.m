@@ -20,6 +20,7 @@ options.backcast = 'ewma';
 options.start = [];
 options.optimizer = 'auto';
 options.max_evaluations = 1000;
+options.display = 'off';
 
 if mod (numel (arguments), 2) ~= 0
   error ('volfilter:fit:badOption', ...
@@ -119,6 +120,12 @@ switch name
   case 'optimizer'
     if ~ischar (value) || ~any (strcmpi (value, {'auto', 'nlopt', 'sqp', 'fmincon'}))
       bad = 'optimizer must be ''auto'', ''nlopt'', ''sqp'' or ''fmincon''';
+    else
+      value = lower (value);
+    end
+  case 'display'
+    if ~ischar (value) || ~any (strcmpi (value, {'off', 'summary'}))
+      bad = 'display must be ''off'' or ''summary''';
     else
       value = lower (value);
     end
