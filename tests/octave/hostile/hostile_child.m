@@ -103,9 +103,9 @@ function [served, result, err, cost] = attempt (f, inputs)
 end
 
 % The resident size (RESTART true: after resetting the peak to it) or its peak since the
-% reset, in bytes; 0 where /proc/self is not there to tell.
+% reset, in bytes; NaN where /proc/self cannot tell (no growth is then measured).
 function bytes = resident_bytes (restart)
-  bytes = 0;
+  bytes = NaN;
   field = 'VmHWM';
   if (restart)
     field = 'VmRSS';
