@@ -79,6 +79,7 @@ function value = check (model, name, value)
 % VALUE of option NAME, refused when it is not of the kind the option takes, and only
 % then converted: numbers to full doubles (start to a column), text to lower case.
 number = isnumeric (value) && isreal (value) && isscalar (value);
+text = ischar (value) && isrow (value);
 bad = '';
 switch name
   case {'p', 'o', 'q', 'm'}
@@ -98,11 +99,11 @@ switch name
       bad = sprintf ('type must be %d or %d for model %s', allowed(1), allowed(2), model);
     end
   case 'distribution'
-    if ~(ischar (value) && any (strcmpi (value, {'normal', 't'})))
+    if ~(text && any (strcmpi (value, {'normal', 't'})))
       bad = 'distribution must be ''normal'' or ''t''';
     end
   case 'backcast'
-    if ~((ischar (value) && any (strcmpi (value, {'ewma', 'mean'}))) ...
+    if ~((text && any (strcmpi (value, {'ewma', 'mean'}))) ...
          || (number && isfinite (value)))
       bad = 'backcast must be ''ewma'', ''mean'' or a finite number';
     end
@@ -120,7 +121,7 @@ switch name
       bad = 'start must be a vector of finite values';
     end
   case 'optimizer'
-    if ~(ischar (value) && any (strcmpi (value, {'auto', 'nlopt', 'sqp', 'fmincon'})))
+    if ~(text && any (strcmpi (value, {'auto', 'nlopt', 'sqp', 'fmincon'})))
       bad = 'optimizer must be ''auto'', ''nlopt'', ''sqp'' or ''fmincon''';
     end
 end

@@ -229,6 +229,9 @@ function t = hostile_volfilter_fit ()
            'optimizer', 'SQP', {{'threshvol', e, 'optimizer', 'sqp'}};
            'optimizer', 'Auto', {{'threshvol', e}}; 'optimizer', 'bfgs', {id('badOption')};
            'optimizer', 'fmincon', {id('noOptimizer')}; 'type', 3, {id('badOption')};
+           'distribution', ['t'; 't'], {id('badOption')};
+           'optimizer', ['sqp'; 'sqp'], {id('badOption')};
+           'backcast', ['mean'; 'mean'], {id('badOption')};
            'type', 1.5, {id('badOption')}; 'type', NaN, {id('badOption')}};
   for i = 1:rows (texts)
     [name, value, outcome] = texts{i, :};
