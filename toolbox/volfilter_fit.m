@@ -8,12 +8,15 @@ function fit = volfilter_fit (model, e, varargin)
 %        likelihood module <model>_nll computes the negative log-likelihood and its exact
 %        gradient and scores; its filter <model>_filter tells what the parameters mean.
 % e      the residuals (returns less their mean): a real vector of T finite values that
-%        are not all equal.
+%        are not all equal, of a size whose squares a double holds with room to spare:
+%        a root mean square from 1e-146 to 2e146 (outside, rescale the series; the fit
+%        forms variances and their squares and products of that size).
 %
 % Options (name-value pairs, names in any case):
 %   'p', 'o', 'q'   orders: lags of the data, of the asymmetric term and of the variance
 %                   (default 1 each; 'o' only for threshvol and logvol, and intvol needs
-%                   q >= 1).
+%                   q >= 1). Whole numbers; each must leave observations to model (below
+%                   T), and together with m leave at least 10 a parameter.
 %   'type'          threshvol and intvol: 2 (default) for the variance form, 1 for the
 %                   standard-deviation form (power 1); shiftvol: 1 (default) for a constant
 %                   shift, 0 for a shift scaled by the conditional standard deviation.
@@ -27,7 +30,9 @@ function fit = volfilter_fit (model, e, varargin)
 %                   taken in the model's own units: a variance (threshvol and intvol under
 %                   type 2, shiftvol), a standard deviation (its square root, type 1), a
 %                   log variance (its logarithm, logvol). A number is used as given, in
-%                   those units.
+%                   those units: a variance or standard deviation must be positive, and
+%                   the variance it stands for (its square, its exponential) must fit a
+%                   double.
 %   'upper_bound'   logvol: the filter's ceiling on the variance (default 1000 times the
 %                   largest squared residual).
 %   'constant'      intvol: true (default) to estimate a constant omega, false for none.
@@ -41,7 +46,9 @@ function fit = volfilter_fit (model, e, varargin)
 %                   (Debian's octave-nlopt; NLopt's MATLAB interface), otherwise the host's
 %                   own, sqp in Octave and fmincon in MATLAB. 'nlopt', 'sqp' or 'fmincon'
 %                   choose one (fmincon untested: no MATLAB on the development machines).
-%   'max_evaluations'  at most this many evaluations (for sqp: iterations), default 1000.
+%   'max_evaluations'  at most this many evaluations (for sqp: iterations), default 1000:
+%                   a whole number of at least 1; above 2^31 - 1 (Inf among them) it is
+%                   taken as 2^31 - 1, the most the optimisers count.
 %   'display'       'off' (default) prints nothing; 'summary' prints the fit's summary
 %                   table when it is done (help volfilter_summary).
 %
@@ -114,9 +121,11 @@ function fit = volfilter_fit (model, e, varargin)
 % cannot be formed (they are NaN).
 % Errors: volfilter:fit:unknownModel, volfilter:fit:badData (not a real vector),
 % volfilter:fit:nonFiniteData, volfilter:fit:constantSeries, volfilter:fit:unknownOption,
-% volfilter:fit:badOption, volfilter:fit:tooFewObservations (fewer than 10 modelled
-% observations per parameter), volfilter:fit:badStart, volfilter:fit:undefined (no default
-% start value where the likelihood is defined), volfilter:fit:noOptimizer,
+% volfilter:fit:badScale (squares that do not fit a double), volfilter:fit:badOption,
+% volfilter:fit:tooFewObservations (an order or m of T or more, or fewer than 10
+% modelled observations per parameter; checked before anything is built for them),
+% volfilter:fit:badStart, volfilter:fit:undefined (no default start value where the
+% likelihood is defined), volfilter:fit:noOptimizer,
 % volfilter:fit:missingModule.
 %
 % Nothing is kept between calls, so fits may run in parallel workers (parcellfun, parfor).
@@ -134,7 +143,7 @@ if nargin < 2
   error ('volfilter:fit:badData', 'volfilter_fit: a model and residuals are required.');
 end
 models = {'threshvol', 'logvol', 'shiftvol', 'intvol'};
-if ~ischar (model) || ~any (strcmpi (model, models))
+if ~(ischar (model) && isrow (model)) || ~any (strcmpi (model, models))
   error ('volfilter:fit:unknownModel', 'volfilter_fit: model must be one of %s.', ...
          strjoin (models, ', '));
 end
@@ -142,6 +151,7 @@ model = lower (model);
 e = fit_data (e);
 options = fit_options (model, varargin);
 T = numel (e);
+fit_sample (model, options, T);
 
 switch model
   case 'threshvol'
@@ -158,15 +168,6 @@ if strcmp (options.distribution, 't')
 end
 k = numel (plan.names);
 n = T - options.m;
-if k == 0
-  error ('volfilter:fit:badOption', 'volfilter_fit: the model has no parameter to estimate.');
-end
-if n < 10 * k
-  error ('volfilter:fit:tooFewObservations', ...
-         ['volfilter_fit: %d observations after m = %d are too few for %d parameters ' ...
-          '(at least %d).'], ...
-         n, options.m, k, 10 * k);
-end
 module_name = func2str (plan.module);
 if ~any (exist (module_name) == [2, 3]) %#ok<EXIST>
   error ('volfilter:fit:missingModule', ...

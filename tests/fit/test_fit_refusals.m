@@ -57,7 +57,9 @@ function test_fit_refusals ()
     @() fit ('threshvol', r, 'start', [0.1; 0.1; -0.2; 0.8]),   'badStart'
     @() fit ('shiftvol', r, 'type', 0, 'start', [0.1; 0.1; 2; 0.5]), 'badStart'
     @() fit ('threshvol', r, 'start', [0.1; 0.1; 0.1; 0.8; NaN]), 'badOption'
-    @() fit ('threshvol', 1e153 * r),                           'undefined'
+    @() fit ('threshvol', 1e153 * r),                           'badScale'
+    @() fit ('threshvol', 1e-150 * r),                          'badScale'
+    @() fit ('logvol', r, 'upper_bound', 1e-3),                 'undefined'
     @() fit ('threshvol', r, 'optimizer', 'fmincon'),           'noOptimizer'
   };
   for i = 1:rows (refused)
