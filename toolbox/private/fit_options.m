@@ -126,10 +126,8 @@ switch name
       bad = 'optimizer must be ''auto'', ''nlopt'', ''sqp'' or ''fmincon''';
     end
   case 'display'
-    if ~ischar (value) || ~any (strcmpi (value, {'off', 'summary'}))
+    if ~(text && any (strcmpi (value, {'off', 'summary'})))
       bad = 'display must be ''off'' or ''summary''';
-    else
-      value = lower (value);
     end
 end
 if ~isempty (bad)
