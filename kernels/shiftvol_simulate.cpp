@@ -1,0 +1,182 @@
+// Simulated paths of the shifted-innovation model: shiftvol_kernel continued, one path to a
+// lane (simulation_lanes.hpp).
+#include <algorithm>
+#include <cmath>
+
+#include "kernels.hpp"
+#include "simulation_lanes.hpp"
+
+namespace volfilter {
+
+namespace {
+
+// The history's series as the filter leaves them, and the series fed back: the variances and
+// the shifted squares.
+constexpr std::uint64_t kSeries = 2;
+
+// What every lane reads: the parameters, orders and shift, and the history's series.
+struct ShiftvolSimulation {
+  std::uint64_t rows;
+  const double* parameters;
+  const double* backcast;
+  std::int32_t p, q, m, type;
+  double* ht;
+  double* shifted_sq;
+  double* lanes;
+  std::uint64_t slots;
+  double gamma;
+
+  void run_history(const double* e) const {
+    shiftvol_kernel(e, parameters, backcast, p, q, m, rows, type, ht, shifted_sq);
+  }
+};
+
+// The end of one lane's step from its variance h: the residual and its shifted square,
+// shifted by gamma or (kConstantShift false) by gamma times the standard deviation.
+template <bool kConstantShift>
+VOLFILTER_LANE_INLINE void finish(double h, double gamma, double z, double& e, double& shifted_sq) {
+  const double sd = std::sqrt(h);
+  e = sd * z;
+  const double d = kConstantShift ? e - gamma : e - gamma * sd;
+  shifted_sq = d * d;
+}
+
+// p = q = 1: the lag-1 values in registers.
+template <std::size_t W, bool kConstantShift>
+class ShortLanes {
+ public:
+  explicit ShortLanes(const ShiftvolSimulation& simulation)
+      : simulation_(simulation),
+        omega_(simulation.parameters[0]),
+        alpha_(simulation.parameters[1]),
+        beta_(simulation.parameters[3]) {}
+
+  void load(std::size_t lane) {
+    const std::uint64_t last = simulation_.rows - 1;
+    h_[lane] = simulation_.ht[last];
+    s_[lane] = simulation_.shifted_sq[last];
+  }
+
+  VOLFILTER_LANE_INLINE void step(const double* z, double* e, double* ht) {
+    for (std::size_t l = 0; l < W; ++l) {
+      double h = omega_;
+      h = h + alpha_ * s_[l];
+      h = h + beta_ * h_[l];
+      finish<kConstantShift>(h, simulation_.gamma, z[l], e[l], s_[l]);
+      ht[l] = h;
+      h_[l] = h;
+    }
+  }
+
+ private:
+  const ShiftvolSimulation& simulation_;
+  double omega_, alpha_, beta_;
+  double h_[W];
+  double s_[W];
+};
+
+// Any orders: every lag from the rings, in the filter's order (constant, shifted squares
+// 1 .. p, variances 1 .. q).
+template <std::size_t W, bool kConstantShift>
+class RingLanes {
+ public:
+  explicit RingLanes(const ShiftvolSimulation& simulation)
+      : simulation_(simulation),
+        s_(simulation.lanes, simulation.slots, 0),
+        h_(simulation.lanes, simulation.slots, 1),
+        g_(simulation.rows) {}
+
+  void load(std::size_t lane) {
+    const ShiftvolSimulation& source = simulation_;
+    const auto largest = static_cast<std::uint64_t>(std::max(source.p, source.q));
+    for (std::uint64_t k = 1; k <= largest; ++k) {
+      s_.at(g_ - k)[lane] = source.shifted_sq[source.rows - k];
+      h_.at(g_ - k)[lane] = source.ht[source.rows - k];
+    }
+  }
+
+  VOLFILTER_LANE_INLINE void step(const double* z, double* e, double* ht) {
+    const double* parameters = simulation_.parameters;
+    const double* alpha = parameters + 1;
+    const double* beta = alpha + simulation_.p + 1;
+    double h[W];
+    for (std::size_t l = 0; l < W; ++l) {
+      h[l] = parameters[0];
+    }
+    detail::add_lags(h, s_, g_, alpha, simulation_.p);
+    detail::add_lags(h, h_, g_, beta, simulation_.q);
+    double* shifted_sq = s_.at(g_);
+    double* variance = h_.at(g_);
+    for (std::size_t l = 0; l < W; ++l) {
+      finish<kConstantShift>(h[l], simulation_.gamma, z[l], e[l], shifted_sq[l]);
+      ht[l] = h[l];
+      variance[l] = h[l];
+    }
+    ++g_;
+  }
+
+ private:
+  const ShiftvolSimulation& simulation_;
+  detail::LaneRing s_, h_;
+  std::uint64_t g_;
+};
+
+template <bool kConstantShift>
+struct ShortFamily : ShiftvolSimulation {
+  template <std::size_t W>
+  using Lanes = ShortLanes<W, kConstantShift>;
+};
+
+template <bool kConstantShift>
+struct RingFamily : ShiftvolSimulation {
+  template <std::size_t W>
+  using Lanes = RingLanes<W, kConstantShift>;
+};
+
+template <class Family>
+void run(const ShiftvolSimulation& simulation, const SimulationPaths& paths,
+         const SimulationHistory& history, SimulationLanes instruction_set) {
+  detail::run_paths(Family{simulation}, paths, history, instruction_set);
+}
+
+bool short_orders(std::int32_t p, std::int32_t q) { return p == 1 && q == 1; }
+
+}  // namespace
+
+SimulationScratch shiftvol_simulate_scratch(std::int32_t p, std::int32_t q) {
+  return {kSeries, short_orders(p, q)
+                       ? 0
+                       : kSeries * detail::ring_slots(std::max(p, q)) * detail::kBlockLanes};
+}
+
+void shiftvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,
+                              const double* parameters, const double* backcast, std::int32_t p,
+                              std::int32_t q, std::int32_t m, std::int32_t type, double* series,
+                              double* lanes, SimulationLanes instruction_set) {
+  const std::uint64_t rows = history.rows;
+  const bool steps_run = paths.T > 0 && paths.N > 0;
+  // The filter reads the shift in every call; here only where something runs.
+  const double gamma = steps_run ? parameters[p + 1] : 0.0;
+  const ShiftvolSimulation simulation{rows,
+                                      parameters,
+                                      backcast,
+                                      p,
+                                      q,
+                                      m,
+                                      type,
+                                      series,
+                                      series + rows,
+                                      lanes,
+                                      detail::ring_slots(std::max(p, q)),
+                                      gamma};
+  const bool constant_shift = type == 1;
+  if (short_orders(p, q)) {
+    constant_shift ? run<ShortFamily<true>>(simulation, paths, history, instruction_set)
+                   : run<ShortFamily<false>>(simulation, paths, history, instruction_set);
+    return;
+  }
+  constant_shift ? run<RingFamily<true>>(simulation, paths, history, instruction_set)
+                 : run<RingFamily<false>>(simulation, paths, history, instruction_set);
+}
+
+}  // namespace volfilter
