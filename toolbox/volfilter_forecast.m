@@ -71,7 +71,7 @@ options = struct ('method', '', 'paths', 10000, 'quantiles', [], 'origin', 'end'
 [options, given] = simulate_options (varargin, options, id, caller);
 options = check_options (options, given, id, caller);
 
-for i = numel (fit):-1:1
+for i = 1:numel (fit)
   forecast(i) = forecast_one (simulate_model (fit(i), id, caller), horizon, options, id, ...
                               caller);
 end

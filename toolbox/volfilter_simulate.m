@@ -96,7 +96,7 @@ N = simulate_count (N, 'N', 1, id, caller);
 [settings, given] = simulate_options (rest, settings, id, caller);
 settings = check_settings (settings, given, from_model, T, N, id, caller);
 
-for i = numel (fits):-1:1
+for i = 1:numel (fits)
   spec = simulate_model (fits(i), id, caller);
   module = [spec.model '_simulate'];
   if exist (module) ~= 3 %#ok<EXIST>
