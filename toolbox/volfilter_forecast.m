@@ -81,8 +81,8 @@ end
 function forecast = forecast_one (spec, horizon, options, id, caller)
 % The forecast of one checked fit.
 if ~spec.has_sample
-  error ([id ':noSample'], '%s: the fit holds no sample to forecast from (residuals, m, backcast).', ...
-         caller);
+  error ([id ':noSample'], ...
+         '%s: the fit holds no sample to forecast from (residuals, m, backcast).', caller);
 end
 for module = {[spec.model '_filter'], [spec.model '_simulate']}
   if exist (module{1}) ~= 3 %#ok<EXIST>

@@ -21,7 +21,8 @@ function test_forecast_analytic ()
     end
     for method = methods
       forecast = volfilter_forecast (fit, H, 'method', method{1}, 'paths', 50);
-      expect_bits (forecast.variance(1), next, sprintf ('%s, %s: the first step', label, method{1}));
+      expect_bits (forecast.variance(1), next, ...
+                   sprintf ('%s, %s: the first step', label, method{1}));
     end
     if (! analytic)
       one = volfilter_forecast (fit, 1, 'method', 'analytic');
@@ -42,8 +43,10 @@ function test_forecast_analytic ()
     % Every date: the last row is the end's forecast, the first column the fit's variances
     % after the observations conditioned on, the rows before m not forecasts.
     every = volfilter_forecast (fit, H, 'origin', 'all');
-    check_close (every.variance(end, :)', forecast.variance, 1e-15, [label ': every date, the end']);
-    expect_bits (every.variance(fit.m:end-1, 1), fit.ht(fit.m+1:end), [label ': every date, step 1']);
+    check_close (every.variance(end, :)', forecast.variance, 1e-15, ...
+                 [label ': every date, the end']);
+    expect_bits (every.variance(fit.m:end-1, 1), fit.ht(fit.m+1:end), ...
+                 [label ': every date, step 1']);
     if (fit.m > 1 && ! all (isnan (every.variance(1:fit.m-1, :)(:))))
       error ('%s: forecasts from the observations conditioned on', label);
     end

@@ -82,10 +82,11 @@ function test_forecast_simulation ()
   randg ('state', 4);
   for i = 1:numel (panel)
     alone = volfilter_forecast (panel(i), 8, 'method', 'simulation', 'paths', 300);
-    expect_bits ([together(i).variance, together(i).std_error], [alone.variance, alone.std_error], ...
-                 sprintf ('panel member %d', i));
+    expect_bits ([together(i).variance, together(i).std_error], ...
+                 [alone.variance, alone.std_error], sprintf ('panel member %d', i));
   end
-  if (! isequal (size (together), [3, 1]) || ! isequal (size (volfilter_simulate (panel', 2, 3)), [1, 3]))
+  if (! isequal (size (together), [3, 1]) ...
+      || ! isequal (size (volfilter_simulate (panel', 2, 3)), [1, 3]))
     error ('panel: results not of the panel''s shape');
   end
 

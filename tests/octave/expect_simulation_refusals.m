@@ -2,8 +2,9 @@ function expect_simulation_refusals (simulate, args, m_index, count_message, ord
   % expect_simulation_refusals (simulate, args, m_index, count_message, orders)
   % The refusals every simulation module shares, from the served call SIMULATE (ARGS{:}):
   % z first, the history second, the parameters third, exactly as many as needed; m at
-  % M_INDEX, m > 0 and at least one lag order of 1; ORDERS names the lag orders. Counts first, then each input outside
-  % the contract; with no steps to take, nothing but the history's shape and m are checked.
+  % M_INDEX, m > 0 and at least one lag order of 1; ORDERS names the lag orders. Counts
+  % first, then each input outside the contract; with no steps to take, nothing but the
+  % history's shape and m are checked.
   z = args{1};
   history = args{2};
   k = numel (args{3});

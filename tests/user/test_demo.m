@@ -1,10 +1,11 @@
 function test_demo (name)
   % test_demo (name)
   % Runs the demonstration NAME ('threshvol', 'logvol', 'student_t', 'panel' or
-  % 'forecast') on a small sample. A fit demonstration passes when both of its fits converge, volfilter_fit's
-  % estimates lie within three standard errors of the truth, its log-likelihood is at least
-  % that of today's way on the same likelihood, and (where it compares them) its recursion
-  % in Octave's language matches the filter module to the last bit. The panel passes when
+  % 'forecast') on a small sample. A fit demonstration passes when both of its fits
+  % converge, volfilter_fit's estimates lie within three standard errors of the truth, its
+  % log-likelihood is at least that of today's way on the same likelihood, and (where it
+  % compares them) its recursion in Octave's language matches the filter module to the last
+  % bit. The panel passes when
   % every fit converges and the workers' results are the serial ones. The forecasts pass when
   % every method gives the filter's next value first, the simulated ones lie within four
   % standard errors of the analytic ones, the values at risk are positive and grow with the
@@ -93,7 +94,8 @@ function check_forecast_demo (result)
     error ('demo_forecast: simulated %s, analytic %s, value at risk %s', ...
            mat2str (s.variance', 4), mat2str (a.variance', 4), mat2str (risk', 3));
   end
-  if (! isempty (available_graphics_toolkits ()) && ! isempty (file_in_path (getenv ('PATH'), 'gnuplot')))
+  if (! isempty (available_graphics_toolkits ())
+      && ! isempty (file_in_path (getenv ('PATH'), 'gnuplot')))
     if (isempty (result.figure_file))
       error ('demo_forecast: no figure although gnuplot is installed');
     end
