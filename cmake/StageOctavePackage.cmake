@@ -66,7 +66,8 @@ foreach(key IN LISTS categories)
   list(JOIN members_${key} " " members)
   string(APPEND index "${title_${key}}\n ${members}\n")
 endforeach()
-string(APPEND index "Model fitting and forecasting\n volfilter_fit volfilter_forecast volfilter_simulate\n")
+string(APPEND index "Model fitting and forecasting\n"
+                     " volfilter_fit volfilter_forecast volfilter_simulate\n")
 file(WRITE ${package}/INDEX "${index}")
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar czf ${TARBALL} volfilter

@@ -2,7 +2,8 @@ function test_help (folder, modules)
   % test_help (folder, modules)
   % The help of every module, read by Octave from the file beside the module in FOLDER:
   % help prints the usage line first, lookfor finds the module by a word of its summary, and
-  % the folder's Contents.m lists it. volfilter_fit is there too, with its helpers.
+  % the folder's Contents.m lists it. volfilter_fit, volfilter_forecast and volfilter_simulate
+  % are there too, each help beginning with its usage line, volfilter_fit with its helpers.
   summary_word = struct ('threshvol_filter', 'threshold', 'logvol_filter', 'exponential', ...
                          'shiftvol_filter', 'shifted-innovation', ...
                          'intvol_filter', 'integrated', 'lagreg_residuals', 'regression', ...
@@ -31,9 +32,20 @@ function test_help (folder, modules)
       error ('%s: not listed by help of %s', name, folder);
     end
   end
-  if (isempty (regexp (contents, '\n\s*volfilter_fit +- ', 'once')))
-    error ('volfilter_fit: not listed by help of %s', folder);
+  usage = struct ('volfilter_fit', 'fit = volfilter_fit (model, e, name, value, ...)', ...
+                  'volfilter_forecast', ...
+                  'forecast = volfilter_forecast (fit, horizon, name, value, ...)', ...
+                  'volfilter_simulate', 'sim = volfilter_simulate (fit, T, N, name, value, ...)');
+  for name = fieldnames (usage)'
+    if (isempty (regexp (contents, ['\n\s*' name{1} ' +- '], 'once')))
+      error ('%s: not listed by help of %s', name{1}, folder);
+    end
+    lines = strsplit (strtrim (help (name{1})), "\n");
+    if (! strcmp (lines{1}, usage.(name{1})))
+      error ('%s: help begins with "%s", not with the usage line', name{1}, lines{1});
+    end
   end
   check_fit_function (folder);
-  printf ('help: %d modules and volfilter_fit documented\n', numel (modules));
+  printf (['help: %d modules, volfilter_fit, volfilter_forecast and volfilter_simulate ' ...
+           'documented\n'], numel (modules));
 end
