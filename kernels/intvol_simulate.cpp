@@ -92,45 +92,34 @@ template <std::size_t W, bool kPowerOne>
 class RingLanes {
  public:
   explicit RingLanes(const IntvolSimulation& simulation)
-      : simulation_(simulation),
-        data_(simulation.lanes, simulation.slots, 0),
-        s_(simulation.lanes, simulation.slots, 1),
-        g_(simulation.rows) {}
+      : simulation_(simulation), rings_(simulation.lanes, simulation.slots, simulation.rows) {}
 
   void load(std::size_t lane) {
-    const IntvolSimulation& source = simulation_;
-    const auto largest = static_cast<std::uint64_t>(std::max(source.p, source.q));
-    for (std::uint64_t k = 1; k <= largest; ++k) {
-      data_.at(g_ - k)[lane] = source.data[source.rows - k];
-      s_.at(g_ - k)[lane] = source.recursion[source.rows - k];
-    }
+    const IntvolSimulation& h = simulation_;
+    rings_.load(lane, {h.data, h.recursion}, h.rows,
+                static_cast<std::uint64_t>(std::max(h.p, h.q)));
   }
 
   VOLFILTER_LANE_INLINE void step(const double* z, double* e, double* ht) {
-    const IntvolSimulation& model = simulation_;
+    const IntvolSimulation& h = simulation_;
     double s[W];
+    rings_.sum(s, h.constant, {h.alpha, h.alpha + h.p}, {h.p, h.q - 1});
+    const double* lag_q = rings_.lag(1, static_cast<std::uint64_t>(h.q));
     for (std::size_t l = 0; l < W; ++l) {
-      s[l] = model.constant;
+      s[l] = s[l] + h.implied * lag_q[l];
     }
-    detail::add_lags(s, data_, g_, model.alpha, model.p);
-    detail::add_lags(s, s_, g_, model.alpha + model.p, model.q - 1);
-    const double* lag_q = s_.at(g_ - static_cast<std::uint64_t>(model.q));
-    for (std::size_t l = 0; l < W; ++l) {
-      s[l] = s[l] + model.implied * lag_q[l];
-    }
-    double* data = data_.at(g_);
-    double* recursion = s_.at(g_);
+    double* data = rings_.now(0);
+    double* recursion = rings_.now(1);
     for (std::size_t l = 0; l < W; ++l) {
       finish<kPowerOne>(s[l], z[l], e[l], ht[l], data[l]);
       recursion[l] = s[l];
     }
-    ++g_;
+    rings_.advance();
   }
 
  private:
   const IntvolSimulation& simulation_;
-  detail::LaneRing data_, s_;
-  std::uint64_t g_;
+  detail::LaneRings<kSeries> rings_;
 };
 
 template <bool kPowerOne>
@@ -144,12 +133,6 @@ struct RingFamily : IntvolSimulation {
   template <std::size_t W>
   using Lanes = RingLanes<W, kPowerOne>;
 };
-
-template <class Family>
-void run(const IntvolSimulation& simulation, const SimulationPaths& paths,
-         const SimulationHistory& history, SimulationLanes instruction_set) {
-  detail::run_paths(Family{simulation}, paths, history, instruction_set);
-}
 
 bool short_orders(std::int32_t p, std::int32_t q) { return p == 1 && q == 1; }
 
@@ -193,12 +176,14 @@ void intvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,
                                     alpha,
                                     implied};
   if (short_orders(p, q)) {
-    simulation.power_one ? run<ShortFamily<true>>(simulation, paths, history, instruction_set)
-                         : run<ShortFamily<false>>(simulation, paths, history, instruction_set);
+    simulation.power_one
+        ? detail::run_family<ShortFamily<true>>(simulation, paths, history, instruction_set)
+        : detail::run_family<ShortFamily<false>>(simulation, paths, history, instruction_set);
     return;
   }
-  simulation.power_one ? run<RingFamily<true>>(simulation, paths, history, instruction_set)
-                       : run<RingFamily<false>>(simulation, paths, history, instruction_set);
+  simulation.power_one
+      ? detail::run_family<RingFamily<true>>(simulation, paths, history, instruction_set)
+      : detail::run_family<RingFamily<false>>(simulation, paths, history, instruction_set);
 }
 
 }  // namespace volfilter

@@ -147,42 +147,26 @@ template <std::size_t W>
 class RingLanes {
  public:
   explicit RingLanes(const LogvolSimulation& simulation)
-      : simulation_(simulation),
-        centered_(simulation.lanes, simulation.slots, 0),
-        std_(simulation.lanes, simulation.slots, 1),
-        log_(simulation.lanes, simulation.slots, 2),
-        g_(simulation.rows) {}
+      : simulation_(simulation), rings_(simulation.lanes, simulation.slots, simulation.rows) {}
 
   void load(std::size_t lane) {
-    const LogvolSimulation& source = simulation_;
-    const auto largest = static_cast<std::uint64_t>(std::max({source.p, source.o, source.q}));
-    for (std::uint64_t k = 1; k <= largest; ++k) {
-      centered_.at(g_ - k)[lane] = source.centered[source.rows - k];
-      std_.at(g_ - k)[lane] = source.std_data[source.rows - k];
-      log_.at(g_ - k)[lane] = source.log_ht[source.rows - k];
-    }
+    const LogvolSimulation& h = simulation_;
+    rings_.load(lane, {h.centered, h.std_data, h.log_ht}, h.rows,
+                static_cast<std::uint64_t>(std::max({h.p, h.o, h.q})));
   }
 
   VOLFILTER_LANE_INLINE void step(const double* z, double* e, double* ht) {
-    const double* parameters = simulation_.parameters;
-    const double* alpha = parameters + 1;
-    const double* gamma = alpha + simulation_.p;
-    const double* beta = gamma + simulation_.o;
+    const LogvolSimulation& h = simulation_;
+    const double* alpha = h.parameters + 1;
     double sum[W];
-    for (std::size_t l = 0; l < W; ++l) {
-      sum[l] = parameters[0];
-    }
-    detail::add_lags(sum, centered_, g_, alpha, simulation_.p);
-    detail::add_lags(sum, std_, g_, gamma, simulation_.o);
-    detail::add_lags(sum, log_, g_, beta, simulation_.q);
-    finish<W>(simulation_, sum, z, e, ht, log_.at(g_), std_.at(g_), centered_.at(g_));
-    ++g_;
+    rings_.sum(sum, h.parameters[0], {alpha, alpha + h.p, alpha + h.p + h.o}, {h.p, h.o, h.q});
+    finish<W>(h, sum, z, e, ht, rings_.now(2), rings_.now(1), rings_.now(0));
+    rings_.advance();
   }
 
  private:
   const LogvolSimulation& simulation_;
-  detail::LaneRing centered_, std_, log_;
-  std::uint64_t g_;
+  detail::LaneRings<kRings> rings_;
 };
 
 template <bool kAsym>
@@ -195,12 +179,6 @@ struct RingFamily : LogvolSimulation {
   template <std::size_t W>
   using Lanes = RingLanes<W>;
 };
-
-template <class Family>
-void run(const LogvolSimulation& simulation, const SimulationPaths& paths,
-         const SimulationHistory& history, SimulationLanes instruction_set) {
-  detail::run_paths(Family{simulation}, paths, history, instruction_set);
-}
 
 bool short_orders(std::int32_t p, std::int32_t o, std::int32_t q) {
   return p == 1 && q == 1 && o <= 1;
@@ -241,11 +219,11 @@ void logvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,
                                     bounds.upper,
                                     bounds.upper_log};
   if (short_orders(p, o, q)) {
-    o == 1 ? run<ShortFamily<true>>(simulation, paths, history, instruction_set)
-           : run<ShortFamily<false>>(simulation, paths, history, instruction_set);
+    o == 1 ? detail::run_family<ShortFamily<true>>(simulation, paths, history, instruction_set)
+           : detail::run_family<ShortFamily<false>>(simulation, paths, history, instruction_set);
     return;
   }
-  run<RingFamily>(simulation, paths, history, instruction_set);
+  detail::run_family<RingFamily>(simulation, paths, history, instruction_set);
 }
 
 }  // namespace volfilter

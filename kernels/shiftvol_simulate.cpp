@@ -81,44 +81,31 @@ template <std::size_t W, bool kConstantShift>
 class RingLanes {
  public:
   explicit RingLanes(const ShiftvolSimulation& simulation)
-      : simulation_(simulation),
-        s_(simulation.lanes, simulation.slots, 0),
-        h_(simulation.lanes, simulation.slots, 1),
-        g_(simulation.rows) {}
+      : simulation_(simulation), rings_(simulation.lanes, simulation.slots, simulation.rows) {}
 
   void load(std::size_t lane) {
-    const ShiftvolSimulation& source = simulation_;
-    const auto largest = static_cast<std::uint64_t>(std::max(source.p, source.q));
-    for (std::uint64_t k = 1; k <= largest; ++k) {
-      s_.at(g_ - k)[lane] = source.shifted_sq[source.rows - k];
-      h_.at(g_ - k)[lane] = source.ht[source.rows - k];
-    }
+    const ShiftvolSimulation& h = simulation_;
+    rings_.load(lane, {h.shifted_sq, h.ht}, h.rows, static_cast<std::uint64_t>(std::max(h.p, h.q)));
   }
 
   VOLFILTER_LANE_INLINE void step(const double* z, double* e, double* ht) {
-    const double* parameters = simulation_.parameters;
-    const double* alpha = parameters + 1;
-    const double* beta = alpha + simulation_.p + 1;
-    double h[W];
+    const ShiftvolSimulation& h = simulation_;
+    const double* alpha = h.parameters + 1;
+    double variance[W];
+    rings_.sum(variance, h.parameters[0], {alpha, alpha + h.p + 1}, {h.p, h.q});
+    double* shifted_sq = rings_.now(0);
+    double* lagged = rings_.now(1);
     for (std::size_t l = 0; l < W; ++l) {
-      h[l] = parameters[0];
+      finish<kConstantShift>(variance[l], h.gamma, z[l], e[l], shifted_sq[l]);
+      ht[l] = variance[l];
+      lagged[l] = variance[l];
     }
-    detail::add_lags(h, s_, g_, alpha, simulation_.p);
-    detail::add_lags(h, h_, g_, beta, simulation_.q);
-    double* shifted_sq = s_.at(g_);
-    double* variance = h_.at(g_);
-    for (std::size_t l = 0; l < W; ++l) {
-      finish<kConstantShift>(h[l], simulation_.gamma, z[l], e[l], shifted_sq[l]);
-      ht[l] = h[l];
-      variance[l] = h[l];
-    }
-    ++g_;
+    rings_.advance();
   }
 
  private:
   const ShiftvolSimulation& simulation_;
-  detail::LaneRing s_, h_;
-  std::uint64_t g_;
+  detail::LaneRings<kSeries> rings_;
 };
 
 template <bool kConstantShift>
@@ -132,12 +119,6 @@ struct RingFamily : ShiftvolSimulation {
   template <std::size_t W>
   using Lanes = RingLanes<W, kConstantShift>;
 };
-
-template <class Family>
-void run(const ShiftvolSimulation& simulation, const SimulationPaths& paths,
-         const SimulationHistory& history, SimulationLanes instruction_set) {
-  detail::run_paths(Family{simulation}, paths, history, instruction_set);
-}
 
 bool short_orders(std::int32_t p, std::int32_t q) { return p == 1 && q == 1; }
 
@@ -171,12 +152,14 @@ void shiftvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,
                                       gamma};
   const bool constant_shift = type == 1;
   if (short_orders(p, q)) {
-    constant_shift ? run<ShortFamily<true>>(simulation, paths, history, instruction_set)
-                   : run<ShortFamily<false>>(simulation, paths, history, instruction_set);
+    constant_shift
+        ? detail::run_family<ShortFamily<true>>(simulation, paths, history, instruction_set)
+        : detail::run_family<ShortFamily<false>>(simulation, paths, history, instruction_set);
     return;
   }
-  constant_shift ? run<RingFamily<true>>(simulation, paths, history, instruction_set)
-                 : run<RingFamily<false>>(simulation, paths, history, instruction_set);
+  constant_shift
+      ? detail::run_family<RingFamily<true>>(simulation, paths, history, instruction_set)
+      : detail::run_family<RingFamily<false>>(simulation, paths, history, instruction_set);
 }
 
 }  // namespace volfilter

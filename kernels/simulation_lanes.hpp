@@ -124,10 +124,14 @@ VOLFILTER_LANE_INLINE void transpose(const double* const (&from)[V], double* con
   }
 }
 
-// Steps t0 .. t0 + n - 1 of every lane's column into the tile (row k, lane l at k * W + l).
-template <std::size_t V, std::size_t W>
-VOLFILTER_LANE_INLINE void gather(const double* const (&columns)[W], std::uint64_t t0,
-                                  std::size_t n, double* tile) {
+// Steps t0 .. t0 + n - 1 between the lanes' columns and a tile (row k, lane l at
+// k * W + l): from the columns into the tile (kIntoTile), or back. Full tiles go V by V
+// through the transposes.
+template <std::size_t V, std::size_t W, bool kIntoTile, class Column, class Tile>
+VOLFILTER_LANE_INLINE void move_tile(Column* const (&columns)[W], std::uint64_t t0, std::size_t n,
+                                     Tile* tile) {
+  const auto column_at = [&](std::size_t lane, std::size_t k) { return columns[lane] + t0 + k; };
+  const auto tile_at = [&](std::size_t lane, std::size_t k) { return tile + k * W + lane; };
   if constexpr (W % V == 0 && V > 1) {
     if (n == kTileSteps) {
       for (std::size_t lane = 0; lane < W; lane += V) {
@@ -135,8 +139,13 @@ VOLFILTER_LANE_INLINE void gather(const double* const (&columns)[W], std::uint64
           const double* from[V];
           double* to[V];
           for (std::size_t i = 0; i < V; ++i) {
-            from[i] = columns[lane + i] + t0 + k;
-            to[i] = tile + (k + i) * W + lane;
+            if constexpr (kIntoTile) {
+              from[i] = column_at(lane + i, k);
+              to[i] = tile_at(lane, k + i);
+            } else {
+              from[i] = tile_at(lane, k + i);
+              to[i] = column_at(lane + i, k);
+            }
           }
           transpose<V>(from, to);
         }
@@ -146,34 +155,11 @@ VOLFILTER_LANE_INLINE void gather(const double* const (&columns)[W], std::uint64
   }
   for (std::size_t lane = 0; lane < W; ++lane) {
     for (std::size_t k = 0; k < n; ++k) {
-      tile[k * W + lane] = columns[lane][t0 + k];
-    }
-  }
-}
-
-// The tile back into the columns: the inverse of gather.
-template <std::size_t V, std::size_t W>
-VOLFILTER_LANE_INLINE void scatter(const double* tile, double* const (&columns)[W],
-                                   std::uint64_t t0, std::size_t n) {
-  if constexpr (W % V == 0 && V > 1) {
-    if (n == kTileSteps) {
-      for (std::size_t lane = 0; lane < W; lane += V) {
-        for (std::size_t k = 0; k < kTileSteps; k += V) {
-          const double* from[V];
-          double* to[V];
-          for (std::size_t i = 0; i < V; ++i) {
-            from[i] = tile + (k + i) * W + lane;
-            to[i] = columns[lane + i] + t0 + k;
-          }
-          transpose<V>(from, to);
-        }
+      if constexpr (kIntoTile) {
+        *tile_at(lane, k) = *column_at(lane, k);
+      } else {
+        *column_at(lane, k) = *tile_at(lane, k);
       }
-      return;
-    }
-  }
-  for (std::size_t lane = 0; lane < W; ++lane) {
-    for (std::size_t k = 0; k < n; ++k) {
-      columns[lane][t0 + k] = tile[k * W + lane];
     }
   }
 }
@@ -195,12 +181,12 @@ VOLFILTER_LANE_INLINE void run_block(const Family& family, const SimulationPaths
   alignas(64) double ht[kTileSteps * W];
   for (std::uint64_t t0 = 0; t0 < paths.T; t0 += kTileSteps) {
     const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(kTileSteps, paths.T - t0));
-    gather<V, W>(columns.z, t0, n, z);
+    move_tile<V, W, true>(columns.z, t0, n, z);
     for (std::size_t k = 0; k < n; ++k) {
       lanes.step(z + k * W, e + k * W, ht + k * W);
     }
-    scatter<V, W>(e, columns.e, t0, n);
-    scatter<V, W>(ht, columns.ht, t0, n);
+    move_tile<V, W, false>(columns.e, t0, n, static_cast<const double*>(e));
+    move_tile<V, W, false>(columns.ht, t0, n, static_cast<const double*>(ht));
   }
 }
 
@@ -256,6 +242,14 @@ void run_paths(const Family& family, const SimulationPaths& paths, const Simulat
   run_blocks_baseline(family, paths, history);
 }
 
+// A model's paths with the lanes of `Family`, a model's simulation with its Lanes (see the
+// top of this file).
+template <class Family, class Simulation>
+void run_family(const Simulation& simulation, const SimulationPaths& paths,
+                const SimulationHistory& history, SimulationLanes instruction_set) {
+  run_paths(Family{simulation}, paths, history, instruction_set);
+}
+
 // Slots of a ring that holds lags 1 .. largest_lag of a series and the value being formed:
 // the least power of two above largest_lag.
 std::uint64_t ring_slots(std::int32_t largest_lag);
@@ -264,6 +258,7 @@ std::uint64_t ring_slots(std::int32_t largest_lag);
 // (slot * kBlockLanes + l), g the step's index counted from the start of the history.
 class LaneRing {
  public:
+  LaneRing() = default;
   // Series `series` of the rings laid one after the other in `lanes`.
   LaneRing(double* lanes, std::uint64_t slots, std::uint64_t series)
       : values_(lanes + series * slots * kBlockLanes), mask_(slots - 1) {}
@@ -273,22 +268,64 @@ class LaneRing {
   }
 
  private:
-  double* values_;
-  std::uint64_t mask_;
+  double* values_ = nullptr;
+  std::uint64_t mask_ = 0;
 };
 
-// sum = sum + (lag i of the ring, before step g) * coefficients[i - 1] for i = 1 .. count, lag 1
-// first: one family of a recursion's terms in every lane.
-template <std::size_t W>
-VOLFILTER_LANE_INLINE void add_lags(double (&sum)[W], const LaneRing& ring, std::uint64_t g,
-                                    const double* coefficients, std::int32_t count) {
-  for (std::int32_t i = 0; i < count; ++i) {
-    const double* lagged = ring.at(g - 1 - static_cast<std::uint64_t>(i));
-    const double coefficient = coefficients[i];
-    for (std::size_t l = 0; l < W; ++l) {
-      sum[l] = sum[l] + lagged[l] * coefficient;
+// The rings of a model's kSeries fed-back series, one after the other in the lanes' scratch,
+// and the index g of the step being taken (the first step's is the history's rows).
+template <std::size_t kSeries>
+class LaneRings {
+ public:
+  LaneRings(double* lanes, std::uint64_t slots, std::uint64_t rows) : g_(rows) {
+    for (std::size_t s = 0; s < kSeries; ++s) {
+      rings_[s] = LaneRing(lanes, slots, s);
     }
   }
-}
+
+  // Lags 1 .. largest of every series into one lane, from the history's series as the
+  // filter left them (`rows` values each).
+  void load(std::size_t lane, const double* const (&series)[kSeries], std::uint64_t rows,
+            std::uint64_t largest) {
+    for (std::uint64_t k = 1; k <= largest; ++k) {
+      for (std::size_t s = 0; s < kSeries; ++s) {
+        rings_[s].at(g_ - k)[lane] = series[s][rows - k];
+      }
+    }
+  }
+
+  // sum = constant, then for each series in order, lag 1 first, each product of a lag and
+  // its coefficient: the recursion's sum in the filter's order, in every lane.
+  template <std::size_t W, std::size_t kFamilies>
+  VOLFILTER_LANE_INLINE void sum(double (&sum)[W], double constant,
+                                 const double* const (&coefficients)[kFamilies],
+                                 const std::int32_t (&counts)[kFamilies]) const {
+    for (std::size_t l = 0; l < W; ++l) {
+      sum[l] = constant;
+    }
+    for (std::size_t s = 0; s < kFamilies; ++s) {
+      for (std::int32_t i = 0; i < counts[s]; ++i) {
+        const double* lagged = lag(s, 1 + static_cast<std::uint64_t>(i));
+        const double coefficient = coefficients[s][i];
+        for (std::size_t l = 0; l < W; ++l) {
+          sum[l] = sum[l] + lagged[l] * coefficient;
+        }
+      }
+    }
+  }
+
+  [[nodiscard]] VOLFILTER_LANE_INLINE double* lag(std::size_t series, std::uint64_t k) const {
+    return rings_[series].at(g_ - k);
+  }
+  // The slots of the step being taken, and the move to the next step.
+  [[nodiscard]] VOLFILTER_LANE_INLINE double* now(std::size_t series) const {
+    return rings_[series].at(g_);
+  }
+  VOLFILTER_LANE_INLINE void advance() { ++g_; }
+
+ private:
+  LaneRing rings_[kSeries];
+  std::uint64_t g_;
+};
 
 }  // namespace volfilter::detail

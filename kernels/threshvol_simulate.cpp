@@ -100,48 +100,32 @@ template <std::size_t W, bool kPowerOne>
 class RingLanes {
  public:
   explicit RingLanes(const ThreshvolSimulation& simulation)
-      : simulation_(simulation),
-        data_(simulation.lanes, simulation.slots, 0),
-        asym_(simulation.lanes, simulation.slots, 1),
-        s_(simulation.lanes, simulation.slots, 2),
-        g_(simulation.rows) {}
+      : simulation_(simulation), rings_(simulation.lanes, simulation.slots, simulation.rows) {}
 
   void load(std::size_t lane) {
-    const ThreshvolSimulation& source = simulation_;
-    const auto largest = static_cast<std::uint64_t>(std::max({source.p, source.o, source.q}));
-    for (std::uint64_t k = 1; k <= largest; ++k) {
-      data_.at(g_ - k)[lane] = source.data[source.rows - k];
-      asym_.at(g_ - k)[lane] = source.asym[source.rows - k];
-      s_.at(g_ - k)[lane] = source.recursion[source.rows - k];
-    }
+    const ThreshvolSimulation& h = simulation_;
+    rings_.load(lane, {h.data, h.asym, h.recursion}, h.rows,
+                static_cast<std::uint64_t>(std::max({h.p, h.o, h.q})));
   }
 
   VOLFILTER_LANE_INLINE void step(const double* z, double* e, double* ht) {
-    const double* parameters = simulation_.parameters;
-    const double* alpha = parameters + 1;
-    const double* gamma = alpha + simulation_.p;
-    const double* beta = gamma + simulation_.o;
+    const ThreshvolSimulation& h = simulation_;
+    const double* alpha = h.parameters + 1;
     double s[W];
-    for (std::size_t l = 0; l < W; ++l) {
-      s[l] = parameters[0];
-    }
-    detail::add_lags(s, data_, g_, alpha, simulation_.p);
-    detail::add_lags(s, asym_, g_, gamma, simulation_.o);
-    detail::add_lags(s, s_, g_, beta, simulation_.q);
-    double* data = data_.at(g_);
-    double* asym = asym_.at(g_);
-    double* recursion = s_.at(g_);
+    rings_.sum(s, h.parameters[0], {alpha, alpha + h.p, alpha + h.p + h.o}, {h.p, h.o, h.q});
+    double* data = rings_.now(0);
+    double* asym = rings_.now(1);
+    double* recursion = rings_.now(2);
     for (std::size_t l = 0; l < W; ++l) {
       finish<kPowerOne>(s[l], z[l], e[l], ht[l], data[l], asym[l]);
       recursion[l] = s[l];
     }
-    ++g_;
+    rings_.advance();
   }
 
  private:
   const ThreshvolSimulation& simulation_;
-  detail::LaneRing data_, asym_, s_;
-  std::uint64_t g_;
+  detail::LaneRings<kSeries> rings_;
 };
 
 template <bool kAsym, bool kPowerOne>
@@ -155,12 +139,6 @@ struct RingFamily : ThreshvolSimulation {
   template <std::size_t W>
   using Lanes = RingLanes<W, kPowerOne>;
 };
-
-template <class Family>
-void run(const ThreshvolSimulation& simulation, const SimulationPaths& paths,
-         const SimulationHistory& history, SimulationLanes instruction_set) {
-  detail::run_paths(Family{simulation}, paths, history, instruction_set);
-}
 
 }  // namespace
 
@@ -192,16 +170,20 @@ void threshvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,
                                        detail::ring_slots(std::max({p, o, q}))};
   if (p == 1 && q == 1 && o <= 1) {
     if (o == 1) {
-      power_one ? run<ShortFamily<true, true>>(simulation, paths, history, instruction_set)
-                : run<ShortFamily<true, false>>(simulation, paths, history, instruction_set);
+      power_one
+          ? detail::run_family<ShortFamily<true, true>>(simulation, paths, history, instruction_set)
+          : detail::run_family<ShortFamily<true, false>>(simulation, paths, history,
+                                                         instruction_set);
     } else {
-      power_one ? run<ShortFamily<false, true>>(simulation, paths, history, instruction_set)
-                : run<ShortFamily<false, false>>(simulation, paths, history, instruction_set);
+      power_one ? detail::run_family<ShortFamily<false, true>>(simulation, paths, history,
+                                                               instruction_set)
+                : detail::run_family<ShortFamily<false, false>>(simulation, paths, history,
+                                                                instruction_set);
     }
     return;
   }
-  power_one ? run<RingFamily<true>>(simulation, paths, history, instruction_set)
-            : run<RingFamily<false>>(simulation, paths, history, instruction_set);
+  power_one ? detail::run_family<RingFamily<true>>(simulation, paths, history, instruction_set)
+            : detail::run_family<RingFamily<false>>(simulation, paths, history, instruction_set);
 }
 
 }  // namespace volfilter
