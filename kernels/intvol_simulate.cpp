@@ -150,7 +150,7 @@ void intvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,
                             std::int32_t has_constant, double* series, double* lanes,
                             SimulationLanes instruction_set) {
   if (paths.T == 0 || paths.N == 0) {
-    return;  // nothing to simulate, and no parameter to read
+    return;  // nothing to simulate: no input is read, and the scratch may be absent
   }
   // has_constant is both the test for the constant at index 0 and the index of alpha_1.
   const double* alpha = parameters + has_constant;

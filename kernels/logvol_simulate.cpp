@@ -56,13 +56,13 @@ struct Bounds {
   double floor_variance, floor_log, upper, upper_log;
 };
 
-Bounds bounds_of(const double* backcast, const double* upper_bound, bool steps_run) {
+Bounds bounds_of(const double* backcast, const double* upper_bound) {
   const double log_presample = backcast[0];
   const double presample_variance = std::exp(log_presample);
   const volatile double ratio = floor_ratio;
-  const double upper = steps_run ? upper_bound[0] : 0.0;
+  const double upper = upper_bound[0];
   return {presample_variance / floor_ratio, log_presample - std::log(ratio), upper,
-          steps_run ? std::log(upper) : 0.0};
+          std::log(upper)};
 }
 
 // The end of every lane's step from its log variance before the bounds: the bounds, then
@@ -197,9 +197,11 @@ void logvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,
                             const double* upper_bound, std::int32_t p, std::int32_t o,
                             std::int32_t q, std::int32_t m, double* series, double* lanes,
                             SimulationLanes instruction_set) {
+  if (paths.T == 0 || paths.N == 0) {
+    return;  // nothing to simulate: no input is read, and the scratch may be absent
+  }
   const std::uint64_t rows = history.rows;
-  const bool steps_run = paths.T > 0 && paths.N > 0;
-  const Bounds bounds = bounds_of(backcast, upper_bound, steps_run);
+  const Bounds bounds = bounds_of(backcast, upper_bound);
   const LogvolSimulation simulation{rows,
                                     parameters,
                                     backcast,

@@ -134,10 +134,11 @@ void shiftvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,
                               const double* parameters, const double* backcast, std::int32_t p,
                               std::int32_t q, std::int32_t m, std::int32_t type, double* series,
                               double* lanes, SimulationLanes instruction_set) {
+  if (paths.T == 0 || paths.N == 0) {
+    return;  // nothing to simulate: no input is read, and the scratch may be absent
+  }
   const std::uint64_t rows = history.rows;
-  const bool steps_run = paths.T > 0 && paths.N > 0;
-  // The filter reads the shift in every call; here only where something runs.
-  const double gamma = steps_run ? parameters[p + 1] : 0.0;
+  const double gamma = parameters[p + 1];
   const ShiftvolSimulation simulation{rows,
                                       parameters,
                                       backcast,

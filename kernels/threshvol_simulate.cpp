@@ -153,6 +153,9 @@ void threshvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,
                                const double* parameters, const double* backcast, std::int32_t p,
                                std::int32_t o, std::int32_t q, std::int32_t m, std::int32_t type,
                                double* series, double* lanes, SimulationLanes instruction_set) {
+  if (paths.T == 0 || paths.N == 0) {
+    return;  // nothing to simulate: no input is read, and the scratch may be absent
+  }
   const bool power_one = type == 1;
   const std::uint64_t rows = history.rows;
   const ThreshvolSimulation simulation{rows,
