@@ -238,6 +238,8 @@ void run_paths(const Family& family, const SimulationPaths& paths, const Simulat
     run_blocks_avx2(family, paths, history);
     return;
   }
+#else
+  static_cast<void>(instruction_set);  // one instruction set only
 #endif
   run_blocks_baseline(family, paths, history);
 }
