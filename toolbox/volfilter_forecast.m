@@ -115,7 +115,7 @@ forecast = struct ('variance', [], 'std_error', zeros (horizon, 1), ...
                    'cumulative_quantiles', [], 'method', method, 'origin', options.origin, ...
                    'horizon', horizon, 'paths', 0, 'model', spec.model);
 if strcmp (options.origin, 'all')
-  forecast.variance = forecast_analytic (spec, horizon, true);
+  forecast.variance = forecast_analytic (spec, moments, horizon, true);
   forecast.std_error = zeros (size (forecast.variance));
   return;
 end
@@ -132,7 +132,7 @@ if ~strcmp (method, 'analytic') || ~isempty (options.quantiles)
   forecast.paths = options.paths;
 end
 if strcmp (method, 'analytic')
-  forecast.variance = forecast_analytic (spec, horizon, false)';
+  forecast.variance = forecast_analytic (spec, moments, horizon, false)';
 else
   % Every path's first variance is the filter's next value; the mean of equal values need
   % not be that value to the last bit, so it is taken as it is.

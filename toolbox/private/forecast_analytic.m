@@ -1,5 +1,5 @@
-function F = forecast_analytic (spec, horizon, every_date)
-% F = forecast_analytic (spec, horizon, every_date)
+function F = forecast_analytic (spec, moments, horizon, every_date)
+% F = forecast_analytic (spec, moments, horizon, every_date)
 % The expected variances E[h(t + k) | information at t], k = 1..HORIZON, of the fitted
 % sample of SPEC (simulate_model): a row for the end of the sample (t = T), or with
 % EVERY_DATE a row for every t = 1..T (rows t < m, the observations conditioned on, NaN).
@@ -9,8 +9,8 @@ function F = forecast_analytic (spec, horizon, every_date)
 % follow the recursion of expectations of model_moments: each lagged term at or before t
 % is the value the filter holds (the data, the asymmetric data, the variance), each one
 % after t its expectation, data_scale * E[h] + data_shift for the data and
-% asymmetric_scale * E[h] for the asymmetric data. Only for the models whose moments say
-% analytic; for the others, only k = 1.
+% asymmetric_scale * E[h] for the asymmetric data (MOMENTS, model_moments of SPEC). Only
+% for the models whose moments say analytic; for the others, only k = 1.
 e = spec.residuals;
 T = numel (e);
 ht = simulate_filter (spec, [e; 0]);
@@ -27,7 +27,6 @@ if horizon == 1
   return;
 end
 
-moments = model_moments (spec);
 terms = moments.terms;
 [data, asym] = observed_data (spec, e, ht);
 G = F(valid, :);
