@@ -167,8 +167,11 @@ fit = struct ('model', model, 'parameters', double (parameters(:)), 'p', options
               'o', options.o, 'q', options.q, 'type', double (options.type), ...
               'distribution', lower (options.distribution), ...
               'constant', logical (options.constant), 'upper_bound', options.upper_bound);
-settings = struct ('origin', 'unconditional', 'burn_in', options.burn_in, ...
-                   'distribution', 'fitted', 'z', options.z, 'backcast', options.backcast);
+% Assigned one by one: struct () would make a struct array of a cell given as a value.
+settings = struct ('origin', 'unconditional', 'distribution', 'fitted');
+settings.burn_in = options.burn_in;
+settings.z = options.z;
+settings.backcast = options.backcast;
 end
 
 function settings = check_settings (settings, given, model_form, T, N, id, caller)
@@ -192,16 +195,20 @@ if strcmp (settings.origin, 'end') && settings.burn_in > 0
                              'sample is where the paths start.'], caller);
 end
 level = settings.backcast;
-if ~isempty (level) && ~(isnumeric (level) && isreal (level) && isscalar (level) ...
-                         && isfinite (level))
+given_level = ~(isnumeric (level) && isempty (level));
+if given_level && ~(isnumeric (level) && isreal (level) && isscalar (level) ...
+                    && isfinite (level))
   error ([id ':badOption'], '%s: backcast must be a finite number.', caller);
 end
-if ~isempty (level) && strcmp (settings.origin, 'end')
+if given_level
+  settings.backcast = double (full (level));
+end
+if given_level && strcmp (settings.origin, 'end')
   error ([id ':badOption'], ['%s: backcast is for the unconditional origin; at the end of ' ...
                              'the sample the fit''s own pre-sample rule applies.'], caller);
 end
 z = settings.z;
-if ~isempty (z) || any (strcmp (given, 'z'))
+if ~(isnumeric (z) && isempty (z)) || any (strcmp (given, 'z'))
   rows = settings.burn_in + T;
   if ~(isnumeric (z) && isreal (z) && ismatrix (z) && isequal (size (z), [rows, N]))
     error ([id ':badInnovations'], '%s: z must be a %d-by-%d real matrix (burn_in + T by N).', ...

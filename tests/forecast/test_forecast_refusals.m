@@ -74,6 +74,11 @@ function test_forecast_refusals ()
            'origin', 'end'),                                   'badOption',    'unconditional'
     @() S ('threshvol', [0.1; 0.2; 0.9], 10, 5, 'o', 0),       'noUnconditional', 'backcast'
     @() S ('intvol', [0.02; 0.1], 10, 5),                      'noUnconditional', 'backcast'
+    @() S ('threshvol', [0.1; 0.1; 0.8], 10, 5, 'o', 0, ...
+           'backcast', -1),                                    'noUnconditional', 'not positive'
+    @() S ('threshvol', [0.1; 0.1; 0.8], 10, 5, 'o', 0, 'z', {}), 'badInnovations', 'real matrix'
+    @() S ('threshvol', [0.1; 0.1; 0.8], 10, 5, 'o', 0, ...
+           'backcast', {2}),                                   'badOption',    'backcast'
     @() S ('shiftvol', [0.1; 0.1; 0.2; 0.8], 10, 5, 'type', 2), 'badOption',   'type'
     @() S ('threshvol', [0.1; 0.1; 0.8; 2], 10, 5, 'o', 0, 'distribution', 't'), 'badFit', 'nu'
   };

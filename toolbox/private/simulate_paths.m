@@ -23,10 +23,16 @@ else
     moments = model_moments (spec);
     level = moments.unconditional_level;
   end
-  if ~isfinite (level)
+  if ~isfinite (level) && isempty (settings.backcast)
     error ([identifier ':noUnconditional'], ...
            ['%s: the %s model with these parameters has no unconditional level to start ' ...
             'from; give one with ''backcast''.'], caller, spec.model);
+  end
+  % A variance or a standard deviation must be positive; a log variance need not be.
+  if ~strcmp (spec.model, 'logvol') && ~(level > 0)
+    error ([identifier ':noUnconditional'], ...
+           ['%s: the level to start from, %g, is not positive: it is a variance (a standard ' ...
+            'deviation under type 1).'], caller, level);
   end
   m = max ([spec.p, spec.o, spec.q]);
   backcast = level;
