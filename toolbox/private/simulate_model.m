@@ -40,8 +40,12 @@ if any (strcmp (spec.model, {'shiftvol', 'intvol'}))
 end
 spec.type = 2;
 if ~strcmp (spec.model, 'logvol')
-  if ~(isnumeric (fit.type) && isscalar (fit.type) && isreal (fit.type))
-    bad ('the fit''s type must be a number.');
+  allowed = [1, 2];
+  if strcmp (spec.model, 'shiftvol')
+    allowed = [0, 1];
+  end
+  if ~(isnumeric (fit.type) && isscalar (fit.type) && any (fit.type == allowed))
+    bad ('the fit''s type must be %d or %d for model %s.', allowed, spec.model);
   end
   spec.type = double (fit.type);
 end
@@ -50,8 +54,8 @@ if strcmp (spec.model, 'intvol')
   if spec.q < 1
     bad ('an integrated model''s q must be at least 1.');
   end
-  if ~isfield (fit, 'constant') || ~isscalar (fit.constant) ...
-     || ~any (double (fit.constant) == [0, 1])
+  if ~isfield (fit, 'constant') || ~(islogical (fit.constant) || isnumeric (fit.constant)) ...
+     || ~isscalar (fit.constant) || ~any (fit.constant == [0, 1])
     bad ('an integrated model''s fit must say whether it has a constant (true or false).');
   end
   spec.has_constant = double (fit.constant);
@@ -104,14 +108,18 @@ spec.backcast = [];
 spec.upper_bound = Inf;
 spec.residuals = [];
 spec.std_residuals = [];
-if isfield (fit, 'm') && ~isempty (fit.m)
-  spec.m = double (fit.m);
+if isfield (fit, 'm')
+  spec.m = fit.m;
 end
-if isfield (fit, 'backcast') && ~isempty (fit.backcast)
-  spec.backcast = double (fit.backcast);
+if isfield (fit, 'backcast')
+  spec.backcast = fit.backcast;
 end
 if strcmp (spec.model, 'logvol') && isfield (fit, 'upper_bound') && ~isempty (fit.upper_bound)
-  spec.upper_bound = double (fit.upper_bound);
+  U = fit.upper_bound;
+  if ~(isnumeric (U) && isreal (U) && isscalar (U) && U > 0)
+    bad ('the fit''s upper_bound must be a positive number.');
+  end
+  spec.upper_bound = double (full (U));
 end
 if isfield (fit, 'residuals')
   spec.residuals = fit.residuals;
@@ -134,16 +142,21 @@ end
 spec.residuals = double (e(:));
 T = numel (spec.residuals);
 largest = max ([spec.p, spec.o, spec.q]);
-if ~(isscalar (spec.m) && spec.m == fix (spec.m) && spec.m >= largest && spec.m < T)
+m = spec.m;
+if ~(isnumeric (m) && isreal (m) && isscalar (m) && m == fix (m) && m >= largest && m < T)
   bad ('the fit''s m must be a whole number from the largest order (%d) to below T (%d).', ...
        largest, T);
 end
-if ~(isscalar (spec.backcast) && isreal (spec.backcast) && isfinite (spec.backcast))
+spec.m = double (m);
+b = spec.backcast;
+if ~(isnumeric (b) && isreal (b) && isscalar (b) && isfinite (b))
   bad ('the fit''s backcast must be a finite number.');
 end
+spec.backcast = double (full (b));
 z = spec.std_residuals;
-if ~isempty (z) && ~(isnumeric (z) && isreal (z) && numel (z) == T)
-  bad ('the fit''s std_residuals must have one value for each residual.');
+if ~(isnumeric (z) && isempty (z)) && ~(isnumeric (z) && isreal (z) && numel (z) == T ...
+                                         && all (isfinite (z(:))))
+  bad ('the fit''s std_residuals must be %d finite real numbers, one for each residual.', T);
 end
-spec.std_residuals = double (z(:));
+spec.std_residuals = double (full (z(:)));
 end
