@@ -99,4 +99,40 @@ function test_forecast_refusals ()
     end
     error ('refusal %d (%s): served', i, func2str (call));
   end
+
+  % Every kind of value in every option and every field of a fit: served, or refused with
+  % an identifier of ours, never with one of the host's errors.
+  kinds = {{1}, {}, struct('a', 1), @sin, 'abc', '', complex(1, 1), sparse(1), int8(3), true, ...
+           NaN, Inf, -1, 0, 0.5, 2^63, [], zeros(0, 3), [1, 2], single(2), containers.Map(), ...
+           sim.e(1:10), [sim.e; NaN]};
+  intvol = volfilter_fit ('intvol', sim.e);
+  for i = 1:numel (kinds)
+    v = kinds{i};
+    calls = {@() F (v, 3), @() S (v, 3, 2), @() S ('threshvol', v, 3, 2)};
+    for name = {'method', 'paths', 'quantiles', 'origin'}
+      calls{end+1} = @() F (fit, 3, name{1}, v);
+    end
+    for name = {'origin', 'burn_in', 'distribution', 'z', 'backcast'}
+      calls{end+1} = @() S (fit, 3, 2, name{1}, v);
+      calls{end+1} = @() S ('threshvol', [0.1; 0.1; 0.8], 3, 2, 'o', 0, name{1}, v);
+    end
+    for model = {fit, egarch, intvol}
+      for name = fieldnames (model{1})'
+        changed = model{1};
+        changed.(name{1}) = v;
+        calls{end+1} = @() F (changed, 3, 'method', 'bootstrap', 'paths', 10);
+        calls{end+1} = @() S (changed, 3, 2, 'origin', 'unconditional', 'burn_in', 2);
+        calls{end+1} = @() F (changed, 3, 'origin', 'all');
+      end
+    end
+    for c = 1:numel (calls)
+      try
+        calls{c} ();
+      catch err
+        if (! strncmp (err.identifier, 'volfilter:', 10))
+          error ('kind %d, call %s: the host''s error "%s"', i, func2str (calls{c}), err.message);
+        end
+      end
+    end
+  end
 end
