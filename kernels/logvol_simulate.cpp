@@ -187,9 +187,7 @@ bool short_orders(std::int32_t p, std::int32_t o, std::int32_t q) {
 }  // namespace
 
 SimulationScratch logvol_simulate_scratch(std::int32_t p, std::int32_t o, std::int32_t q) {
-  return {kSeries, short_orders(p, o, q)
-                       ? 0
-                       : kRings * detail::ring_slots(std::max({p, o, q})) * detail::kBlockLanes};
+  return {kSeries, short_orders(p, o, q) ? 0 : detail::ring_values(kRings, std::max({p, o, q}))};
 }
 
 void logvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,

@@ -125,9 +125,7 @@ bool short_orders(std::int32_t p, std::int32_t q) { return p == 1 && q == 1; }
 }  // namespace
 
 SimulationScratch shiftvol_simulate_scratch(std::int32_t p, std::int32_t q) {
-  return {kSeries, short_orders(p, q)
-                       ? 0
-                       : kSeries * detail::ring_slots(std::max(p, q)) * detail::kBlockLanes};
+  return {kSeries, short_orders(p, q) ? 0 : detail::ring_values(kSeries, std::max(p, q))};
 }
 
 void shiftvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,

@@ -256,6 +256,12 @@ void run_family(const Simulation& simulation, const SimulationPaths& paths,
 // the least power of two above largest_lag.
 std::uint64_t ring_slots(std::int32_t largest_lag);
 
+// The lanes' scratch of `rings` such rings of a block: the lane_values of a simulation
+// kernel's scratch at general orders.
+inline std::uint64_t ring_values(std::uint64_t rings, std::int32_t largest_lag) {
+  return rings * ring_slots(largest_lag) * kBlockLanes;
+}
+
 // The lagged values of one series at orders above 1: slot (g mod slots) of lane l at
 // (slot * kBlockLanes + l), g the step's index counted from the start of the history.
 class LaneRing {

@@ -144,9 +144,7 @@ struct RingFamily : ThreshvolSimulation {
 
 SimulationScratch threshvol_simulate_scratch(std::int32_t p, std::int32_t o, std::int32_t q) {
   const bool short_orders = p == 1 && q == 1 && o <= 1;
-  return {kSeries, short_orders
-                       ? 0
-                       : kSeries * detail::ring_slots(std::max({p, o, q})) * detail::kBlockLanes};
+  return {kSeries, short_orders ? 0 : detail::ring_values(kSeries, std::max({p, o, q}))};
 }
 
 void threshvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,
