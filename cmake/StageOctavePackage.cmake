@@ -39,6 +39,10 @@ set(category_threshvol_nll "Likelihoods")
 set(category_logvol_nll "Likelihoods")
 set(category_shiftvol_nll "Likelihoods")
 set(category_intvol_nll "Likelihoods")
+set(category_threshvol_simulate "Simulation")
+set(category_logvol_simulate "Simulation")
+set(category_shiftvol_simulate "Simulation")
+set(category_intvol_simulate "Simulation")
 set(categories "")
 foreach(module IN LISTS MODULES)
   file(COPY ${SOURCE_DIR}/modules/${module}/${module}.cpp
@@ -62,7 +66,9 @@ foreach(key IN LISTS categories)
   list(JOIN members_${key} " " members)
   string(APPEND index "${title_${key}}\n ${members}\n")
 endforeach()
-string(APPEND index "Model fitting\n volfilter_fit volfilter_summary volfilter_plot\n")
+string(APPEND index "Model fitting and forecasting\n"
+                     " volfilter_fit volfilter_summary volfilter_plot volfilter_forecast"
+                     " volfilter_simulate\n")
 file(WRITE ${package}/INDEX "${index}")
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar czf ${TARBALL} volfilter

@@ -67,10 +67,12 @@ if(VOLFILTER_MATLAB AND NOT CMAKE_CROSSCOMPILING)
   endif()
 endif()
 
-# The gateway: the frame of every entry (gateway.cpp) and the likelihood entries' shared part
-# (likelihood_frame.cpp, which speaks of the kernels' types).
+# The gateway: the frame of every entry (gateway.cpp) and the shared parts of the likelihood
+# and the simulation entries (likelihood_frame.cpp, simulation_frame.cpp, which speak of the
+# kernels' types).
 set(VOLFILTER_GATEWAY_SOURCES ${PROJECT_SOURCE_DIR}/gateway/gateway.cpp
-                              ${PROJECT_SOURCE_DIR}/gateway/likelihood_frame.cpp)
+                              ${PROJECT_SOURCE_DIR}/gateway/likelihood_frame.cpp
+                              ${PROJECT_SOURCE_DIR}/gateway/simulation_frame.cpp)
 foreach(host IN LISTS VOLFILTER_HOSTS)
   if(NOT host STREQUAL "matlab")
     add_library(volfilter_gateway_${host} STATIC ${VOLFILTER_GATEWAY_SOURCES})

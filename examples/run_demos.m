@@ -2,14 +2,15 @@
 % Runs the estimation demonstrations, each fitting simulated returns with volfilter_fit
 % beside today's way (sqp on a likelihood written in Octave): the threshold GARCH model,
 % the exponential GARCH model, the threshold model with Student's t innovations, then a
-% panel of series fitted across the machine's cores. A demonstration whose modules are not
-% built, or the panel without Octave's parallel package, is skipped. The threshold model's
-% fit is also drawn by volfilter_plot into demo_threshvol.png in the current folder, where
-% Octave has a graphics toolkit.
+% panel of series fitted across the machine's cores, and last the forecasts of a fit by
+% every method. A demonstration whose modules are not built, or the panel without Octave's
+% parallel package, is skipped. The threshold model's fit is also drawn by volfilter_plot
+% into demo_threshvol.png in the current folder, where Octave has a graphics toolkit.
 demos = {'demo_threshvol', {'threshvol_filter', 'threshvol_nll'}
          'demo_logvol', {'logvol_filter', 'logvol_nll'}
          'demo_student_t', {'threshvol_filter', 'threshvol_nll'}
-         'demo_panel', {'threshvol_nll'}};
+         'demo_panel', {'threshvol_nll'}
+         'demo_forecast', {'threshvol_filter', 'threshvol_nll', 'threshvol_simulate'}};
 for i = 1:rows (demos)
   missing = demos{i, 2}(cellfun (@(name) ! any (exist (name) == [2 3]), demos{i, 2}));
   if (! isempty (missing))

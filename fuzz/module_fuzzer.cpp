@@ -19,11 +19,12 @@
 // Checked on every call, besides whatever the sanitizers report:
 //   - a refused call raises the host's error with a sentence ending in a full stop; a wrong
 //     input count gives the module's input-count message, then a wrong output count gives
-//     the module's output-count message ("One output only.", or "At most four outputs." for
-//     a likelihood); a refusal comes before any array is created (only the host's own
-//     "Out of memory." comes from creating one);
+//     the module's output-count message ("One output only.", "At most four outputs." for a
+//     likelihood, "At most two outputs." for a simulation); a refusal comes before any array
+//     is created (only the host's own "Out of memory." comes from creating one);
 //   - a served call leaves in output slot 0 the shape the module promises, and a likelihood
-//     the shapes of its other outputs in the slots requested and nothing in the others;
+//     or a simulation the shapes of its other outputs in the slots requested and nothing in
+//     the others;
 //   - the host's live-array count is back where it was before the call;
 //   - the same call made again gives the same refusal, or the same bits (NaN included).
 #include <algorithm>
@@ -55,6 +56,9 @@ enum class Promise {
   // scores T-by-k in slot 2 and ht T-by-1 in slot 3, T the element count of the array at
   // `size_input` and k the same in slots 1 and 2.
   likelihood,
+  // A simulation: e in slot 0 and, when requested, ht in slot 1, both with the shape of the
+  // array at `size_input` (z), and nothing in the others.
+  paths,
 };
 
 struct ModuleDescriptor {
@@ -70,6 +74,7 @@ struct ModuleDescriptor {
 
 constexpr const char* kOneOutputOnly = "One output only.";
 constexpr const char* kAtMostFour = "At most four outputs.";
+constexpr const char* kAtMostTwo = "At most two outputs.";
 
 constexpr ModuleDescriptor kModules[] = {
     {"threshvol_filter", 10, "Ten inputs required.", false, 1, kOneOutputOnly,
@@ -88,6 +93,10 @@ constexpr ModuleDescriptor kModules[] = {
     {"logvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
     {"shiftvol_nll", 8, "Eight inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
     {"intvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
+    {"threshvol_simulate", 9, "Nine inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
+    {"logvol_simulate", 9, "Nine inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
+    {"shiftvol_simulate", 8, "Eight inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
+    {"intvol_simulate", 9, "Nine inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
 };
 
 // The first eight as they always were, so that old inputs keep their meaning; the second
@@ -407,12 +416,33 @@ void check_likelihood_slots(const Call& call, const Outcome& outcome) {
   shape_is(3, T, 1);
 }
 
+// A simulation's slots: e, and ht when requested, each of z's shape; the others empty.
+void check_path_slots(const Call& call, const Outcome& outcome) {
+  const Input& z = call.inputs[static_cast<std::size_t>(descriptor->size_input)];
+  const int requested = std::max(call.nlhs, 1);
+  for (std::size_t i = 0; i < outcome.slots.size(); ++i) {
+    const Slot& slot = outcome.slots[i];
+    if (slot.filled != (static_cast<int>(i) < requested)) {
+      fail(call, "output slot " + std::to_string(i) + (slot.filled ? " filled" : " empty") +
+                     " with " + std::to_string(call.nlhs) + " outputs requested");
+    }
+    if (slot.filled && (slot.rows != z.rows || slot.columns != z.columns)) {
+      fail(call, "output slot " + std::to_string(i) + " is " + std::to_string(slot.rows) +
+                     "-by-" + std::to_string(slot.columns) + ", not the shape of z");
+    }
+  }
+}
+
 void check_served(const Call& call, const Outcome& outcome) {
   if (static_cast<int>(call.inputs.size()) != descriptor->inputs || outputs_wrong(call.nlhs)) {
     fail(call, "a call with wrong counts was served");
   }
   if (descriptor->promise == Promise::likelihood) {
     check_likelihood_slots(call, outcome);
+    return;
+  }
+  if (descriptor->promise == Promise::paths) {
+    check_path_slots(call, outcome);
     return;
   }
   std::uint64_t rows = 1;
@@ -431,6 +461,7 @@ void check_served(const Call& call, const Outcome& outcome) {
       break;
     case Promise::one_by_one:
     case Promise::likelihood:
+    case Promise::paths:
       break;
   }
   const Slot& result = outcome.slots[0];

@@ -3,6 +3,8 @@
 # Usage: scripts/setup.sh [extra Debian packages...]
 set -euo pipefail
 
+# gnuplot-nox, its fonts and ghostscript give octave-cli a graphics toolkit that prints
+# figures to files without a display (the forecast demonstration's PNG).
 packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev octave octave-dev
           octave-nlopt octave-parallel gnuplot-nox fonts-freefont-otf ghostscript "$@")
 missing=()
