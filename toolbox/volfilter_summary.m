@@ -6,8 +6,9 @@ function s = volfilter_summary (fit)
 % For one fit: the model (orders, type, distribution), the observations, the optimiser and
 % whether it converged; each parameter with its estimate, standard error, t statistic
 % (estimate / standard error), two-sided normal p-value, robust standard error and robust
-% p-value; the log-likelihood, AIC and BIC; the bounds and constraints active at the
-% estimates (fit.active_constraints), each parameter in one marked in the table; and the
+% p-value; the log-likelihood, AIC and BIC; the persistence, half-life and unconditional
+% variance where the model defines them (model_moments); the bounds and constraints active
+% at the estimates (fit.active_constraints), each parameter in one marked in the table; the
 % tests of the standardised residuals (fit.diagnostics, see help volfilter_fit).
 % Standard errors at an active bound or constraint are printed as computed, but the
 % usual asymptotics do not hold there: the table says so.
@@ -25,7 +26,8 @@ function s = volfilter_summary (fit)
 %   optimizer, converged, message, evaluations, parameters (a table-like struct of
 %   k-by-1 columns: name, estimate, std_error, t, p_value, robust_std_error,
 %   robust_p_value, active), loglik, aic, bic, moments (a struct for the persistence,
-%   half-life and unconditional variance the model implies; not yet filled in),
+%   half_life, unconditional_variance and unconditional_level the model implies; empty
+%   where it defines none),
 %   active_constraints, diagnostics, notes (a cell of what is missing or to be read with
 %   care) and text (the printed table).
 % s, for a panel: a struct with description, count, names (the parameters, k-by-1),

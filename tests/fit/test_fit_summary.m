@@ -8,6 +8,9 @@ function test_fit_summary ()
   r = simulate_returns ('threshvol', [0.05; 0.1; 0.85], 1000, 'o', 0, 'seed', 2);
   fit = volfilter_fit ('threshvol', r, 'o', 0);
   s = volfilter_summary (fit);
+  garch = setfield (fit, 'parameters', [0.05; 0.08; 0.87]);
+  gjr = setfield (setfield (garch, 'o', 1), 'parameters', [0.02; 0.05; 0.1; 0.88]);
+  gjr.names = {'omega'; 'alpha1'; 'gamma1'; 'beta1'};
   t = fit.parameters ./ fit.std_errors;
   robust_t = fit.parameters ./ fit.robust_std_errors;
   two_sided = @(t) 2 * (1 - normal_cdf (abs (t)));
@@ -35,6 +38,10 @@ function test_fit_summary ()
                                        && ! any (s.parameters.active)
     'display prints the same',     @() strcmp (strtrim (displayed), strtrim (s.text))
     'no output prints it',         @() strcmp (strtrim (printed), strtrim (s.text))
+    % persistence alpha + beta, half-life log 0.5 / log persistence, omega / (1 - it)
+    'the moments line',            @() has (volfilter_summary (garch), ['persistence 0.9500' ...
+                                       '   half-life 13.5 steps   unconditional variance 1'])
+    'GJR: gamma counts half',      @() has (volfilter_summary (gjr), 'persistence 0.9800')
   };
 
   % On a bound and a constraint, set as the fit names them: those parameters marked, the
