@@ -117,86 +117,78 @@ end
 model = lower (model);
 e = fit_data (e);
 options = fit_options (model, varargin);
-T = numel (e);
-
-switch model
-  case 'threshvol'
-    plan = threshvol_plan (e, options);
-  case 'logvol'
-    plan = logvol_plan (e, options);
-  case 'shiftvol'
-    plan = shiftvol_plan (e, options);
-  otherwise
-    plan = intvol_plan (e, options);
-end
-if strcmp (options.distribution, 't')
-  plan = add_student_t (plan);
-end
-k = numel (plan.names);
-n = T - options.m;
-if k == 0
-  error ('volfilter:fit:badOption', 'volfilter_fit: the model has no parameter to estimate.');
-end
-if n < 10 * k
-  error ('volfilter:fit:tooFewObservations', ...
-         ['volfilter_fit: %d observations after m = %d are too few for %d parameters ' ...
-          '(at least %d).'], ...
-         n, options.m, k, 10 * k);
-end
-module_name = func2str (plan.module);
-if ~any (exist (module_name) == [2, 3]) %#ok<EXIST>
-  error ('volfilter:fit:missingModule', ...
-         'volfilter_fit: the likelihood module %s is not on the path.', module_name);
-end
 optimizer = choose_optimizer (options.optimizer);
 
-start = fit_start (plan, e, options.start, options.m);
-[theta, run, counts] = fit_optimise (plan, e, start, optimizer, options);
-
-[nll, ~, scores, ht] = plan.module (e, theta, plan.arguments{:});
-converged = run.converged && nll < Inf;
-[covariance, robust] = fit_covariance (plan, e, theta, scores);
-ht(1:options.m) = presample_variance (model, options.type, plan.backcast);
-
-upper_bound = [];
-constant = [];
-if strcmp (model, 'logvol')
-  upper_bound = plan.upper_bound;
-elseif strcmp (model, 'intvol')
-  constant = logical (options.constant);
+if strcmp (optimizer, 'compiled')
+  fit = fit_compiled (model, e, options);
+elseif size (e, 2) == 1
+  fit = fit_fallback (model, e, options, optimizer);
+else
+  fit = fallback_panel (model, e, options, optimizer);
 end
-fit = struct ('parameters', theta, 'names', {plan.names}, ...
-              'std_errors', sqrt (diag (covariance)), ...
-              'robust_std_errors', sqrt (diag (robust)), 'covariance', covariance, ...
-              'robust_covariance', robust, 'loglik', -nll, 'aic', 2 * nll + 2 * k, ...
-              'bic', 2 * nll + k * log (n), 'ht', ht, 'std_residuals', e ./ sqrt (ht), ...
-              'scores', scores, 'converged', converged, 'message', run.message, ...
-              'optimizer', optimizer, 'iterations', counts.iterations, ...
-              'evaluations', counts.evaluations, 'restarts', counts.restarts, ...
-              'model', model, 'p', options.p, 'o', options.o, 'q', options.q, ...
-              'type', options.type, 'distribution', options.distribution, 'm', options.m, ...
-              'n', n, 'T', T, 'backcast', plan.backcast, 'upper_bound', upper_bound, ...
-              'constant', constant, 'start', start);
+fit_warnings (fit);
+end
 
-if ~converged
-  warning ('volfilter:fit:notConverged', ...
-           'volfilter_fit: the %s fit did not converge (%s).', model, run.message);
+function fit = fallback_panel (model, e, options, optimizer)
+% The columns of a panel one after the other with the host's optimiser; a column that cannot
+% be fitted gets its message and NaN results, as in the compiled fit.
+[T, N] = size (e);
+columns = cell (N, 1);
+names = {};
+for j = 1:N
+  try
+    columns{j} = fit_fallback (model, fit_data (e(:, j)), options, optimizer);
+  catch failure
+    of_column = any (strcmp (failure.identifier, {'volfilter:fit:nonFiniteData', ...
+                                                  'volfilter:fit:constantSeries', ...
+                                                  'volfilter:fit:undefined'})) ...
+                || (strcmp (failure.identifier, 'volfilter:fit:badStart') ...
+                    && isempty (strfind (failure.message, 'must have')));
+    if ~of_column
+      rethrow (failure);
+    end
+    if isempty (names)
+      % The names do not depend on the data.
+      outline = fit_plan (model, ones (T, 1), options);
+      names = outline.names;
+    end
+    text = failure.message(numel ('volfilter_fit: ') + 1:end);
+    columns{j} = not_fitted (model, options, optimizer, names, e(:, j), ...
+                             sprintf ('not fitted (column %d): %s', j, text));
+  end
 end
-if ~all (isfinite (covariance(:)))
-  warning ('volfilter:fit:singularHessian', ...
-           ['volfilter_fit: the Hessian of the %s fit is not positive definite at the ' ...
-            'estimates; the standard errors are NaN.'], model);
+fit = vertcat (columns{:});
 end
+
+function fit = not_fitted (model, options, optimizer, names, e, message)
+% A column's result with NaN for everything the fit would have given.
+k = numel (names);
+T = numel (e);
+start = NaN (k, 1);
+if numel (options.start) == k
+  start = options.start;
+end
+r = struct ('parameters', NaN (k, 1), 'covariance', NaN (k * k, 1), 'robust', NaN (k * k, 1), ...
+            'ht', NaN (T, 1), 'scores', NaN (T, k), 'nll', NaN, 'converged', false, ...
+            'iterations', NaN, 'evaluations', NaN, 'restarts', NaN, 'backcast', NaN, ...
+            'upper_bound', NaN, 'start', start);
+r.message = {message};
+r.active = {cell(0, 1)};
+fit = fit_result (model, options, optimizer, names, e, r);
 end
 
 function optimizer = choose_optimizer (requested)
-% The optimiser asked for, or for 'auto' NLopt where it is installed and the host's own
-% otherwise; refused (volfilter:fit:noOptimizer) when the one asked for is absent.
+% The optimiser asked for, or for 'auto' the compiled fit where volfilter_estimate is built,
+% else NLopt where it is installed, else the host's own; refused (volfilter:fit:noOptimizer)
+% when the one asked for is absent.
 is_octave = exist ('OCTAVE_VERSION', 'builtin') ~= 0;
+has_compiled = exist ('volfilter_estimate') == 3; %#ok<EXIST>
 has_nlopt = any (exist ('nlopt_optimize') == [2, 3]); %#ok<EXIST>
 optimizer = requested;
 if strcmp (requested, 'auto')
-  if has_nlopt
+  if has_compiled
+    optimizer = 'compiled';
+  elseif has_nlopt
     optimizer = 'nlopt';
   elseif is_octave
     optimizer = 'sqp';
@@ -204,24 +196,13 @@ if strcmp (requested, 'auto')
     optimizer = 'fmincon';
   end
 end
-available = (strcmp (optimizer, 'nlopt') && has_nlopt) ...
+available = (strcmp (optimizer, 'compiled') && has_compiled) ...
+            || (strcmp (optimizer, 'nlopt') && has_nlopt) ...
             || (strcmp (optimizer, 'sqp') && is_octave) ...
             || (strcmp (optimizer, 'fmincon') && ~is_octave ...
                 && any (exist ('fmincon') == [2, 3, 5, 6])); %#ok<EXIST>
 if ~available
   error ('volfilter:fit:noOptimizer', 'volfilter_fit: optimizer %s is not available here.', ...
          optimizer);
-end
-end
-
-function value = presample_variance (model, type, backcast)
-% The pre-sample value as a variance: the exponential of logvol's log variance, the square
-% of the standard deviation of the power-1 forms, else the backcast itself.
-if strcmp (model, 'logvol')
-  value = exp (backcast);
-elseif type == 1 && any (strcmp (model, {'threshvol', 'intvol'}))
-  value = backcast ^ 2;
-else
-  value = backcast;
 end
 end

@@ -20,6 +20,7 @@ options.backcast = 'ewma';
 options.start = [];
 options.optimizer = 'auto';
 options.max_evaluations = 1000;
+options.threads = [];
 
 if mod (numel (arguments), 2) ~= 0
   error ('volfilter:fit:badOption', ...
@@ -69,11 +70,11 @@ function value = check (model, name, value)
 % VALUE of option NAME, refused when it is not of the kind the option takes.
 bad = '';
 switch name
-  case {'p', 'o', 'q', 'm', 'max_evaluations'}
+  case {'p', 'o', 'q', 'm', 'max_evaluations', 'threads'}
+    least = double (any (strcmp (name, {'max_evaluations', 'threads'})));
     if ~(isnumeric (value) && isreal (value) && isscalar (value) && value == fix (value) ...
-         && value >= strcmp (name, 'max_evaluations') && value < 2^31)
-      bad = sprintf ('%s must be a whole number of at least %d', name, ...
-                     strcmp (name, 'max_evaluations'));
+         && value >= least && value < 2^31)
+      bad = sprintf ('%s must be a whole number of at least %d', name, least);
     end
     value = double (value);
   case 'type'
@@ -117,8 +118,8 @@ switch name
     end
     value = double (value(:));
   case 'optimizer'
-    if ~ischar (value) || ~any (strcmpi (value, {'auto', 'nlopt', 'sqp', 'fmincon'}))
-      bad = 'optimizer must be ''auto'', ''nlopt'', ''sqp'' or ''fmincon''';
+    if ~ischar (value) || ~any (strcmpi (value, {'auto', 'compiled', 'nlopt', 'sqp', 'fmincon'}))
+      bad = 'optimizer must be ''auto'', ''compiled'', ''nlopt'', ''sqp'' or ''fmincon''';
     else
       value = lower (value);
     end
