@@ -1,13 +1,18 @@
 function fit_warnings (fit)
 % fit_warnings (fit)
-% The warnings of a fit, one of each kind for the call. One series: volfilter:fit:notConverged
-% when it did not converge, volfilter:fit:singularHessian when it has no standard errors,
-% volfilter:fit:atBoundary naming the constraints active at the estimates. A panel: one
-% warning counting the columns that did not converge or have no standard errors
-% (notConverged when any did not converge, else singularHessian), and one counting those on
-% a boundary.
+% The warnings of a fit, one of each kind for the call, the boundary first. One series:
+% volfilter:fit:atBoundary naming the constraints active at the estimates,
+% volfilter:fit:notConverged when it did not converge, volfilter:fit:singularHessian when it
+% has no standard errors. A panel: one warning counting the columns on a boundary, and one
+% counting those that did not converge or have no standard errors (notConverged when any did
+% not converge, else singularHessian).
 model = fit(1).model;
 if numel (fit) == 1
+  if ~isempty (fit.active_constraints)
+    warning ('volfilter:fit:atBoundary', ...
+             ['volfilter_fit: the %s estimates lie on a boundary (%s); their standard errors ' ...
+              'are not reliable there.'], model, strjoin (fit.active_constraints', ', '));
+  end
   if ~fit.converged
     warning ('volfilter:fit:notConverged', ...
              'volfilter_fit: the %s fit did not converge (%s).', model, fit.message);
@@ -17,14 +22,16 @@ if numel (fit) == 1
              ['volfilter_fit: the Hessian of the %s fit is not positive definite at the ' ...
               'estimates; the standard errors are NaN.'], model);
   end
-  if ~isempty (fit.active_constraints)
-    warning ('volfilter:fit:atBoundary', ...
-             ['volfilter_fit: the %s estimates lie on a boundary (%s); their standard errors ' ...
-              'are not reliable there.'], model, strjoin (fit.active_constraints', ', '));
-  end
   return;
 end
 N = numel (fit);
+bounded = find (arrayfun (@(f) ~isempty (f.active_constraints), fit))';
+if ~isempty (bounded)
+  warning ('volfilter:fit:atBoundary', ...
+           ['volfilter_fit: %d of %d %s columns have estimates on a boundary%s; see ' ...
+            'fit(j).active_constraints. Their standard errors are not reliable there.'], ...
+           numel (bounded), N, model, listed (bounded));
+end
 failed = find (~[fit.converged]);
 no_errors = find (arrayfun (@(f) ~all (isfinite (f.covariance(:))), fit))';
 if ~isempty (failed) || ~isempty (no_errors)
@@ -35,13 +42,6 @@ if ~isempty (failed) || ~isempty (no_errors)
   warning (identifier, ['volfilter_fit: %d of %d %s columns did not converge%s and %d have no ' ...
                         'standard errors%s; see fit(j).message.'], numel (failed), N, model, ...
            listed (failed), numel (no_errors), listed (no_errors));
-end
-bounded = find (arrayfun (@(f) ~isempty (f.active_constraints), fit))';
-if ~isempty (bounded)
-  warning ('volfilter:fit:atBoundary', ...
-           ['volfilter_fit: %d of %d %s columns have estimates on a boundary%s; see ' ...
-            'fit(j).active_constraints. Their standard errors are not reliable there.'], ...
-           numel (bounded), N, model, listed (bounded));
 end
 end
 
