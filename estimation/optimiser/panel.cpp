@@ -53,7 +53,8 @@ PanelFit::PanelFit(const FitRequest& request, std::uint64_t T, OutputSlots slots
     : request_(request), T_(T), slots_(slots) {
   const Specification& s = request_.specification;
   const std::uint64_t k = parameter_count(s);
-  const std::uint64_t modelled = T - static_cast<std::uint64_t>(s.m);
+  const auto m = static_cast<std::uint64_t>(s.m);
+  const std::uint64_t modelled = T > m ? T - m : 0;
   if (k == 0) {
     common_ = Status::no_parameters;
   } else if (k > kMostParameters) {
