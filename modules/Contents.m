@@ -19,7 +19,9 @@
 %   intvol_nll       - Negative log-likelihood of the integrated model.
 %
 % Model fitting
-%   volfilter_fit    - Fits a variance model by maximum likelihood, with standard errors.
+%   volfilter_fit      - Fits a variance model by maximum likelihood, with standard errors.
+%   volfilter_estimate - Compiled fit: maximum likelihood of a variance model, across threads.
+%   volfilter_plan     - Fit plan: parameter names, bounds, named constraints and start values.
 %
 % Every module takes real double arrays and truncates its scalar inputs toward zero. The
 % filters, the residuals and the pairwise likelihood return one array; the likelihoods
