@@ -4,7 +4,7 @@
 // The fuzz input is read as the script of one call, byte by byte:
 //
 //   input count       below 0xE0 the module's own count, else (byte - 0xE0) % (count + 3)
-//   requested outputs kOutputCounts[byte % 16]
+//   requested outputs kOutputCounts[byte % 32]
 //   for every input:
 //     shape           high nibble the form (Form below, every nibble one), low nibble n
 //                     (0 to 15)
@@ -23,7 +23,8 @@
 //     a likelihood); a refusal comes before any array is created (only the host's own
 //     "Out of memory." comes from creating one);
 //   - a served call leaves in output slot 0 the shape the module promises, and a likelihood
-//     the shapes of its other outputs in the slots requested and nothing in the others;
+//     the shapes of its other outputs in the slots requested and nothing in the others (an
+//     estimation module: an output in each slot requested and nothing in the others);
 //   - the host's live-array count is back where it was before the call;
 //   - the same call made again gives the same refusal, or the same bits (NaN included).
 #include <algorithm>
@@ -55,6 +56,9 @@ enum class Promise {
   // scores T-by-k in slot 2 and ht T-by-1 in slot 3, T the element count of the array at
   // `size_input` and k the same in slots 1 and 2.
   likelihood,
+  // An estimation module: an output in every slot requested (slot 0 when none is), nothing
+  // in the others.
+  estimation,
 };
 
 struct ModuleDescriptor {
@@ -88,6 +92,10 @@ constexpr ModuleDescriptor kModules[] = {
     {"logvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
     {"shiftvol_nll", 8, "Eight inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
     {"intvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
+    {"volfilter_plan", 13, "Thirteen inputs required.", false, 8, "At most eight outputs.",
+     Promise::estimation, 1},
+    {"volfilter_estimate", 15, "Fifteen inputs required.", false, 10, "At most ten outputs.",
+     Promise::estimation, 1},
 };
 
 // The first eight as they always were, so that old inputs keep their meaning; the second
@@ -415,6 +423,17 @@ void check_served(const Call& call, const Outcome& outcome) {
     check_likelihood_slots(call, outcome);
     return;
   }
+  if (descriptor->promise == Promise::estimation) {
+    const int requested = std::max(call.nlhs, 1);
+    for (std::size_t i = 0; i < outcome.slots.size(); ++i) {
+      if (outcome.slots[i].filled != (static_cast<int>(i) < requested)) {
+        fail(call, "output slot " + std::to_string(i) +
+                       (outcome.slots[i].filled ? " filled" : " empty") + " with " +
+                       std::to_string(call.nlhs) + " outputs requested");
+      }
+    }
+    return;
+  }
   std::uint64_t rows = 1;
   switch (descriptor->promise) {
     case Promise::column_of_count: {
@@ -431,6 +450,7 @@ void check_served(const Call& call, const Outcome& outcome) {
       break;
     case Promise::one_by_one:
     case Promise::likelihood:
+    case Promise::estimation:
       break;
   }
   const Slot& result = outcome.slots[0];
@@ -472,7 +492,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::uint8_t count_code = script.next(0x00);
   const int input_count =
       count_code < 0xE0 ? descriptor->inputs : (count_code - 0xE0) % (descriptor->inputs + 3);
-  call.nlhs = kOutputCounts[script.next(0x00) % 16U];
+  call.nlhs = kOutputCounts[script.next(0x00) % 32U];
   for (int i = 0; i < input_count; ++i) {
     call.inputs.push_back(read_input(script));
   }

@@ -41,9 +41,8 @@ estimation::Specification read_model_scalars(const mxArray* const prhs[]) {
   return s;
 }
 
-ModelArrays read_model_arrays(const mxArray* const prhs[]) {
+ModelArrays read_model_arrays(const mxArray* const prhs[], const char* series_name) {
   ModelArrays arrays{};
-  const char* series_name = "e";
   arrays.series = data_of(prhs[kSeries], series_name);
   arrays.backcast = data_of(prhs[kBackcast], "backcast");
   arrays.upper_bound = data_of(prhs[kUpperBound], "upper_bound");

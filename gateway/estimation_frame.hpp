@@ -42,14 +42,14 @@ void check_estimation_counts(int nlhs, int nrhs, int required_inputs, const char
 // intvol), type, constant (0 or 1), distribution, m, backcast_rule.
 estimation::Specification read_model_scalars(const mxArray* const prhs[]);
 
-// The shared arrays, in input order (the series, backcast, upper_bound), refused unless real
-// double arrays.
+// The shared arrays, in input order (the series, named `series_name`, backcast,
+// upper_bound), refused unless real double arrays.
 struct ModelArrays {
   const double* series;
   const double* backcast;
   const double* upper_bound;
 };
-ModelArrays read_model_arrays(const mxArray* const prhs[]);
+ModelArrays read_model_arrays(const mxArray* const prhs[], const char* series_name);
 
 // The guards on the shared inputs once T, the length of each series, is known: m within T and
 // at least the largest order, a backcast value where the rule takes one; then the values of

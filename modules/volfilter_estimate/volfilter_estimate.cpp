@@ -54,7 +54,7 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   gw::require(request.max_evaluations >= 1, "Input max_evaluations must be at least 1.");
   // 0 asks for one thread per logical core.
   auto threads = static_cast<std::uint32_t>(gw::lag_order(prhs[kThreads], "threads"));
-  const gw::ModelArrays arrays = gw::read_model_arrays(prhs);
+  const gw::ModelArrays arrays = gw::read_model_arrays(prhs, "E");
   request.start = gw::data_of(prhs[kStart], "start");
 
   const mxArray* panel = prhs[gw::kSeries];

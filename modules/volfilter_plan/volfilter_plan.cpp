@@ -45,7 +45,7 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   gw::check_estimation_counts(nlhs, nrhs, kInputCount, "Thirteen inputs required.", kOutputCount,
                               "At most eight outputs.");
   est::Specification specification = gw::read_model_scalars(prhs);
-  const gw::ModelArrays arrays = gw::read_model_arrays(prhs);
+  const gw::ModelArrays arrays = gw::read_model_arrays(prhs, "e");
   const double* parameters = gw::data_of(prhs[kParameters], "parameters");
 
   const mxArray* series = prhs[gw::kSeries];

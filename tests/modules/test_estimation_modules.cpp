@@ -175,6 +175,8 @@ TEST(EstimationModules, RefuseMalformedCallsInTheOrderOfTheirChecks) {
         expected = estimate ? "Fifteen inputs required." : "Thirteen inputs required.";
       } else if (r.label == "too many outputs") {
         expected = estimate ? "At most ten outputs." : "At most eight outputs.";
+      } else if (estimate && r.label == "single residuals") {
+        expected = "Input E must be a real double array.";
       }
       const std::vector<Array> inputs = arrays(r.inputs, estimate);
       const long live = volfilter::standin::live_arrays();
