@@ -1,14 +1,18 @@
 function fit = volfilter_fit (model, e, varargin)
 % fit = volfilter_fit (model, e, name, value, ...)
 % Fits a variance model to the residuals E by maximum likelihood, with classical and
-% robust standard errors, in one call.
+% robust standard errors, in one call; a panel (one series a column) in one call across
+% threads.
 %
 % model  'threshvol' (threshold GARCH), 'logvol' (exponential GARCH), 'shiftvol'
 %        (asymmetric GARCH, shifted innovations) or 'intvol' (integrated GARCH): the
 %        likelihood module <model>_nll computes the negative log-likelihood and its exact
 %        gradient and scores; its filter <model>_filter tells what the parameters mean.
 % e      the residuals (returns less their mean): a real vector of T finite values that
-%        are not all equal.
+%        are not all equal; or a T-by-N matrix of N >= 2 series, one a column, each fitted
+%        alone (the result is then N-by-1). A column that cannot be fitted (a value that is
+%        not finite, a constant column, no start value where the likelihood is defined, a
+%        start outside its bounds) gets its own message and NaN results; the others go on.
 %
 % Options (name-value pairs, names in any case):
 %   'p', 'o', 'q'   orders: lags of the data, of the asymmetric term and of the variance
@@ -37,11 +41,18 @@ function fit = volfilter_fit (model, e, varargin)
 %                   0.95 or 0.99, omega giving the sample's level, no asymmetry, nu = 8),
 %                   the one with the highest likelihood on the first 2000 modelled
 %                   observations.
-%   'optimizer'     'auto' (default): NLopt's SLSQP when nlopt_optimize is on the path
-%                   (Debian's octave-nlopt; NLopt's MATLAB interface), otherwise the host's
-%                   own, sqp in Octave and fmincon in MATLAB. 'nlopt', 'sqp' or 'fmincon'
-%                   choose one (fmincon untested: no MATLAB on the development machines).
+%   'optimizer'     'auto' (default): 'compiled' where volfilter_estimate is built (the
+%                   whole fit in compiled code: NLopt's SLSQP through NLopt's C library on the
+%                   likelihood kernels, no host call inside the loop), else NLopt's SLSQP when
+%                   nlopt_optimize is on the path (Debian's octave-nlopt; NLopt's MATLAB
+%                   interface), otherwise the host's own, sqp in Octave and fmincon in
+%                   MATLAB. 'compiled', 'nlopt', 'sqp' or 'fmincon' choose one (fmincon
+%                   untested: no MATLAB on the development machines). Every optimiser works
+%                   on the same plan, from the compiled core (volfilter_plan).
 %   'max_evaluations'  at most this many evaluations (for sqp: iterations), default 1000.
+%   'threads'       a panel's columns are fitted on at most this many threads (default the
+%                   machine's logical cores); the results do not depend on it. Only the
+%                   compiled fit uses threads: the others fit the columns one after another.
 %
 % Parameters, in this order (indices from 1 for orders above 0, a family absent at order 0):
 %   threshvol  omega, alpha1..p, gamma1..o, beta1..q
@@ -62,9 +73,10 @@ function fit = volfilter_fit (model, e, varargin)
 %   nu in [2.05, 500]. The lower bound of omega is 1e-8 of the sample's second moment in
 %   the model's units, and every parameter has a finite upper bound (docs/fitting.md).
 % Should the optimiser still meet a point where the likelihood is not defined (+Inf), it
-% is started again from the best point found, at most twice (fit.restarts).
+% is started again from the best point found, at most twice (fit.restarts). A fit takes at
+% most 1000 parameters.
 %
-% Result, a struct:
+% Result, a struct (N-by-1 for a panel, one element a column):
 %   parameters          k-by-1 estimates, named by names (k-by-1 cell of char)
 %   std_errors          square roots of the diagonal of covariance, the inverse Hessian of
 %                       the total negative log-likelihood (central differences of the
@@ -78,8 +90,22 @@ function fit = volfilter_fit (model, e, varargin)
 %   std_residuals       T-by-1, e ./ sqrt(ht)
 %   scores              T-by-k scores at the estimates (zero rows 1..m)
 %   converged           true when the optimiser reports convergence
-%   message             the optimiser's own words
-%   optimizer           'nlopt', 'sqp' or 'fmincon'
+%   message             the optimiser's own words (NLopt's for 'compiled' and 'nlopt'); for
+%                       a panel's column that was not fitted, why ("not fitted (column 3):
+%                       e must hold finite values; e(17) is NaN.")
+%   active_constraints  column cell of the names of the bounds and constraints active at the
+%                       estimates ({} for none): a bound within 1e-6 of the parameter's scale
+%                       (omega: the sample's mean square in the model's units; the shift of
+%                       type 1: the sample's standard deviation; nu: 10; the others: 1), a
+%                       linear or nonlinear constraint within 1e-6 of its limit. The names:
+%                       'alpha1 >= 0', 'beta1 <= 1', 'gamma1 >= -1', 'omega >= 1e-8 level',
+%                       'omega <= 10 level', 'gamma >= -10 sd', 'beta1 <= 1 - 1e-6',
+%                       'nu >= 2.05', 'nu <= 500', 'stationarity', 'alpha1 + gamma1 >= 0',
+%                       'implied beta2 >= 0' (level: the mean square in the model's units; sd:
+%                       the sample's standard deviation). The standard errors are computed as
+%                       everywhere else, but at a boundary they are not reliable: the
+%                       estimate's distribution is not normal there.
+%   optimizer           'compiled', 'nlopt', 'sqp' or 'fmincon'
 %   iterations, evaluations, restarts  the optimiser's steps (NLopt does not count them:
 %                       its accepted steps, the improvements on the best value, are
 %                       counted), likelihood evaluations (the start and the standard
@@ -88,23 +114,32 @@ function fit = volfilter_fit (model, e, varargin)
 %   (logvol; [] for the others), constant (intvol; [] for the others), start   the
 %   inputs used
 %
-% Warnings: 'volfilter:fit:notConverged' when the optimiser does not report convergence
+% Warnings, at most one of each for a call: 'volfilter:fit:atBoundary' naming the active
+% constraints, 'volfilter:fit:notConverged' when the optimiser does not report convergence
 % (fit.converged is then false), 'volfilter:fit:singularHessian' when the standard errors
-% cannot be formed (they are NaN).
-% Errors: volfilter:fit:unknownModel, volfilter:fit:badData (not a real vector),
-% volfilter:fit:nonFiniteData, volfilter:fit:constantSeries, volfilter:fit:unknownOption,
-% volfilter:fit:badOption, volfilter:fit:tooFewObservations (fewer than 10 modelled
-% observations per parameter), volfilter:fit:badStart, volfilter:fit:undefined (no default
-% start value where the likelihood is defined), volfilter:fit:noOptimizer,
-% volfilter:fit:missingModule.
+% cannot be formed (they are NaN). A panel: one warning counting its columns on a boundary,
+% and one counting those that did not converge or have no standard errors
+% ('volfilter:fit:notConverged' when any did not converge).
+% Errors: volfilter:fit:unknownModel, volfilter:fit:badData (not a real vector or matrix, a
+% complex or non-numeric E), volfilter:fit:nonFiniteData, volfilter:fit:constantSeries,
+% volfilter:fit:unknownOption, volfilter:fit:badOption (also no parameter to estimate, more
+% than 1000), volfilter:fit:tooFewObservations (fewer than 10 modelled observations per
+% parameter), volfilter:fit:badStart, volfilter:fit:undefined (no default start value where
+% the likelihood is defined), volfilter:fit:outOfMemory, volfilter:fit:noOptimizer,
+% volfilter:fit:missingModule. For a panel, what concerns every column (the options, too few
+% observations, a start of the wrong length) is an error; what concerns one column is its
+% message.
 %
 % Nothing is kept between calls, so fits may run in parallel workers (parcellfun, parfor).
 %
-% Example, a GARCH(1,1) in variance form:
+% Example, a GARCH(1,1) in variance form, then of each column of a T-by-N panel E:
 %   fit = volfilter_fit ('threshvol', e, 'o', 0);
 %   [fit.parameters, fit.std_errors, fit.robust_std_errors]
+%   fits = volfilter_fit ('threshvol', E, 'o', 0);   % N-by-1
+%   [fits.parameters]                                 % k-by-N
 %
-% See also threshvol_nll, logvol_nll, shiftvol_nll, intvol_nll, threshvol_filter.
+% See also volfilter_estimate, volfilter_plan, threshvol_nll, logvol_nll, shiftvol_nll,
+% intvol_nll, threshvol_filter.
 
 if nargin < 2
   error ('volfilter:fit:badData', 'volfilter_fit: a model and residuals are required.');
