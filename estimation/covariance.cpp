@@ -75,8 +75,7 @@ Covariance::Covariance(std::size_t k)
       outer_(k * k) {}
 
 bool Covariance::compute(Likelihood& likelihood, const Plan& plan, const double* theta,
-                         const double* scores, std::uint64_t T, double* classical,
-                         double* robust) {
+                         const double* scores, std::uint64_t T, double* classical, double* robust) {
   const std::size_t k = k_;
   std::fill(classical, classical + k * k, kNotANumber);
   std::fill(robust, robust + k * k, kNotANumber);

@@ -120,9 +120,9 @@ struct Plan {
   std::int32_t q = 0;
   std::size_t variance_offset = 0;
   std::vector<double> candidates;  // k-by-kCandidates, column-major
-  double level = 0.0;      // the mean square in the model's units
-  double backcast = 0.0;   // the pre-sample value in the model's units
-  double upper_bound = 0.0;  // logvol's ceiling (0 for the others)
+  double level = 0.0;              // the mean square in the model's units
+  double backcast = 0.0;           // the pre-sample value in the model's units
+  double upper_bound = 0.0;        // logvol's ceiling (0 for the others)
 
   [[nodiscard]] std::size_t size() const { return parameters.size(); }
   // Bounds, lower then upper, the linear constraints, then the nonlinear one.
@@ -253,15 +253,15 @@ inline constexpr std::uint64_t kMostParameters = 1000;
 // The rows of the summary of one series (0-based).
 enum SummaryRow : std::size_t {
   kStatus,
-  kNll,          // negative log-likelihood at the estimates
-  kConverged,    // 1 when NLopt's code is 1, 3 or 4 and nll is finite
-  kCode,         // NLopt's return code of the last run
-  kEvaluations,  // objective evaluations of the optimiser's runs
-  kIterations,   // improvements on the best value after each run's first evaluation
-  kRestarts,     // runs begun again from the best point after undefined points
-  kBackcast,     // the pre-sample value in the model's units
-  kUpperBound,   // logvol's ceiling (NaN for the others)
-  kDetail,       // three values that say more about a status (NaN where unused)
+  kNll,                       // negative log-likelihood at the estimates
+  kConverged,                 // 1 when NLopt's code is 1, 3 or 4 and nll is finite
+  kCode,                      // NLopt's return code of the last run
+  kEvaluations,               // objective evaluations of the optimiser's runs
+  kIterations,                // improvements on the best value after each run's first evaluation
+  kRestarts,                  // runs begun again from the best point after undefined points
+  kBackcast,                  // the pre-sample value in the model's units
+  kUpperBound,                // logvol's ceiling (NaN for the others)
+  kDetail,                    // three values that say more about a status (NaN where unused)
   kFullValues = kDetail + 3,  // likelihood evaluations by kind: value only of the series,
   kHeadValues,                // value only of its head (start candidates),
   kGradients,                 // with the gradient, and with the scores

@@ -10,8 +10,7 @@ namespace {
 
 // The start candidates: news coefficient by persistence.
 constexpr double kNews[kCandidates] = {0.03, 0.03, 0.03, 0.08, 0.08, 0.08, 0.15, 0.15, 0.15};
-constexpr double kPersistence[kCandidates] = {0.85, 0.95, 0.99, 0.85, 0.95, 0.99,
-                                              0.85, 0.95, 0.99};
+constexpr double kPersistence[kCandidates] = {0.85, 0.95, 0.99, 0.85, 0.95, 0.99, 0.85, 0.95, 0.99};
 
 // The stationarity conditions keep the sum of the persistence terms this far below 1.
 constexpr double kStationarityMargin = 1e-6;
@@ -377,8 +376,8 @@ double presample_value(const Specification& s, const double* e, std::uint64_t T)
   if (s.presample_rule == PresampleRule::given) {
     return s.presample_value;
   }
-  const double variance = s.presample_rule == PresampleRule::ewma ? ewma_square(e, T)
-                                                                   : mean_square(e, T);
+  const double variance =
+      s.presample_rule == PresampleRule::ewma ? ewma_square(e, T) : mean_square(e, T);
   return in_units(variance, units_of(s));
 }
 

@@ -49,20 +49,20 @@ double Likelihood::call(const double* theta, std::uint64_t T, double* ht, Likeli
   double* lanes = lanes_.data();
   switch (s.model) {
     case Model::threshvol:
-      threshvol_nll_kernel(e_, theta, &backcast_, s.p, s.o, s.q, s.m, T, s.type, s.distribution,
-                           ht, series, lanes, result);
+      threshvol_nll_kernel(e_, theta, &backcast_, s.p, s.o, s.q, s.m, T, s.type, s.distribution, ht,
+                           series, lanes, result);
       break;
     case Model::logvol:
-      logvol_nll_kernel(e_, theta, &backcast_, &upper_bound_, s.p, s.o, s.q, s.m, T,
-                        s.distribution, ht, series, lanes, result);
+      logvol_nll_kernel(e_, theta, &backcast_, &upper_bound_, s.p, s.o, s.q, s.m, T, s.distribution,
+                        ht, series, lanes, result);
       break;
     case Model::shiftvol:
       shiftvol_nll_kernel(e_, theta, &backcast_, s.p, s.q, s.m, T, s.type, s.distribution, ht,
                           series, lanes, result);
       break;
     case Model::intvol:
-      intvol_nll_kernel(e_, theta, &backcast_, s.p, s.q, s.m, T, s.type, s.constant,
-                        s.distribution, ht, series, lanes, result);
+      intvol_nll_kernel(e_, theta, &backcast_, s.p, s.q, s.m, T, s.type, s.constant, s.distribution,
+                        ht, series, lanes, result);
       break;
   }
   return result.nll[0];

@@ -265,7 +265,8 @@ def estimation(module):
         "nan_series": call(inputs(series=array([1, "nan", 2]))),
         "empty_series": call(inputs(series=array([]))),
         "too_many_outputs": call(inputs(), nlhs=9 if module == "volfilter_plan" else 11),
-        "every_output": call(inputs(orders=(1, 0, 1)), nlhs=8 if module == "volfilter_plan" else 10),
+        "every_output": call(inputs(orders=(1, 0, 1)),
+                             nlhs=8 if module == "volfilter_plan" else 10),
     }
     if module == "volfilter_plan":
         seeds["at_parameters"] = call(inputs(model=2, orders=(1, 0, 1), type_=0,

@@ -63,8 +63,7 @@ PanelFit::PanelFit(const FitRequest& request, std::uint64_t T, OutputSlots slots
   } else if (modelled < least_observations(k)) {
     common_ = Status::too_few_observations;
     common_detail_ = static_cast<double>(least_observations(k));
-  } else if (request_.start != nullptr && request_.start_count != 0 &&
-             request_.start_count != k) {
+  } else if (request_.start != nullptr && request_.start_count != 0 && request_.start_count != k) {
     common_ = Status::start_length;
     common_detail_ = static_cast<double>(k);
   }

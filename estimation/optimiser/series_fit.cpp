@@ -258,8 +258,8 @@ bool SeriesFit::choose_start(const Plan& plan, SeriesOutputs outputs) {
 SeriesFit::Run SeriesFit::optimise(const Plan& plan, double* x, double* summary) {
   const std::size_t k = k_;
   const auto n = static_cast<unsigned>(k);
-  const double weight = 1.0 / static_cast<double>(T_ - static_cast<std::uint64_t>(
-                                                            request_.specification.m));
+  const double weight =
+      1.0 / static_cast<double>(T_ - static_cast<std::uint64_t>(request_.specification.m));
   for (std::size_t i = 0; i < k; ++i) {
     gradient_scale_[i] = weight * scale_[i];
   }
@@ -279,8 +279,14 @@ SeriesFit::Run SeriesFit::optimise(const Plan& plan, double* x, double* summary)
     rows.push_back(std::move(row));
   }
   ScaledNonlinear nonlinear{&plan, scale_.data(), theta_.data(), constraint_gradient_.data()};
-  Objective f{&likelihood_, T_, weight, scale_.data(), gradient_scale_.data(), theta_.data(),
-              gradient_.data(), best_x_.data()};
+  Objective f{&likelihood_,
+              T_,
+              weight,
+              scale_.data(),
+              gradient_scale_.data(),
+              theta_.data(),
+              gradient_.data(),
+              best_x_.data()};
 
   Run run;
   int restarts = 0;
@@ -300,8 +306,7 @@ SeriesFit::Run SeriesFit::optimise(const Plan& plan, double* x, double* summary)
       nlopt_add_inequality_constraint(opt, linear_constraint, &row, kConstraintTolerance);
     }
     if (plan.nonlinear != Nonlinear::none) {
-      nlopt_add_inequality_constraint(opt, nonlinear_constraint, &nonlinear,
-                                      kConstraintTolerance);
+      nlopt_add_inequality_constraint(opt, nonlinear_constraint, &nonlinear, kConstraintTolerance);
     }
     nlopt_set_ftol_abs(opt, kObjectiveTolerance);
     nlopt_set_xtol_rel(opt, kParameterTolerance);

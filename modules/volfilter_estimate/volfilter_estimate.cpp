@@ -100,17 +100,16 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   const std::uint64_t constraint_width = gw::name_width(prepared.constraint_names);
 
   gw::CallArrays outputs(plhs);
-  const std::uint64_t shapes[kOutputCount][2] = {
-      {k, N},
-      {gw::multiply_counts(k, k), N},
-      {gw::multiply_counts(k, k), N},
-      {T, N},
-      {T, gw::multiply_counts(k, N)},
-      {est::kSummaryRows, N},
-      {k, N},
-      {constraints, N},
-      {k, width},
-      {constraints, constraint_width}};
+  const std::uint64_t shapes[kOutputCount][2] = {{k, N},
+                                                 {gw::multiply_counts(k, k), N},
+                                                 {gw::multiply_counts(k, k), N},
+                                                 {T, N},
+                                                 {T, gw::multiply_counts(k, N)},
+                                                 {est::kSummaryRows, N},
+                                                 {k, N},
+                                                 {constraints, N},
+                                                 {k, width},
+                                                 {constraints, constraint_width}};
   gw::CallArrays::Index index[kOutputCount] = {};
   for (int slot = 0; slot < requested; ++slot) {
     index[slot] = outputs.output(slot, shapes[slot][0], shapes[slot][1]);

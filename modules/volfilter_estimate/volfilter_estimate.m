@@ -59,7 +59,8 @@
 %
 % Example, GARCH(1,1) fits of three series on two threads:
 %   E = randn (1000, 3);
-%   [parameters, covariance, robust, ht, scores, summary] = volfilter_estimate (0, E, 1, 0, 1, 2, 1, 0, 1, 0, [], [], [], 1000, 2);
+%   [parameters, covariance, robust, ht, scores, summary] = ...
+%       volfilter_estimate (0, E, 1, 0, 1, 2, 1, 0, 1, 0, [], [], [], 1000, 2);
 %   parameters, summary(3, :)   % the estimates and whether each converged
 %
 % See also volfilter_fit, volfilter_plan, threshvol_nll.

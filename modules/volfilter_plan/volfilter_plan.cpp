@@ -90,15 +90,14 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   const bool has_nonlinear = plan->nonlinear != est::Nonlinear::none;
 
   gw::CallArrays outputs(plhs);
-  const std::uint64_t shapes[kOutputCount][2] = {
-      {k, width},
-      {k, 4},
-      {linear, k + 1},
-      {k, est::kCandidates},
-      {1, 6},
-      {constraints, constraint_width},
-      {at_parameters && has_nonlinear ? 1U : 0U, k + 1},
-      {constraints, at_parameters ? 1U : 0U}};
+  const std::uint64_t shapes[kOutputCount][2] = {{k, width},
+                                                 {k, 4},
+                                                 {linear, k + 1},
+                                                 {k, est::kCandidates},
+                                                 {1, 6},
+                                                 {constraints, constraint_width},
+                                                 {at_parameters && has_nonlinear ? 1U : 0U, k + 1},
+                                                 {constraints, at_parameters ? 1U : 0U}};
   gw::CallArrays::Index index[kOutputCount] = {};
   const int requested = std::max(nlhs, 1);
   for (int slot = 0; slot < requested; ++slot) {

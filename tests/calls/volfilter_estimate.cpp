@@ -12,8 +12,8 @@ CallTable volfilter_estimate_calls() {
   // model, E, p, o, q, type, constant, distribution, m, backcast_rule, backcast,
   // upper_bound, start, max_evaluations, threads
   const auto fit = [](Value E, double p, Value start = empty(), double threads = 1) {
-    return std::vector<Value>{0, std::move(E), p, 0, 1, 2, 1, 0, 1, 0, empty(), empty(),
-                              std::move(start), 1000, threads};
+    return std::vector<Value>{0,       std::move(E),     p,    0,      1, 2, 1, 0, 1, 0, empty(),
+                              empty(), std::move(start), 1000, threads};
   };
   // Three columns of 30: the second constant, the third not finite.
   std::vector<double> panel = sequence(90, 7, -2.0, 2.0);
@@ -29,7 +29,8 @@ CallTable volfilter_estimate_calls() {
       {"a start of the wrong length", 6, fit(matrix(30, 3, panel), 0, column({0.1, 0.1, 0.1}))},
       {"eleven outputs", 11, fit(matrix(30, 3, panel), 1), "At most ten outputs."},
       {"fourteen inputs", 1, {0, column(panel)}, "Fifteen inputs required."},
-      {"no evaluations", 1,
+      {"no evaluations",
+       1,
        {0, column(panel), 1, 0, 1, 2, 1, 0, 1, 0, empty(), empty(), empty(), 0, 1},
        "Input max_evaluations must be at least 1."},
       {"an empty panel", 1, fit(empty(30, 0), 1), "Input E must not be empty."},

@@ -95,7 +95,7 @@ TEST(Panel, EachColumnTheBitsOfItsFitAloneOnAnyNumberOfThreads) {
     const std::vector<double> e = garch(T, 0.05, 0.05 + 0.02 * static_cast<double>(j), 0.85, j);
     E.insert(E.end(), e.begin(), e.end());
   }
-  E[T + 7] = kNaN;                              // column 1: not finite
+  E[T + 7] = kNaN;                                       // column 1: not finite
   std::fill(E.begin() + 3 * T, E.begin() + 4 * T, 1.5);  // column 3: constant
   const FitRequest request = gjr_request();
   const std::uint64_t N = 5;

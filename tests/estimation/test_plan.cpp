@@ -57,15 +57,14 @@ TEST(PlanLayout, NamesBoundsAndConstraintsOfEachModel) {
       // gamma2 has no alpha2 to keep alpha2 + gamma2 >= 0, so it is itself at least 0.
       {"threshvol 1 2 0",
        spec(Model::threshvol, 1, 2, 0),
-       {"omega >= 1e-8 level", "alpha1 >= 0", "gamma1 >= -1", "gamma2 >= 0",
-        "omega <= 10 level", "alpha1 <= 1", "gamma1 <= 2", "gamma2 <= 2", "stationarity",
-        "alpha1 + gamma1 >= 0"},
+       {"omega >= 1e-8 level", "alpha1 >= 0", "gamma1 >= -1", "gamma2 >= 0", "omega <= 10 level",
+        "alpha1 <= 1", "gamma1 <= 2", "gamma2 <= 2", "stationarity", "alpha1 + gamma1 >= 0"},
        {{0, 1, 0.5, 0.5, 1 - 1e-6}, {0, -1, -1, 0, 0}}},
       {"logvol 1 0 2",
        spec(Model::logvol, 1, 0, 2),
-       {"omega >= -(|log level| + 20)", "alpha1 >= -2", "beta1 >= -1 + 1e-6",
-        "beta2 >= -1 + 1e-6", "omega <= |log level| + 20", "alpha1 <= 2", "beta1 <= 1 - 1e-6",
-        "beta2 <= 1 - 1e-6", "stationarity"},
+       {"omega >= -(|log level| + 20)", "alpha1 >= -2", "beta1 >= -1 + 1e-6", "beta2 >= -1 + 1e-6",
+        "omega <= |log level| + 20", "alpha1 <= 2", "beta1 <= 1 - 1e-6", "beta2 <= 1 - 1e-6",
+        "stationarity"},
        {{0, 0, 1, 1, 1 - 1e-6}}},
       // With one beta its bounds are the whole stationarity condition.
       {"logvol 1 1 1",
@@ -75,8 +74,8 @@ TEST(PlanLayout, NamesBoundsAndConstraintsOfEachModel) {
        {}},
       {"shiftvol, constant shift",
        spec(Model::shiftvol, 1, 5, 1, 1),
-       {"omega >= 1e-8 level", "alpha1 >= 0", "gamma >= -10 sd", "beta1 >= 0",
-        "omega <= 10 level", "alpha1 <= 1", "gamma <= 10 sd", "beta1 <= 1", "stationarity"},
+       {"omega >= 1e-8 level", "alpha1 >= 0", "gamma >= -10 sd", "beta1 >= 0", "omega <= 10 level",
+        "alpha1 <= 1", "gamma <= 10 sd", "beta1 <= 1", "stationarity"},
        {{0, 1, 0, 1, 1 - 1e-6}}},
       {"shiftvol, scaled shift: a nonlinear condition",
        spec(Model::shiftvol, 2, 0, 1, 0),
@@ -181,7 +180,8 @@ TEST(PlanActive, WithinTheToleranceOfEachKindOfConstraint) {
       {"at the stationarity limit", {0.1, 0.05, 0.1, 0.9 - 1e-6}, {"stationarity"}},
       {"1e-4 inside it", {0.1, 0.05, 0.1, 0.9 - 1e-4}, {}},
       {"gamma at -alpha", {0.1, 0.05, -0.05, 0.8}, {"alpha1 + gamma1 >= 0"}},
-      {"beta at 1, past stationarity", {0.1, 0, 0, 1},
+      {"beta at 1, past stationarity",
+       {0.1, 0, 0, 1},
        {"alpha1 >= 0", "beta1 <= 1", "stationarity", "alpha1 + gamma1 >= 0"}},
       {"NaN", {kNaN, kNaN, kNaN, kNaN}, {}},
   };
@@ -213,8 +213,9 @@ TEST(PlanNonlinear, ValueSignAndGradientOfTheScaledShiftCondition) {
     std::vector<double> down = theta;
     up[i] += 1e-6;
     down[i] -= 1e-6;
-    const double difference = (nonlinear_value(plan, up.data(), nullptr) -
-                               nonlinear_value(plan, down.data(), nullptr)) / 2e-6;
+    const double difference =
+        (nonlinear_value(plan, up.data(), nullptr) - nonlinear_value(plan, down.data(), nullptr)) /
+        2e-6;
     EXPECT_NEAR(difference, gradient[i], 1e-8) << i;
   }
   std::vector<double> flags(plan.constraint_count());

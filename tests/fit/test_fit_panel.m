@@ -33,7 +33,8 @@ function test_fit_panel ()
     [text, identifier] = lastwarn ();
     if (! isequal (size (fits), [7, 1]) || ! strcmp (identifier, 'volfilter:fit:notConverged')
         || isempty (strfind (text, '3 of 7 threshvol columns did not converge (columns 5, 6, 7)')))
-      error ('%d threads: %d-by-%d results, warning %s "%s"', threads, size (fits), identifier, text);
+      error ('%d threads: %d-by-%d results, warning %s "%s"', threads, size (fits), identifier, ...
+             text);
     end
     if (isempty (first))
       first = fits;
@@ -67,7 +68,8 @@ function test_fit_panel ()
   start = alone{1}.parameters;
   scaled = volfilter_fit ('threshvol', [E(:, 1), 1e-3 * E(:, 1)], 'start', start);
   message = scaled(2).message;
-  if (! scaled(1).converged || isempty (strfind (message, 'not fitted (column 2): start value omega')))
+  if (! scaled(1).converged
+      || isempty (strfind (message, 'not fitted (column 2): start value omega')))
     error ('a start outside the second column''s bounds: "%s", "%s"', scaled(1).message, message);
   end
   printf ('fit panel: %d columns on 1, 2, 3 and 9 threads, the bits of each fit alone\n', ...

@@ -285,8 +285,8 @@ std::vector<Case> estimation_cases(const std::string& module) {
     return a;
   };
   std::vector<Case> cases;
-  cases.push_back({module, estimate ? 10 : 8, inputs(0, estimate ? std::vector<double>{}
-                                                                 : std::vector<double>{0.1, 0, 0.8})});
+  cases.push_back({module, estimate ? 10 : 8,
+                   inputs(0, estimate ? std::vector<double>{} : std::vector<double>{0.1, 0, 0.8})});
   cases.push_back({module, 1, inputs(5, {}),
                    "Input model must be 0 (threshvol), 1 (logvol), 2 (shiftvol) or 3 (intvol)."});
   return cases;

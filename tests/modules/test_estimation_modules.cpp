@@ -55,8 +55,8 @@ std::vector<Array> arrays(Inputs in, bool estimate) {
   a.push_back(make_scalar(in.model));
   Array series = make_array(in.T, in.N, in.series);
   a.push_back(std::move(series));
-  for (const double value : {in.p, in.o, in.q, in.type, in.constant, in.distribution, in.m,
-                             in.rule}) {
+  for (const double value :
+       {in.p, in.o, in.q, in.type, in.constant, in.distribution, in.m, in.rule}) {
     a.push_back(make_scalar(value));
   }
   for (const std::vector<double>* column : {&in.backcast, &in.upper_bound, &in.last}) {
@@ -93,19 +93,17 @@ std::function<void(std::vector<Array>&)> at(std::size_t position, std::function<
 
 TEST(EstimationModules, RefuseMalformedCallsInTheOrderOfTheirChecks) {
   const std::vector<Refusal> refusals{
-      {"twelve inputs", with([](Inputs& in) { in.change = [](std::vector<Array>& a) { a.pop_back(); }; }),
-       "", 1},
+      {"twelve inputs",
+       with([](Inputs& in) { in.change = [](std::vector<Array>& a) { a.pop_back(); }; }), "", 1},
       {"too many outputs", Inputs{}, "", 11},
       {"model 4", with([](Inputs& in) { in.model = 4; }),
        "Input model must be 0 (threshvol), 1 (logvol), 2 (shiftvol) or 3 (intvol)."},
-      {"model before the classes of the arrays",
-       with([](Inputs& in) {
+      {"model before the classes of the arrays", with([](Inputs& in) {
          in.model = -1;
          in.change = at(1, [] { return make_array_of_class(ArrayClass::int32, 60, 1); });
        }),
        "Input model must be 0 (threshvol), 1 (logvol), 2 (shiftvol) or 3 (intvol)."},
-      {"text as p",
-       with([](Inputs& in) {
+      {"text as p", with([](Inputs& in) {
          in.change = at(2, [] { return make_array_of_class(ArrayClass::character, 1, 1); });
        }),
        "Input p must be a real numeric scalar."},
@@ -122,13 +120,11 @@ TEST(EstimationModules, RefuseMalformedCallsInTheOrderOfTheirChecks) {
        "Input m must be a finite number within the range of a 32-bit integer."},
       {"backcast rule 3", with([](Inputs& in) { in.rule = 3; }),
        "Input backcast_rule must be 0 (ewma), 1 (mean) or 2 (the value given)."},
-      {"single residuals",
-       with([](Inputs& in) {
+      {"single residuals", with([](Inputs& in) {
          in.change = at(1, [] { return make_array_of_class(ArrayClass::single, 60, 1); });
        }),
        "Input e must be a real double array."},
-      {"complex upper bound",
-       with([](Inputs& in) {
+      {"complex upper bound", with([](Inputs& in) {
          in.change = at(11, [] { return make_array_of_class(ArrayClass::complex_double, 1, 1); });
        }),
        "Input upper_bound must be a real double array."},
@@ -141,21 +137,22 @@ TEST(EstimationModules, RefuseMalformedCallsInTheOrderOfTheirChecks) {
        true, false},
       {"no residuals", with([](Inputs& in) { in.T = 0; }), "Input e must not be empty.", 1, true,
        false},
-      {"an empty panel", with([](Inputs& in) { in.N = 0; }), "Input E must not be empty.", 1,
-       false, true},
+      {"an empty panel", with([](Inputs& in) { in.N = 0; }), "Input E must not be empty.", 1, false,
+       true},
       {"m past T", with([](Inputs& in) { in.m = 61; }), "Input m must not exceed T."},
       {"m below an order", with([](Inputs& in) { in.q = 2; }),
        "Input m must be at least the largest of p, o and q."},
       {"the value rule without a value", with([](Inputs& in) { in.rule = 2; }),
        "Input backcast must have at least 1 element."},
-      {"3 parameters for 4", with([](Inputs& in) { in.last = {0.1, 0.1, 0.1}; }),
+      {"3 parameters for 4", with([](Inputs& in) {
+         in.last = {0.1, 0.1, 0.1};
+       }),
        "Input parameters must have at least 4 elements.", 1, true, false},
       {"no evaluations", with([](Inputs& in) { in.max_evaluations = 0; }),
        "Input max_evaluations must be at least 1.", 1, false, true},
       {"negative threads", with([](Inputs& in) { in.threads = -1; }),
        "Input threads must not be negative.", 1, false, true},
-      {"a cell as start",
-       with([](Inputs& in) {
+      {"a cell as start", with([](Inputs& in) {
          in.change = at(12, [] { return make_array_of_class(ArrayClass::cell, 1, 1); });
        }),
        "Input start must be a real double array.", 1, false, true},
@@ -206,8 +203,8 @@ TEST(EstimationModules, PlanOutputsAndNames) {
   in.last = {0.1, 0.0, 0.1, 0.8};  // alpha1 at 0
   const std::vector<Array> outputs = module.call(8, handles(arrays(in, false)));
   // k = 4 (omega, alpha1, gamma1, beta1), two linear constraints, 10 constraints in all.
-  EXPECT_EQ(shapes(outputs), (std::vector<std::uint64_t>{4, 6, 4, 4, 2, 5, 4, 9, 1, 6, 10, 20,
-                                                         0, 5, 10, 1}));
+  EXPECT_EQ(shapes(outputs),
+            (std::vector<std::uint64_t>{4, 6, 4, 4, 2, 5, 4, 9, 1, 6, 10, 20, 0, 5, 10, 1}));
   const std::vector<double> names = volfilter::standin::values_of(outputs[0].get());
   std::string first;
   for (std::size_t c = 0; c < 6; ++c) {
@@ -240,8 +237,8 @@ TEST(EstimationModules, FitOutputsForEachNumberRequestedAndThreads) {
   in.series = returns(in.T * in.N, 5);
   const std::vector<Array> every = module.call(10, handles(arrays(in, true)));
   // k = 3, 6 constraints (3 lower, 3 upper bounds, stationarity).
-  EXPECT_EQ(shapes(every), (std::vector<std::uint64_t>{3, 4, 9, 4, 9, 4, 300, 4, 300, 12, 16, 4,
-                                                       3, 4, 7, 4, 3, 6, 7, 19}));
+  EXPECT_EQ(shapes(every), (std::vector<std::uint64_t>{3,  4, 9, 4, 9, 4, 300, 4, 300, 12,
+                                                       16, 4, 3, 4, 7, 4, 3,   6, 7,   19}));
   const std::vector<double> parameters = volfilter::standin::values_of(every[0].get());
   const std::vector<Array> one = module.call(1, handles(arrays(in, true)), 10);
   EXPECT_EQ(shapes(one), (std::vector<std::uint64_t>{3, 4}));

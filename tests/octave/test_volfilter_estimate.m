@@ -9,7 +9,8 @@ function test_volfilter_estimate ()
   [parameters, covariance, ~, ht, ~, summary] = fit (e, 1);
   n = numel (e);
   omega = mean (e .^ 2);
-  if (abs (parameters - omega) > 1e-7 * omega || abs (sqrt (covariance) / (omega * sqrt (2 / n)) - 1) > 1e-5
+  if (abs (parameters - omega) > 1e-7 * omega
+      || abs (sqrt (covariance) / (omega * sqrt (2 / n)) - 1) > 1e-5
       || summary(1) != 0 || summary(3) != 1 || ! all (abs (ht - parameters) <= 0))
     error ('constant variance: %g (mean square %g), status %d, converged %d', parameters, ...
            omega, summary(1), summary(3));
@@ -22,7 +23,8 @@ function test_volfilter_estimate ()
       || ! isequal (HT(:, 2), ht1) || ! isequal (S(:, 2), s1))
     error ('column 2 of the panel differs from its fit alone');
   end
-  if (! isequal (summary(1, :), [0, 0, 2, 1]) || summary(10, 3) != 2.5 || ! isequal (summary(10:11, 4), [9; Inf]))
+  if (! isequal (summary(1, :), [0, 0, 2, 1]) || summary(10, 3) != 2.5
+      || ! isequal (summary(10:11, 4), [9; Inf]))
     error ('statuses %s, details %s', mat2str (summary(1, :)), mat2str (summary(10:11, :)));
   end
   fit (E, 2);

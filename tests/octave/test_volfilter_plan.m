@@ -6,7 +6,8 @@ function test_volfilter_plan ()
   level = mean (e .^ 2);
   plan = @(model, p, o, q, type, varargin) volfilter_plan (model, e, p, o, q, type, 1, 0, ...
                                                            max ([p, o, q]), varargin{:});
-  [names, bounds, linear, starts, presample, constraint_names] = plan (0, 1, 1, 1, 2, 1, [], [], []);
+  [names, bounds, linear, starts, presample, constraint_names] = plan (0, 1, 1, 1, 2, 1, [], ...
+                                                                      [], []);
   expect_equal (cellstr (char (names)), {'omega'; 'alpha1'; 'gamma1'; 'beta1'}, 'names');
   expect_equal (bounds(1, :), [1e-8 * level, 10 * level, level, 1], 'omega''s bounds');
   expect_equal (linear, [0, 1, 0.5, 1, 1 - 1e-6; 0, -1, -1, 0, 0], 'linear constraints');

@@ -43,9 +43,10 @@ volfilter::platform::Results only(volfilter::platform::Results results, const st
     results.tolerance.erase(module);
   }
   auto& records = results.records;
-  records.erase(std::remove_if(records.begin(), records.end(),
-                               [&](const auto& record) { return left_out.count(record.module) > 0; }),
-                records.end());
+  records.erase(
+      std::remove_if(records.begin(), records.end(),
+                     [&](const auto& record) { return left_out.count(record.module) > 0; }),
+      records.end());
   return results;
 }
 

@@ -8,7 +8,8 @@ function plan = fit_plan (model, e, options)
 % observations and most parameters of a fit, the names of every constraint, and the likelihood
 % module with its inputs after e and theta.
 if ~any (exist ('volfilter_plan') == [2, 3]) %#ok<EXIST>
-  error ('volfilter:fit:missingModule', 'volfilter_fit: the module volfilter_plan is not on the path.');
+  error ('volfilter:fit:missingModule', ...
+         'volfilter_fit: the module volfilter_plan is not on the path.');
 end
 [code, inputs] = fit_module_inputs (model, options);
 [names, bounds, linear, starts, presample, constraint_names] = volfilter_plan (code, e, ...

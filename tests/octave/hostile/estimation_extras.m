@@ -12,17 +12,20 @@ function extra = estimation_extras (call, series_name)
   end
   unknown_rule = 'Input backcast_rule must be 0 (ewma), 1 (mean) or 2 (the value given).';
   for rule = [3, -1]
-    extra(end+1, :) = {sprintf('backcast_rule %g', rule), with(call, 10, rule), unknown_rule, false};
+    extra(end+1, :) = {sprintf('backcast_rule %g', rule), with(call, 10, rule), unknown_rule, ...
+                       false};
   end
   extra(end+1, :) = {'constant 2', with(call, 7, 2), 'Input constant must be 0 or 1.', false};
   integrated = with (call, 1, 3);
-  extra(end+1, :) = {'intvol with q 0', with(integrated, 5, 0), 'Input q must be at least 1.', false};
+  extra(end+1, :) = {'intvol with q 0', with(integrated, 5, 0), 'Input q must be at least 1.', ...
+                     false};
   extra(end+1, :) = {'the value rule without a value', with(call, 10, 2), ...
                      'Input backcast must have at least 1 element.', false};
   for m = [2^30, 2^31 - 1]
     inputs = call;
     inputs([3, 4, 5, 9]) = {m};
-    extra(end+1, :) = {sprintf('orders and m %.17g', m), inputs, 'Input m must not exceed T.', false};
+    extra(end+1, :) = {sprintf('orders and m %.17g', m), inputs, 'Input m must not exceed T.', ...
+                       false};
   end
   extra(end+1, :) = {'m below q', with(call, 5, 2), ...
                      'Input m must be at least the largest of p, o and q.', false};
