@@ -327,9 +327,10 @@ class PanelFit {
   // The plan's names (of a series of ones: its bounds mean nothing).
   [[nodiscard]] const Plan& outline() const { return outline_; }
 
-  // Fits the columns of E (column-major) into `outputs`, which provides the slots promised.
-  // Throws nothing: a column without memory reports Status::out_of_memory; a worker thread
-  // that cannot be started or has no memory for its scratch leaves its columns to the others.
+  // Fits the columns of E (column-major) into `outputs`, which provides the slots promised,
+  // on at most `threads` threads, N and four a logical core. Throws nothing: a column without
+  // memory reports Status::out_of_memory; a worker thread that cannot be started or has no
+  // memory for its scratch leaves its columns to the others.
   void run(const double* E, std::uint64_t N, std::uint32_t threads, const PanelOutputs& outputs);
 
  private:

@@ -98,8 +98,8 @@ class Builder {
 
   // The coefficient times each parameter from `first` to `first + count - 1`.
   static void terms(std::vector<LinearConstraint::Term>& terms, std::size_t first,
-                    std::int32_t count, double coefficient) {
-    for (std::int32_t i = 0; i < count; ++i) {
+                    std::int64_t count, double coefficient) {
+    for (std::int64_t i = 0; i < count; ++i) {
       terms.push_back({first + static_cast<std::size_t>(i), coefficient});
     }
   }
@@ -177,7 +177,8 @@ void logvol_plan(const Specification& s, Plan& plan, const double* e, std::uint6
   // necessary condition.
   if (q > 1) {
     std::vector<LinearConstraint::Term> stationarity;
-    Builder::terms(stationarity, static_cast<std::size_t>(1 + p + o), q, 1.0);
+    Builder::terms(stationarity, 1 + static_cast<std::size_t>(p) + static_cast<std::size_t>(o), q,
+                   1.0);
     builder.linear("stationarity", std::move(stationarity), 1 - kStationarityMargin);
   }
   // The filter's ceiling: far above any variance the data support.
@@ -221,7 +222,7 @@ void shiftvol_plan(const Specification& s, Plan& plan) {
   if (constant_shift) {
     std::vector<LinearConstraint::Term> stationarity;
     Builder::terms(stationarity, 1, p, 1.0);
-    Builder::terms(stationarity, static_cast<std::size_t>(2 + p), q, 1.0);
+    Builder::terms(stationarity, 2 + static_cast<std::size_t>(p), q, 1.0);
     builder.linear("stationarity", std::move(stationarity), 1 - kStationarityMargin);
   } else {
     plan.nonlinear = Nonlinear::scaled_shift_stationarity;
@@ -257,7 +258,7 @@ void intvol_plan(const Specification& s, Plan& plan) {
   // beta(q) = 1 - sum(alpha) - sum(beta(1..q-1)) is implied; it must not be negative. The
   // model is integrated by construction: there is no stationarity condition.
   std::vector<LinearConstraint::Term> implied;
-  Builder::terms(implied, constant ? 1 : 0, p + q - 1, 1.0);
+  Builder::terms(implied, constant ? 1 : 0, std::int64_t{p} + q - 1, 1.0);
   builder.linear("implied " + numbered("beta", q) + " >= 0", std::move(implied), 1.0);
   // The news split evenly over the alpha lags, the rest of the unit sum over the beta lags
   // (the implied one included), omega a fifth of (1 - persistence) of the level: integrated

@@ -51,7 +51,8 @@ function fit = volfilter_fit (model, e, varargin)
 %                   on the same plan, from the compiled core (volfilter_plan).
 %   'max_evaluations'  at most this many evaluations (for sqp: iterations), default 1000.
 %   'threads'       a panel's columns are fitted on at most this many threads (default the
-%                   machine's logical cores); the results do not depend on it. Only the
+%                   machine's logical cores; never more than the columns, nor four a logical
+%                   core); the results do not depend on it. Only the
 %                   compiled fit uses threads: the others fit the columns one after another.
 %
 % Parameters, in this order (indices from 1 for orders above 0, a family absent at order 0):

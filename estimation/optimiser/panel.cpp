@@ -28,7 +28,11 @@ detail::SeriesOutputs column_outputs(const PanelOutputs& outputs, std::uint64_t 
           at(outputs.start, k),      at(outputs.active, constraints)};
 }
 
-// Takes columns until none is left.
+// Threads beyond a few a logical core make nothing faster, but each holds its scratch.
+constexpr std::uint32_t kThreadsPerCore = 4;
+
+// Takes columns until none is left. Nothing escapes a worker: a column that fails for want of
+// memory (the only failure the core knows) is marked so and the worker goes on.
 void work(detail::SeriesFit& fit, std::atomic<std::uint64_t>& next, const double* E,
           std::uint64_t T, std::uint64_t N, const PanelOutputs& outputs, std::size_t k,
           std::size_t constraints) {
@@ -36,7 +40,7 @@ void work(detail::SeriesFit& fit, std::atomic<std::uint64_t>& next, const double
     const detail::SeriesOutputs slots = column_outputs(outputs, j, k, T, constraints);
     try {
       fit.fit(E + j * T, slots);
-    } catch (const std::bad_alloc&) {
+    } catch (...) {
       fit.mark(Status::out_of_memory, slots);
     }
   }
@@ -90,8 +94,10 @@ void PanelFit::run(const double* E, std::uint64_t N, std::uint32_t threads,
     }
     return;
   }
-  const auto workers =
-      static_cast<std::uint32_t>(std::max<std::uint64_t>(1, std::min<std::uint64_t>(threads, N)));
+  const std::uint64_t cores = std::max(1U, std::thread::hardware_concurrency());
+  const std::uint64_t most = std::min<std::uint64_t>(N, kThreadsPerCore * cores);
+  const auto workers = static_cast<std::uint32_t>(
+      std::max<std::uint64_t>(1, std::min<std::uint64_t>(threads, most)));
   std::atomic<std::uint64_t> next{0};
   std::vector<std::thread> pool;
   for (std::uint32_t w = 1; w < workers; ++w) {
@@ -100,7 +106,7 @@ void PanelFit::run(const double* E, std::uint64_t N, std::uint32_t threads,
         std::unique_ptr<detail::SeriesFit> fit;
         try {
           fit = std::make_unique<detail::SeriesFit>(request_, T, slots_);
-        } catch (const std::bad_alloc&) {
+        } catch (...) {
           return;
         }
         work(*fit, next, E, T, N, outputs, k, constraints);

@@ -4,7 +4,7 @@
 //                                         max_evaluations, threads)
 #include <algorithm>
 #include <memory>
-#include <new>
+#include <exception>
 #include <string>
 #include <thread>
 #include <vector>
@@ -86,7 +86,7 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
     prepared.fit = std::make_unique<est::PanelFit>(request, T, slots);
     prepared.names = gw::parameter_names(prepared.fit->outline());
     prepared.constraint_names = prepared.fit->outline().constraint_names();
-  } catch (const std::bad_alloc&) {
+  } catch (const std::exception&) {
     ready = false;
   }
   if (!ready) {

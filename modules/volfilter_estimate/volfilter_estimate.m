@@ -13,7 +13,8 @@
 %   start            [] for the default (of the nine candidates the best on the first 2000
 %                    modelled observations), or k start values for every column.
 %   max_evaluations  each optimiser run's limit, at least 1.
-%   threads          the most threads to use, 0 for one a logical core.
+%   threads          the most threads to use, 0 for one a logical core (never more than the
+%                    columns, nor four a logical core).
 %
 % Outputs, one column a series (k parameters, C constraints):
 %   parameters         k-by-N estimates (NaN where not fitted).

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <new>
+#include <exception>
 #include <optional>
 #include <string>
 #include <utility>
@@ -74,7 +74,7 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
     std::vector<std::string> names = gw::parameter_names(made);
     std::vector<std::string> constraint_names = made.constraint_names();
     prepared.emplace(Prepared{std::move(made), std::move(names), std::move(constraint_names)});
-  } catch (const std::bad_alloc&) {
+  } catch (const std::exception&) {
     prepared.reset();
   }
   if (!prepared) {
