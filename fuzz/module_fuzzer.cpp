@@ -33,6 +33,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <string>
@@ -99,11 +100,13 @@ constexpr ModuleDescriptor kModules[] = {
 };
 
 // The first eight as they always were, so that old inputs keep their meaning; the second
-// eight reach the likelihoods' four outputs and one too many.
-constexpr int kOutputCounts[16] = {1, 1, 1, 1, 0, 2, 3, -1, 4, 4, 5, 4, 2, 3, 4, 6};
+// eight reach the likelihoods' four outputs and one too many; the other sixteen the
+// estimation modules' eight and ten outputs and one too many.
+constexpr int kOutputCounts[32] = {1, 1, 1, 1, 0, 2, 3, -1, 4, 4, 5, 4, 2, 3, 4, 6,
+                                   7, 8, 9, 10, 11, 8, 10, 9, 1, 2, 5, 6, 7, 8, 10, 11};
 // Output slots the stand-in gives a call, so that a slot past those requested can be seen
 // to stay empty.
-constexpr int kSlots = 7;
+constexpr int kSlots = 12;
 
 // Arrays the host will create for a module, at most: larger ones fail with "Out of memory.".
 // Keeps a made-up sample size from costing time or memory; every input here is far smaller.
@@ -386,11 +389,8 @@ void check_refusal(const Call& call, const Outcome& outcome) {
   }
 }
 
-// A likelihood's slots: each requested one (nll always) filled with its shape, the others
-// empty.
-void check_likelihood_slots(const Call& call, const Outcome& outcome) {
-  const std::uint64_t T =
-      call.inputs[static_cast<std::size_t>(descriptor->size_input)].values.size();
+// Each requested slot (slot 0 when none is) filled, the others empty.
+void check_requested_slots(const Call& call, const Outcome& outcome) {
   const int requested = std::max(call.nlhs, 1);
   for (std::size_t i = 0; i < outcome.slots.size(); ++i) {
     if (outcome.slots[i].filled != (static_cast<int>(i) < requested)) {
@@ -399,6 +399,15 @@ void check_likelihood_slots(const Call& call, const Outcome& outcome) {
                      std::to_string(call.nlhs) + " outputs requested");
     }
   }
+}
+
+// A likelihood's slots: each requested one (nll always) filled with its shape, the others
+// empty.
+void check_likelihood_slots(const Call& call, const Outcome& outcome) {
+  const std::uint64_t T =
+      call.inputs[static_cast<std::size_t>(descriptor->size_input)].values.size();
+  const int requested = std::max(call.nlhs, 1);
+  check_requested_slots(call, outcome);
   const auto shape_is = [&](std::size_t slot, std::uint64_t rows, std::uint64_t columns) {
     if (static_cast<int>(slot) < requested &&
         (outcome.slots[slot].rows != rows || outcome.slots[slot].columns != columns)) {
@@ -424,14 +433,7 @@ void check_served(const Call& call, const Outcome& outcome) {
     return;
   }
   if (descriptor->promise == Promise::estimation) {
-    const int requested = std::max(call.nlhs, 1);
-    for (std::size_t i = 0; i < outcome.slots.size(); ++i) {
-      if (outcome.slots[i].filled != (static_cast<int>(i) < requested)) {
-        fail(call, "output slot " + std::to_string(i) +
-                       (outcome.slots[i].filled ? " filled" : " empty") + " with " +
-                       std::to_string(call.nlhs) + " outputs requested");
-      }
-    }
+    check_requested_slots(call, outcome);
     return;
   }
   std::uint64_t rows = 1;
@@ -492,7 +494,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::uint8_t count_code = script.next(0x00);
   const int input_count =
       count_code < 0xE0 ? descriptor->inputs : (count_code - 0xE0) % (descriptor->inputs + 3);
-  call.nlhs = kOutputCounts[script.next(0x00) % 32U];
+  call.nlhs = kOutputCounts[script.next(0x00) % std::size(kOutputCounts)];
   for (int i = 0; i < input_count; ++i) {
     call.inputs.push_back(read_input(script));
   }

@@ -38,13 +38,7 @@ struct Inputs {
 };
 
 std::vector<double> returns(std::uint64_t count, std::uint32_t seed) {
-  std::vector<double> values;
-  std::uint32_t state = seed;
-  for (std::uint64_t i = 0; i < count; ++i) {
-    state = state * 1664525U + 1013904223U;
-    values.push_back(-2.0 + 4.0 * (static_cast<double>(state) / 4294967296.0));
-  }
-  return values;
+  return uniform_series(static_cast<std::size_t>(count), seed, -2.0, 2.0);
 }
 
 std::vector<Array> arrays(Inputs in, bool estimate) {
