@@ -1,18 +1,18 @@
 function results = compiled_fit_bench (sizes, repetitions, panel_series)
   % COMPILED_FIT_BENCH  The compiled fit (volfilter_estimate behind volfilter_fit) beside the
   % NLopt path in Octave: GARCH(1,1) with its standard errors ('backcast', 'mean'), the median
-  % time of a fit after a first call; the core's own time (one volfilter_estimate call) beside
-  % the likelihood evaluations it made, each kind timed alone through threshvol_nll less the
-  % cost of a call that does nothing (bench_trivial); then a panel of GARCH(1,1) series fitted
+  % time of a fit after a first call; the core's own time (one volfilter_estimate call) and the
+  % likelihood evaluations it made, by kind (the time of each kind, with no host, comes from
+  % build/<preset>/bench/volfilter_estimation_bench); then a panel of GARCH(1,1) series fitted
   % in one call on 1 and 2 threads.
   %
   % sizes         sample sizes (default [1000 4000 20000])
   % repetitions   fits timed per size and way, the median reported (default 51)
   % panel_series  series of 1000 returns in the panel (default 1000; 0 for none)
   %
-  % Needs the modules (volfilter_estimate among them), bench_trivial, volfilter_fit and the
-  % examples on the path, e.g. from the top of the checkout:
-  %   octave-cli --no-history --eval "addpath('build/ci/mex', 'build/ci/bench/mex', 'examples', 'bench/octave'); compiled_fit_bench"
+  % Needs the modules (volfilter_estimate among them), volfilter_fit and the examples on the
+  % path, e.g. from the top of the checkout:
+  %   octave-cli --no-history --eval "addpath('build/ci/mex', 'examples', 'bench/octave'); compiled_fit_bench"
   if (nargin < 1 || isempty (sizes))
     sizes = [1000 4000 20000];
   end
@@ -27,10 +27,9 @@ function results = compiled_fit_bench (sizes, repetitions, panel_series)
   fprintf ('%s\n', machine_line ());
   fprintf ('GARCH(1,1) with standard errors, milliseconds, median of %d after a first call\n\n', ...
            repetitions);
-  fprintf ('%6s %9s %9s %9s | %9s %9s  %s\n', 'T', 'compiled', 'NLopt', 'core', ...
-           'its nll', 'the rest', 'evaluations: value (head), gradient, scores');
-  results = struct ('T', {}, 'compiled_ms', {}, 'nlopt_ms', {}, 'core_ms', {}, ...
-                    'likelihood_ms', {}, 'counts', {});
+  fprintf ('%6s %9s %9s %9s  %s\n', 'T', 'compiled', 'NLopt', 'core', ...
+           'likelihood evaluations: value (head), gradient, scores');
+  results = struct ('T', {}, 'compiled_ms', {}, 'nlopt_ms', {}, 'core_ms', {}, 'counts', {});
   for T = sizes
     r = simulate_returns ('threshvol', truth, T, 'o', 0, 'seed', 42);
     compiled = time_of (@() volfilter_fit ('threshvol', r, options{:}), repetitions);
@@ -41,25 +40,10 @@ function results = compiled_fit_bench (sizes, repetitions, panel_series)
                                                   1000, 1);
     core = time_of (@() outputs_of (core_call, 6), repetitions);
     counts = summary(13:16)';
-    % Each kind of evaluation alone, less what a module call costs the host.
-    theta = [0.05; 0.08; 0.87];
-    backcast = mean (r .^ 2);
-    head = r(1:min (T, 2001));
-    calls = 200;
-    nothing = per_call (@() bench_trivial (), calls);
-    value = per_call (@() threshvol_nll (r, theta, backcast, 1, 0, 1, 1, 2, 0), calls) - nothing;
-    value_head = per_call (@() threshvol_nll (head, theta, backcast, 1, 0, 1, 1, 2, 0), calls) ...
-                 - nothing;
-    gradient = per_call (@() outputs_of (@() threshvol_nll (r, theta, backcast, 1, 0, 1, 1, 2, ...
-                                                            0), 2), calls) - nothing;
-    scores = per_call (@() outputs_of (@() threshvol_nll (r, theta, backcast, 1, 0, 1, 1, 2, ...
-                                                          0), 4), calls) - nothing;
-    likelihood = counts * [value; value_head; gradient; scores];
-    fprintf ('%6d %9.3f %9.3f %9.3f | %9.3f %9.3f  %d (%d), %d, %d\n', T, 1e3 * compiled, ...
-             1e3 * nlopt, 1e3 * core, 1e3 * likelihood, 1e3 * (core - likelihood), counts);
+    fprintf ('%6d %9.3f %9.3f %9.3f  %d (%d), %d, %d\n', T, 1e3 * compiled, 1e3 * nlopt, ...
+             1e3 * core, counts);
     results(end + 1) = struct ('T', T, 'compiled_ms', 1e3 * compiled, 'nlopt_ms', 1e3 * nlopt, ...
-                               'core_ms', 1e3 * core, 'likelihood_ms', 1e3 * likelihood, ...
-                               'counts', counts);
+                               'core_ms', 1e3 * core, 'counts', counts);
   end
   if (panel_series > 0)
     rand ('state', 1);
@@ -93,15 +77,6 @@ function seconds = time_of (f, repetitions)
     times(i) = toc (started);
   end
   seconds = median (times);
-end
-
-function seconds = per_call (f, calls)
-  f ();
-  started = tic ();
-  for i = 1:calls
-    f ();
-  end
-  seconds = toc (started) / calls;
 end
 
 function outputs_of (f, count)
