@@ -1,7 +1,7 @@
 function test_fit_compiled ()
   % test_fit_compiled ()
   % The compiled fit against the NLopt path in Octave (the same plan, the same SLSQP, the same
-  % stopping rules) on every case of the recovery tests and of the demonstrations: a
+  % stopping rules) on every case of the fit tests and of the demonstrations: a
   % log-likelihood not lower by more than 1e-9 of itself, estimates within 1e-6 standard
   % errors, the same account of how the run ended; the demonstrations' panel fitted in one
   % call against each of its series fitted by the NLopt path.
@@ -14,6 +14,38 @@ function test_fit_compiled ()
     compare (model, r, options, sprintf ('case %d', c));
     compared += 1;
   end
+  % The other fit tests' series: the closed forms of test_fit_standard_errors, its Student's t
+  % and sandwich cases, test_fit_fallback's, test_fit_recovery's series at other scales.
+  randn ('state', 3);
+  calm = 0.7 * randn (800, 1);
+  garch = [0.05; 0.08; 0.87];
+  gjr = [0.02; 0.05; 0.10; 0.88];
+  t = {'distribution', 't'};
+  scaled = simulate_returns ('threshvol', [gjr; 6], 2000, t{:}, 'seed', 99);
+  egarch = simulate_returns ('logvol', [-0.01; 0.15; -0.08; 0.95; 7], 2000, t{:}, 'seed', 22);
+  shifted = simulate_returns ('shiftvol', [0.03; 0.08; 0.8; 0.80], 2000, 'type', 0, 'seed', 23);
+  integrated = simulate_returns ('intvol', 0.07, 2000, 'constant', false, 'seed', 24);
+  others = {
+    % model       series                                                    options
+    'threshvol', calm,                                                     {'p', 0, 'o', 0, 'q', 0}
+    'logvol',    calm,                                                     {'p', 0, 'o', 0, 'q', 0}
+    'threshvol', simulate_returns('threshvol', [gjr; 6], 3000, t{:}, 'seed', 5), t
+    'threshvol', simulate_returns('threshvol', garch, 4000, 'o', 0, 'seed', 7), {'o', 0}
+    'threshvol', simulate_returns('threshvol', [garch; 5], 4000, 'o', 0, t{:}, 'seed', 7), ...
+                 {'o', 0}
+    'threshvol', simulate_returns('threshvol', gjr, 2000, 'seed', 21),      {}
+    'logvol',    egarch,                                                   t
+    'shiftvol',  shifted,                                                  {'type', 0}
+    'intvol',    integrated,                                               {'constant', false}
+    'threshvol', 1e-3 * scaled,                                            t
+    'threshvol', 1e3 * scaled,                                             t
+  };
+  for c = 1:rows (others)
+    [model, r, options] = others{c, :};
+    compare (model, r, options, sprintf ('other test''s case %d', c));
+    compared += 1;
+  end
+
   % The demonstrations, with the options of their volfilter_fit calls (fit_by_sqp).
   demos = {
     % kind     model        truth                           options          T
