@@ -4,7 +4,7 @@
 // The fuzz input is read as the script of one call, byte by byte:
 //
 //   input count       below 0xE0 the module's own count, else (byte - 0xE0) % (count + 3)
-//   requested outputs kOutputCounts[byte % 16]
+//   requested outputs kOutputCounts[byte % 32]
 //   for every input:
 //     shape           high nibble the form (Form below, every nibble one), low nibble n
 //                     (0 to 15)
@@ -23,7 +23,8 @@
 //     a likelihood); a refusal comes before any array is created (only the host's own
 //     "Out of memory." comes from creating one);
 //   - a served call leaves in output slot 0 the shape the module promises, and a likelihood
-//     the shapes of its other outputs in the slots requested and nothing in the others;
+//     the shapes of its other outputs in the slots requested and nothing in the others (an
+//     estimation module: an output in each slot requested and nothing in the others);
 //   - the host's live-array count is back where it was before the call;
 //   - the same call made again gives the same refusal, or the same bits (NaN included).
 #include <algorithm>
@@ -32,6 +33,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <string>
@@ -55,6 +57,9 @@ enum class Promise {
   // scores T-by-k in slot 2 and ht T-by-1 in slot 3, T the element count of the array at
   // `size_input` and k the same in slots 1 and 2.
   likelihood,
+  // An estimation module: an output in every slot requested (slot 0 when none is), nothing
+  // in the others.
+  estimation,
 };
 
 struct ModuleDescriptor {
@@ -88,14 +93,20 @@ constexpr ModuleDescriptor kModules[] = {
     {"logvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
     {"shiftvol_nll", 8, "Eight inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
     {"intvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
+    {"volfilter_plan", 13, "Thirteen inputs required.", false, 8, "At most eight outputs.",
+     Promise::estimation, 1},
+    {"volfilter_estimate", 15, "Fifteen inputs required.", false, 10, "At most ten outputs.",
+     Promise::estimation, 1},
 };
 
 // The first eight as they always were, so that old inputs keep their meaning; the second
-// eight reach the likelihoods' four outputs and one too many.
-constexpr int kOutputCounts[16] = {1, 1, 1, 1, 0, 2, 3, -1, 4, 4, 5, 4, 2, 3, 4, 6};
+// eight reach the likelihoods' four outputs and one too many; the other sixteen the
+// estimation modules' eight and ten outputs and one too many.
+constexpr int kOutputCounts[32] = {1, 1, 1, 1, 0, 2, 3, -1, 4, 4, 5, 4, 2, 3, 4, 6,
+                                   7, 8, 9, 10, 11, 8, 10, 9, 1, 2, 5, 6, 7, 8, 10, 11};
 // Output slots the stand-in gives a call, so that a slot past those requested can be seen
 // to stay empty.
-constexpr int kSlots = 7;
+constexpr int kSlots = 12;
 
 // Arrays the host will create for a module, at most: larger ones fail with "Out of memory.".
 // Keeps a made-up sample size from costing time or memory; every input here is far smaller.
@@ -378,11 +389,8 @@ void check_refusal(const Call& call, const Outcome& outcome) {
   }
 }
 
-// A likelihood's slots: each requested one (nll always) filled with its shape, the others
-// empty.
-void check_likelihood_slots(const Call& call, const Outcome& outcome) {
-  const std::uint64_t T =
-      call.inputs[static_cast<std::size_t>(descriptor->size_input)].values.size();
+// Each requested slot (slot 0 when none is) filled, the others empty.
+void check_requested_slots(const Call& call, const Outcome& outcome) {
   const int requested = std::max(call.nlhs, 1);
   for (std::size_t i = 0; i < outcome.slots.size(); ++i) {
     if (outcome.slots[i].filled != (static_cast<int>(i) < requested)) {
@@ -391,6 +399,15 @@ void check_likelihood_slots(const Call& call, const Outcome& outcome) {
                      std::to_string(call.nlhs) + " outputs requested");
     }
   }
+}
+
+// A likelihood's slots: each requested one (nll always) filled with its shape, the others
+// empty.
+void check_likelihood_slots(const Call& call, const Outcome& outcome) {
+  const std::uint64_t T =
+      call.inputs[static_cast<std::size_t>(descriptor->size_input)].values.size();
+  const int requested = std::max(call.nlhs, 1);
+  check_requested_slots(call, outcome);
   const auto shape_is = [&](std::size_t slot, std::uint64_t rows, std::uint64_t columns) {
     if (static_cast<int>(slot) < requested &&
         (outcome.slots[slot].rows != rows || outcome.slots[slot].columns != columns)) {
@@ -415,6 +432,10 @@ void check_served(const Call& call, const Outcome& outcome) {
     check_likelihood_slots(call, outcome);
     return;
   }
+  if (descriptor->promise == Promise::estimation) {
+    check_requested_slots(call, outcome);
+    return;
+  }
   std::uint64_t rows = 1;
   switch (descriptor->promise) {
     case Promise::column_of_count: {
@@ -431,6 +452,7 @@ void check_served(const Call& call, const Outcome& outcome) {
       break;
     case Promise::one_by_one:
     case Promise::likelihood:
+    case Promise::estimation:
       break;
   }
   const Slot& result = outcome.slots[0];
@@ -472,7 +494,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::uint8_t count_code = script.next(0x00);
   const int input_count =
       count_code < 0xE0 ? descriptor->inputs : (count_code - 0xE0) % (descriptor->inputs + 3);
-  call.nlhs = kOutputCounts[script.next(0x00) % 16U];
+  call.nlhs = kOutputCounts[script.next(0x00) % std::size(kOutputCounts)];
   for (int i = 0; i < input_count; ++i) {
     call.inputs.push_back(read_input(script));
   }

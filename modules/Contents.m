@@ -19,9 +19,11 @@
 %   intvol_nll       - Negative log-likelihood of the integrated model.
 %
 % Model fitting
-%   volfilter_fit     - Fits a variance model by maximum likelihood, with standard errors.
-%   volfilter_summary - Prints a fit (or a panel of fits) as one table, with diagnostics.
-%   volfilter_plot    - Plots a fit: returns, volatility, quantiles, autocorrelations.
+%   volfilter_fit      - Fits a variance model by maximum likelihood, with standard errors.
+%   volfilter_summary  - Prints a fit (or a panel of fits) as one table, with diagnostics.
+%   volfilter_plot     - Plots a fit: returns, volatility, quantiles, autocorrelations.
+%   volfilter_estimate - Compiled fit: maximum likelihood of a variance model, across threads.
+%   volfilter_plan     - Fit plan: parameter names, bounds, named constraints and start values.
 %
 % Every module takes real double arrays and truncates its scalar inputs toward zero. The
 % filters, the residuals and the pairwise likelihood return one array; the likelihoods

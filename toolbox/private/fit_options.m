@@ -27,6 +27,7 @@ options.start = [];
 options.optimizer = 'auto';
 options.max_evaluations = 1000;
 options.display = 'off';
+options.threads = [];
 
 if mod (numel (arguments), 2) ~= 0
   error ('volfilter:fit:badOption', ...
@@ -59,6 +60,10 @@ if isempty (options.m)
   options.m = max ([options.p, options.o, options.q]);
 end
 options.max_evaluations = min (options.max_evaluations, 2^31 - 1);
+% More threads than the core would start cost only scratch: it takes at most 4 a logical core.
+if ~isempty (options.threads)
+  options.threads = min (options.threads, 2^31 - 1);
+end
 if strcmp (model, 'intvol')
   if options.q < 1
     error ('volfilter:fit:badOption', 'volfilter_fit: model intvol needs q of at least 1.');
@@ -87,9 +92,9 @@ switch name
     if ~(number && value >= 0 && value == fix (value) && value < Inf)
       bad = sprintf ('%s must be a whole number of at least 0', name);
     end
-  case 'max_evaluations'
+  case {'max_evaluations', 'threads'}
     if ~(number && value >= 1 && value == fix (value))
-      bad = 'max_evaluations must be a whole number of at least 1';
+      bad = sprintf ('%s must be a whole number of at least 1', name);
     end
   case 'type'
     allowed = [1, 2];
@@ -122,8 +127,8 @@ switch name
       bad = 'start must be a vector of finite values';
     end
   case 'optimizer'
-    if ~(text && any (strcmpi (value, {'auto', 'nlopt', 'sqp', 'fmincon'})))
-      bad = 'optimizer must be ''auto'', ''nlopt'', ''sqp'' or ''fmincon''';
+    if ~(text && any (strcmpi (value, {'auto', 'compiled', 'nlopt', 'sqp', 'fmincon'})))
+      bad = 'optimizer must be ''auto'', ''compiled'', ''nlopt'', ''sqp'' or ''fmincon''';
     end
   case 'display'
     if ~(text && any (strcmpi (value, {'off', 'summary'})))
