@@ -71,6 +71,10 @@ struct ModuleDescriptor {
   const char* output_message;
   Promise promise;
   int size_input;
+  // A second, short form of the call (volfilter_plan's sizes alone): its input count, at most
+  // one output, refused beyond it with short_output_message; served as a 1-by-3 row.
+  int short_inputs = -1;
+  const char* short_output_message = "";
 };
 
 constexpr const char* kOneOutputOnly = "One output only.";
@@ -93,8 +97,8 @@ constexpr ModuleDescriptor kModules[] = {
     {"logvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
     {"shiftvol_nll", 8, "Eight inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
     {"intvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
-    {"volfilter_plan", 13, "Thirteen inputs required.", false, 8, "At most eight outputs.",
-     Promise::estimation, 1},
+    {"volfilter_plan", 13, "Thirteen or seven inputs required.", false, 8, "At most eight outputs.",
+     Promise::estimation, 1, 7, "At most one output for the sizes of a plan."},
     {"volfilter_estimate", 15, "Fifteen inputs required.", false, 10, "At most ten outputs.",
      Promise::estimation, 1},
 };
@@ -102,8 +106,8 @@ constexpr ModuleDescriptor kModules[] = {
 // The first eight as they always were, so that old inputs keep their meaning; the second
 // eight reach the likelihoods' four outputs and one too many; the other sixteen the
 // estimation modules' eight and ten outputs and one too many.
-constexpr int kOutputCounts[32] = {1, 1, 1, 1, 0, 2, 3, -1, 4, 4, 5, 4, 2, 3, 4, 6,
-                                   7, 8, 9, 10, 11, 8, 10, 9, 1, 2, 5, 6, 7, 8, 10, 11};
+constexpr int kOutputCounts[32] = {1, 1, 1, 1,  0,  2, 3,  -1, 4, 4, 5, 4, 2, 3, 4,  6,
+                                   7, 8, 9, 10, 11, 8, 10, 9,  1, 2, 5, 6, 7, 8, 10, 11};
 // Output slots the stand-in gives a call, so that a slot past those requested can be seen
 // to stay empty.
 constexpr int kSlots = 12;
@@ -376,7 +380,11 @@ void check_refusal(const Call& call, const Outcome& outcome) {
                    std::to_string(outcome.created) + " arrays");
   }
   const auto nrhs = static_cast<int>(call.inputs.size());
-  if (nrhs != descriptor->inputs) {
+  if (nrhs == descriptor->short_inputs) {
+    if (call.nlhs > 1 && message != descriptor->short_output_message) {
+      fail(call, "a short call of several outputs was refused with \"" + message + "\"");
+    }
+  } else if (nrhs != descriptor->inputs) {
     if (message != descriptor->input_message) {
       fail(call, "a wrong input count was refused with \"" + message + "\"");
     }
@@ -425,6 +433,17 @@ void check_likelihood_slots(const Call& call, const Outcome& outcome) {
 }
 
 void check_served(const Call& call, const Outcome& outcome) {
+  if (static_cast<int>(call.inputs.size()) == descriptor->short_inputs) {
+    if (call.nlhs > 1) {
+      fail(call, "a short call of several outputs was served");
+    }
+    check_requested_slots(call, outcome);
+    if (outcome.slots[0].rows != 1 || outcome.slots[0].columns != 3) {
+      fail(call, "a short call served a " + std::to_string(outcome.slots[0].rows) + "-by-" +
+                     std::to_string(outcome.slots[0].columns) + " output, not 1-by-3");
+    }
+    return;
+  }
   if (static_cast<int>(call.inputs.size()) != descriptor->inputs || outputs_wrong(call.nlhs)) {
     fail(call, "a call with wrong counts was served");
   }

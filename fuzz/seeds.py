@@ -272,6 +272,9 @@ def estimation(module):
         seeds["at_parameters"] = call(inputs(model=2, orders=(1, 0, 1), type_=0,
                                              last=array([0.1, 0.2, 0.5, 0.7])), nlhs=8)
         seeds["too_few_parameters"] = call(inputs(last=array([0.1])))
+        # The short call: the sizes of a plan from the model's scalars alone.
+        seeds["sizes_alone"] = call(scalars(1, 2, 1, 3, 2, 1, 1), input_count=7)
+        seeds["sizes_two_outputs"] = call(scalars(0, 1, 1, 1, 2, 1, 0), input_count=7, nlhs=2)
     else:
         seeds["constant_variance_start"] = call(inputs(**constant_variance, last=array([1.5])),
                                                 nlhs=7)

@@ -187,11 +187,12 @@ end
 model = lower (model);
 e = fit_data (e);
 options = fit_options (model, varargin);
-fit_sample (model, options, size (e, 1));
+[code, inputs] = fit_module_inputs (model, options);
+fit_sample (options, size (e, 1), code, inputs);
 optimizer = choose_optimizer (options.optimizer);
 
 if strcmp (optimizer, 'compiled')
-  fit = fit_compiled (model, e, options);
+  fit = fit_compiled (model, e, options, code, inputs);
 elseif size (e, 2) == 1
   fit = fit_fallback (model, e, options, optimizer);
 else

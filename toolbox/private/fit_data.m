@@ -9,8 +9,8 @@ function e = fit_data (e)
 % squares and products, so the mean square must lie within [realmin/eps, eps*realmax], about
 % 1e-292 to 4e292, a root mean square of 1e-146 to 2e146. Outside, the squares overflow or
 % sink into the subnormal numbers and the likelihood is not defined, or defined only to a few
-% digits. A panel's columns are checked one by one by the fit, so that a bad column does not
-% stop the others.
+% digits. A panel's columns are checked one by one by the fit (the compiled core by the same
+% limits), so that a bad column does not stop the others.
 if ~isnumeric (e) || ~isreal (e) || ndims (e) > 2 || isempty (e)
   error ('volfilter:fit:badData', ...
          'volfilter_fit: e must be a non-empty real numeric vector or matrix.');
@@ -33,16 +33,7 @@ mean_square = sum (e .^ 2) / numel (e);
 if ~(mean_square >= realmin / eps && mean_square <= eps * realmax)
   % The root mean square, formed without overflow or underflow for the message.
   largest = max (abs (e));
-  rms = largest * sqrt (sum ((e / largest) .^ 2) / numel (e));
-  if mean_square > 1
-    what = 'too large';
-    limit = sprintf ('at most %.2g', sqrt (eps * realmax));
-  else
-    what = 'too small';
-    limit = sprintf ('at least %.2g', sqrt (realmin / eps));
-  end
-  error ('volfilter:fit:badScale', ...
-         ['volfilter_fit: e is %s for its squares to fit a double: its root mean square ' ...
-          'is %.3g (%s); rescale the series.'], what, rms, limit);
+  fit_refuse ('badScale', largest * sqrt (sum ((e / largest) .^ 2) / numel (e)), ...
+              mean_square > 1);
 end
 end

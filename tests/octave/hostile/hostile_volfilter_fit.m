@@ -9,7 +9,7 @@ function t = hostile_volfilter_fit ()
   e = garch_series (T, 21);
   id = @(name) ['volfilter:fit:' name];
   t.call = {'threshvol', e};
-  t.requires = {'threshvol_nll', 'logvol_nll', 'shiftvol_nll', 'intvol_nll'};
+  t.requires = {'threshvol_nll', 'logvol_nll', 'shiftvol_nll', 'intvol_nll', 'volfilter_plan'};
   t.refusal = id ('badOption');
   t.budget = [1, 100e6];
   t.seconds = [30, 60];
@@ -190,6 +190,21 @@ function t = hostile_volfilter_fit ()
                        false};
   t.extra(end+1, :) = {'no parameter', {'intvol', e, 'p', 0, 'constant', false}, ...
                        {id('badOption')}, false};
+  % More parameters than a fit takes, on a sample long enough for them: counted by the core
+  % from the orders alone, refused before anything is built for them.
+  long = repmat (e, 12, 1);
+  for i = 1:rows (models)
+    [model, orders, k] = models{i, 1:3};
+    for distribution = {'normal', 't'}
+      k_here = k - 1 + 1000 + strcmp (distribution{1}, 't');
+      t.extra(end+1, :) = {sprintf('%s %s, %s = 1000, T = 12000', model, distribution{1}, ...
+                                   orders{end}), ...
+                           {model, long, orders{end}, 1000, 'distribution', distribution{1}}, ...
+                           {id('badOption'), sprintf(['the model has %d parameters, more ' ...
+                           'than the 1000 a fit takes.'], k_here)}, false};
+    end
+  end
+  t.extra(end+1, :) = {'intvol q = 0', {'intvol', e, 'q', 0}, {id('badOption')}, false};
   t.extra(end+1, :) = {'intvol q = 0', {'intvol', e, 'q', 0}, {id('badOption')}, false};
 
   % Pre-sample values: a variance or standard deviation must be positive, and what it
