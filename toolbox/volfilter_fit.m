@@ -64,8 +64,12 @@ function fit = volfilter_fit (model, e, varargin)
 %                   the columns nor four a logical core in effect; the results do not depend
 %                   on it. Only the compiled fit uses threads: the others fit the columns one
 %                   after another.
+%   'diagnostics'   true to compute the tests of the standardised residuals into
+%                   fit.diagnostics (default false: they cost about as much as a compiled
+%                   fit; volfilter_summary computes them when the fit has none).
 %   'display'       'off' (default) prints nothing; 'summary' prints the fit's summary
-%                   table when it is done (help volfilter_summary).
+%                   table when it is done (help volfilter_summary), and computes the
+%                   diagnostics into the fit as 'diagnostics', true does.
 %
 % Parameters, in this order (indices from 1 for orders above 0, a family absent at order 0):
 %   threshvol  omega, alpha1..p, gamma1..o, beta1..q
@@ -125,9 +129,14 @@ function fit = volfilter_fit (model, e, varargin)
 %   model, p, o, q, type (logvol: []), distribution, m, n, T, backcast, upper_bound
 %   (logvol; [] for the others), constant (intvol; [] for the others), start   the
 %   inputs used
-%   diagnostics         tests of the standardised residuals of the n modelled observations
-%                       (rows m+1..T), each a struct of statistic, df and p_value (upper
-%                       chi-square tails unless said otherwise):
+%   diagnostics         [] unless asked for ('diagnostics', true, or 'display', 'summary'):
+%                       the tests take about 0.5 ms a series in Octave, more than a whole
+%                       compiled fit, so a fit computes them only on request, and
+%                       volfilter_summary (fit) shows them always, computing them where the
+%                       fit has none. Asked for, the tests of the standardised residuals of
+%                       the n modelled observations (rows m+1..T), each a struct of
+%                       statistic, df and p_value (upper chi-square tails unless said
+%                       otherwise):
 %     ljung_box           Ljung-Box Q of z at lags 5, 10 and 20 (diagnostics.lags), df the
 %                         lag: Q(L) = n (n+2) sum over k <= L of r(k)^2 / (n-k), r(k) the
 %                         autocorrelation at lag k about the mean
@@ -198,7 +207,9 @@ elseif size (e, 2) == 1
 else
   fit = fallback_panel (model, e, options, optimizer);
 end
-fit = with_diagnostics (fit, options.m);
+if options.diagnostics || strcmp (options.display, 'summary')
+  fit = with_diagnostics (fit, options.m);
+end
 fit_warnings (fit);
 if strcmp (options.display, 'summary')
   volfilter_summary (fit);

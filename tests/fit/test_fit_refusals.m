@@ -54,6 +54,7 @@ function test_fit_refusals ()
     @() fit ('threshvol', r, 'max_evaluations', 0),             'badOption'
     @() fit ('threshvol', r, 'display', 'iter'),                'badOption'
     @() fit ('threshvol', r, 'display', true),                  'badOption'
+    @() fit ('threshvol', r, 'diagnostics', 2),                 'badOption'
     @() fit ('threshvol', repmat (r, 20, 1), 'q', 1000),        'badOption'
     @() fit ('intvol', repmat (r, 20, 1), 'p', 999, 'q', 2, 'optimizer', 'sqp'), 'badOption'
     @() fit ('threshvol', r, 'start', [0.1; 0.1; 0.8]),         'badStart'

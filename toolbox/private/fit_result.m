@@ -5,6 +5,7 @@ function fit = fit_result (model, options, optimizer, names, e, r)
 % (T-by-N, the pre-sample rows the pre-sample variance), scores (T-by-k*N), nll, converged,
 % iterations, evaluations, restarts and backcast (1-by-N), upper_bound (1-by-N, logvol),
 % start (k-by-N), message and active (N-by-1 cells, active a cell of constraint names each).
+% Its diagnostics are [] (volfilter_fit computes them on request).
 [T, N] = size (e);
 k = numel (names);
 n = T - options.m;
@@ -35,5 +36,5 @@ fit = struct ('parameters', columns (r.parameters), 'names', {names}, ...
               'o', options.o, 'q', options.q, 'type', options.type, ...
               'distribution', options.distribution, 'm', options.m, 'n', n, 'T', T, ...
               'backcast', columns (r.backcast), 'upper_bound', upper_bound, ...
-              'constant', constant, 'start', columns (r.start));
+              'constant', constant, 'start', columns (r.start), 'diagnostics', []);
 end

@@ -27,8 +27,9 @@ function t = hostile_volfilter_fit ()
       t.options(end+1, :) = {{model, e}, 'type', type, 'number'};
     end
   end
-  t.options(end+1:end+6, :) = {{'threshvol', e}, 'backcast', 1, 'number';
+  t.options(end+1:end+7, :) = {{'threshvol', e}, 'backcast', 1, 'number';
                                {'threshvol', e}, 'max_evaluations', 100, 'number';
+                               {'threshvol', e}, 'diagnostics', 1, 'logical';
                                {'threshvol', e}, 'distribution', 't', 'text';
                                {'threshvol', e}, 'optimizer', 'sqp', 'text';
                                {'logvol', e}, 'upper_bound', 1000, 'number';
@@ -164,6 +165,11 @@ function t = hostile_volfilter_fit ()
     t.extra(end+1, :) = {sprintf('max_evaluations = %g', v), ...
                          {'threshvol', e, 'max_evaluations', v}, ...
                          {id('badOption'), 'must be a whole number of at least 1.'}, false};
+  end
+  for v = {2, NaN, 'yes', [true, true]}
+    t.extra(end+1, :) = {sprintf('diagnostics %s', describe (v{1})), ...
+                         {'threshvol', e, 'diagnostics', v{1}}, ...
+                         {id('badOption'), 'diagnostics must be true or false.'}, false};
   end
 
   % Few observations for the parameters: refused exactly below 10 a parameter.
