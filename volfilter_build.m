@@ -12,6 +12,10 @@ function [folder, modules] = volfilter_build (folder, modules)
 % fast-math (a fused multiply-add would change results in the last bit), and, in MATLAB,
 % against the 64-bit array API (-R2017b).
 %
+% volfilter_estimate, the compiled fit, links NLopt's C library (nlopt.h, -lnlopt; Debian:
+% libnlopt-dev). Where it does not compile or link, it is left out with a message saying so,
+% and volfilter_fit falls back to nlopt_optimize, sqp or fmincon.
+%
 % In GNU Octave, mex calls mkoctfile. In MATLAB, choose a compiler first with
 % "mex -setup C++".
 %
@@ -39,8 +43,10 @@ if ~exist (folder, 'dir')
   mkdir (folder);
 end
 
-includes = {['-I' fullfile(root, 'gateway')], ['-I' fullfile(root, 'kernels')]};
-shared = [sources_in(root, 'gateway'), sources_in(root, 'kernels')];
+includes = {['-I' fullfile(root, 'gateway')], ['-I' fullfile(root, 'kernels')], ...
+            ['-I' fullfile(root, 'estimation')], ['-I' fullfile(root, 'estimation', 'optimiser')]};
+shared = [sources_in(root, 'gateway'), sources_in(root, 'kernels'), ...
+          sources_in(root, 'estimation')];
 
 % The gateway and the kernels are compiled once, into a scratch folder, and linked into
 % every module; no two of their files share a name.
@@ -53,42 +59,88 @@ else
   flags = matlab_flags ();
 end
 
-objects = cell (size (shared));
-for i = 1:numel (shared)
-  [~, name] = fileparts (shared{i});
-  if is_octave
-    objects{i} = fullfile (scratch, [name '.o']);
-    mex ('-c', includes{:}, shared{i}, '-o', objects{i});
-  else
-    mex (flags{:}, '-c', includes{:}, '-outdir', scratch, shared{i});
-    found = dir (fullfile (scratch, [name '.o*']));
-    objects{i} = fullfile (scratch, found(1).name);
+objects = compile_objects (shared, includes, flags, scratch, is_octave);
+% The compiled fit's own sources, and NLopt, only for it; where NLopt's header or library is
+% missing it is not built.
+optimiser = {};
+if any (strcmp (modules, 'volfilter_estimate'))
+  try
+    optimiser = [compile_objects(sources_in (root, fullfile ('estimation', 'optimiser')), ...
+                                 includes, flags, scratch, is_octave), {'-lnlopt'}];
+  catch
+    optimiser = {};
+  end
+  if isempty (optimiser)
+    fprintf (['volfilter_build: NLopt''s library was not found (nlopt.h, -lnlopt; Debian: ' ...
+              'libnlopt-dev): volfilter_estimate is not built, and volfilter_fit falls back ' ...
+              'to nlopt_optimize, sqp or fmincon.\n']);
+    modules = modules(~strcmp (modules, 'volfilter_estimate'));
   end
 end
 
 for i = 1:numel (modules)
   name = modules{i};
+  linked = objects;
+  if strcmp (name, 'volfilter_estimate')
+    linked = [objects, optimiser];
+  end
   entry = fullfile (root, 'modules', name, [name '.cpp']);
   if ~exist (entry, 'file')
     error ('volfilter_build: no module %s (%s is missing).', name, entry);
   end
   % A module loaded from an earlier build is released before its file is replaced.
   clear (name);
-  if is_octave
-    mex (includes{:}, entry, objects{:}, '-o', fullfile (folder, name));
-  else
-    mex (flags{:}, includes{:}, '-outdir', folder, '-output', name, entry, objects{:});
+  built = true;
+  try
+    if is_octave
+      mex (includes{:}, entry, linked{:}, '-o', fullfile (folder, name));
+    else
+      mex (flags{:}, includes{:}, '-outdir', folder, '-output', name, entry, linked{:});
+    end
+  catch failure
+    if ~strcmp (name, 'volfilter_estimate')
+      rethrow (failure);
+    end
+    built = false;
+  end
+  if ~built
+    % NLopt's header was there but its library would not link.
+    fprintf (['volfilter_build: volfilter_estimate did not link with NLopt (-lnlopt): it is ' ...
+              'not built, and volfilter_fit falls back to nlopt_optimize, sqp or fmincon.\n']);
+    modules{i} = '';
+    continue;
   end
   help_file = fullfile (root, 'modules', name, [name '.m']);
   if exist (help_file, 'file')
     copyfile (help_file, folder);
   end
 end
+modules = modules(~cellfun (@isempty, modules));
 copyfile (fullfile (root, 'modules', 'Contents.m'), folder);
 place_toolbox (root, folder);
 
 fprintf ('volfilter_build: %s built in %s\n', strjoin (modules, ', '), folder);
 fprintf ('  addpath (''%s'')\n', folder);
+end
+
+function objects = compile_objects (sources, includes, flags, scratch, is_octave)
+% Each of SOURCES compiled into SCRATCH; their object files. In Octave mex reports a failed
+% compilation as an error.
+objects = cell (size (sources));
+for i = 1:numel (sources)
+  [~, name] = fileparts (sources{i});
+  if is_octave
+    objects{i} = fullfile (scratch, [name '.o']);
+    [output, status] = mkoctfile ('--mex', '-c', includes{:}, sources{i}, '-o', objects{i});
+    if status ~= 0
+      error ('volfilter_build: %s did not compile:\n%s', sources{i}, output);
+    end
+  else
+    mex (flags{:}, '-c', includes{:}, '-outdir', scratch, sources{i});
+    found = dir (fullfile (scratch, [name '.o*']));
+    objects{i} = fullfile (scratch, found(1).name);
+  end
+end
 end
 
 function place_toolbox (root, folder)

@@ -4,7 +4,8 @@
 # VERSION, MODULES and KERNEL_SOURCES. The package is the folder volfilter/ with
 #   DESCRIPTION INDEX COPYING    what pkg reads
 #   src/Makefile                 compiles every module with mkoctfile --mex
-#   src/gateway src/kernels      the shared sources each module links
+#   src/gateway src/kernels src/estimation  the shared sources each module links (the
+#                                estimation/optimiser part only volfilter_estimate, with NLopt)
 #   src/modules/<name>/<name>.cpp
 #   inst/<name>.m inst/Contents.m the help, beside which the Makefile puts the modules
 #   inst/volfilter_fit.m inst/private/  the functions in the host's language (toolbox/)
@@ -24,6 +25,11 @@ file(GLOB gateway_files ${SOURCE_DIR}/gateway/*.hpp ${SOURCE_DIR}/gateway/*.cpp)
 file(COPY ${gateway_files} DESTINATION ${package}/src/gateway)
 file(GLOB kernel_headers ${SOURCE_DIR}/kernels/*.hpp)
 file(COPY ${kernel_headers} ${KERNEL_SOURCES} DESTINATION ${package}/src/kernels)
+file(GLOB estimation_files ${SOURCE_DIR}/estimation/*.hpp ${SOURCE_DIR}/estimation/*.cpp)
+file(COPY ${estimation_files} DESTINATION ${package}/src/estimation)
+file(GLOB optimiser_files ${SOURCE_DIR}/estimation/optimiser/*.hpp
+     ${SOURCE_DIR}/estimation/optimiser/*.cpp)
+file(COPY ${optimiser_files} DESTINATION ${package}/src/estimation/optimiser)
 file(COPY ${SOURCE_DIR}/modules/Contents.m DESTINATION ${package}/inst)
 file(GLOB toolbox_functions ${SOURCE_DIR}/toolbox/*.m)
 file(COPY ${toolbox_functions} ${SOURCE_DIR}/toolbox/private DESTINATION ${package}/inst)
@@ -43,7 +49,12 @@ set(category_threshvol_simulate "Simulation")
 set(category_logvol_simulate "Simulation")
 set(category_shiftvol_simulate "Simulation")
 set(category_intvol_simulate "Simulation")
-set(categories "")
+set(category_volfilter_plan "Model fitting")
+set(category_volfilter_estimate "Model fitting")
+set(categories Model_fitting)
+set(title_Model_fitting "Model fitting and forecasting")
+set(members_Model_fitting volfilter_fit volfilter_summary volfilter_plot volfilter_forecast
+                          volfilter_simulate)
 foreach(module IN LISTS MODULES)
   file(COPY ${SOURCE_DIR}/modules/${module}/${module}.cpp
        DESTINATION ${package}/src/modules/${module})
@@ -62,13 +73,13 @@ foreach(module IN LISTS MODULES)
   list(APPEND members_${key} ${module})
 endforeach()
 set(index "volfilter >> Volatility filters\n")
+# Model fitting last, as before.
+list(REMOVE_ITEM categories Model_fitting)
+list(APPEND categories Model_fitting)
 foreach(key IN LISTS categories)
   list(JOIN members_${key} " " members)
   string(APPEND index "${title_${key}}\n ${members}\n")
 endforeach()
-string(APPEND index "Model fitting and forecasting\n"
-                     " volfilter_fit volfilter_summary volfilter_plot volfilter_forecast"
-                     " volfilter_simulate\n")
 file(WRITE ${package}/INDEX "${index}")
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar czf ${TARBALL} volfilter

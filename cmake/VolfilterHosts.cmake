@@ -67,17 +67,20 @@ if(VOLFILTER_MATLAB AND NOT CMAKE_CROSSCOMPILING)
   endif()
 endif()
 
-# The gateway: the frame of every entry (gateway.cpp) and the shared parts of the likelihood
+# The gateway: the frame of every entry (gateway.cpp), the shared parts of the likelihood
 # and the simulation entries (likelihood_frame.cpp, simulation_frame.cpp, which speak of the
-# kernels' types).
+# kernels' types) and the estimation entries' (estimation_frame.cpp, which speaks of the
+# estimation core's).
 set(VOLFILTER_GATEWAY_SOURCES ${PROJECT_SOURCE_DIR}/gateway/gateway.cpp
                               ${PROJECT_SOURCE_DIR}/gateway/likelihood_frame.cpp
-                              ${PROJECT_SOURCE_DIR}/gateway/simulation_frame.cpp)
+                              ${PROJECT_SOURCE_DIR}/gateway/simulation_frame.cpp
+                              ${PROJECT_SOURCE_DIR}/gateway/estimation_frame.cpp)
 foreach(host IN LISTS VOLFILTER_HOSTS)
   if(NOT host STREQUAL "matlab")
     add_library(volfilter_gateway_${host} STATIC ${VOLFILTER_GATEWAY_SOURCES})
     target_include_directories(volfilter_gateway_${host} PUBLIC ${PROJECT_SOURCE_DIR}/gateway)
     target_link_libraries(volfilter_gateway_${host} PUBLIC volfilter_host_${host} volfilter_kernels
+                                                           volfilter_estimation_plan
                                                     PRIVATE volfilter_flags)
   endif()
 endforeach()
@@ -112,8 +115,10 @@ function(volfilter_place_help name)
   endforeach()
 endfunction()
 
-# Builds modules/<name>/<name>.cpp once for every host found, with its help beside it.
+# Builds modules/<name>/<name>.cpp once for every host found, with its help beside it, linked
+# with the gateway, the kernels and the libraries after LIBRARIES.
 function(volfilter_add_module name)
+  cmake_parse_arguments(PARSE_ARGV 1 module "" "" "LIBRARIES")
   volfilter_place_help(${name})
   set(entry ${PROJECT_SOURCE_DIR}/modules/${name}/${name}.cpp)
   foreach(host IN LISTS VOLFILTER_HOSTS)
@@ -121,7 +126,8 @@ function(volfilter_add_module name)
     if(host STREQUAL "matlab")
       # Untested here: no MATLAB on the development machines.
       matlab_add_mex(NAME ${target} MODULE SRC ${entry} ${VOLFILTER_GATEWAY_SOURCES}
-                     OUTPUT_NAME ${name} LINK_TO volfilter_kernels R2017b)
+                     OUTPUT_NAME ${name} LINK_TO volfilter_kernels volfilter_estimation_plan
+                     ${module_LIBRARIES} R2017b)
       target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/gateway)
       set_target_properties(${target} PROPERTIES LIBRARY_OUTPUT_DIRECTORY
                                                  ${CMAKE_BINARY_DIR}/matlab)
@@ -129,7 +135,7 @@ function(volfilter_add_module name)
     endif()
     add_library(${target} MODULE ${entry})
     target_link_libraries(${target} PRIVATE volfilter_gateway_${host} volfilter_kernels
-                                            volfilter_flags)
+                                            ${module_LIBRARIES} volfilter_flags)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${name} PREFIX "")
     if(host STREQUAL "octave")
       set_target_properties(${target} PROPERTIES SUFFIX ".mex"

@@ -65,22 +65,6 @@ function result = demo_panel (series_count, T, verbose, seed)
   end
 end
 
-function r = simulate_panel (truth, T, seed)
-  % GARCH(1,1) returns, one column per series, all series a step at a time; started at the
-  % unconditional variance, the first 500 dropped.
-  randn ('state', seed);
-  burn = 500;
-  count = columns (truth);
-  z = randn (T + burn, count);
-  r = zeros (T + burn, count);
-  h = truth(1, :) ./ (1 - truth(2, :) - truth(3, :));
-  for t = 1:T + burn
-    r(t, :) = sqrt (h) .* z(t, :);
-    h = truth(1, :) + truth(2, :) .* r(t, :) .^ 2 + truth(3, :) .* h;
-  end
-  r = r(burn + 1:end, :);
-end
-
 function print_panel (result, T)
   count = columns (result.truth);
   fprintf ('Panel of %d GARCH(1,1) series of %d returns, one volfilter_fit each\n\n', ...

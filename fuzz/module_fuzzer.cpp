@@ -4,7 +4,7 @@
 // The fuzz input is read as the script of one call, byte by byte:
 //
 //   input count       below 0xE0 the module's own count, else (byte - 0xE0) % (count + 3)
-//   requested outputs kOutputCounts[byte % 16]
+//   requested outputs kOutputCounts[byte % 32]
 //   for every input:
 //     shape           high nibble the form (Form below, every nibble one), low nibble n
 //                     (0 to 15)
@@ -24,7 +24,8 @@
 //     is created (only the host's own "Out of memory." comes from creating one);
 //   - a served call leaves in output slot 0 the shape the module promises, and a likelihood
 //     or a simulation the shapes of its other outputs in the slots requested and nothing in
-//     the others;
+//     the others (an estimation module: an output in each slot requested and nothing in the
+//     others);
 //   - the host's live-array count is back where it was before the call;
 //   - the same call made again gives the same refusal, or the same bits (NaN included).
 #include <algorithm>
@@ -33,6 +34,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <string>
@@ -59,6 +61,9 @@ enum class Promise {
   // A simulation: e in slot 0 and, when requested, ht in slot 1, both with the shape of the
   // array at `size_input` (z), and nothing in the others.
   paths,
+  // An estimation module: an output in every slot requested (slot 0 when none is), nothing
+  // in the others.
+  estimation,
 };
 
 struct ModuleDescriptor {
@@ -70,6 +75,10 @@ struct ModuleDescriptor {
   const char* output_message;
   Promise promise;
   int size_input;
+  // A second, short form of the call (volfilter_plan's sizes alone): its input count, at most
+  // one output, refused beyond it with short_output_message; served as a 1-by-3 row.
+  int short_inputs = -1;
+  const char* short_output_message = "";
 };
 
 constexpr const char* kOneOutputOnly = "One output only.";
@@ -97,14 +106,20 @@ constexpr ModuleDescriptor kModules[] = {
     {"logvol_simulate", 9, "Nine inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
     {"shiftvol_simulate", 8, "Eight inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
     {"intvol_simulate", 9, "Nine inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
+    {"volfilter_plan", 13, "Thirteen or seven inputs required.", false, 8, "At most eight outputs.",
+     Promise::estimation, 1, 7, "At most one output for the sizes of a plan."},
+    {"volfilter_estimate", 15, "Fifteen inputs required.", false, 10, "At most ten outputs.",
+     Promise::estimation, 1},
 };
 
 // The first eight as they always were, so that old inputs keep their meaning; the second
-// eight reach the likelihoods' four outputs and one too many.
-constexpr int kOutputCounts[16] = {1, 1, 1, 1, 0, 2, 3, -1, 4, 4, 5, 4, 2, 3, 4, 6};
+// eight reach the likelihoods' four outputs and one too many; the other sixteen the
+// estimation modules' eight and ten outputs and one too many.
+constexpr int kOutputCounts[32] = {1, 1, 1, 1,  0,  2, 3,  -1, 4, 4, 5, 4, 2, 3, 4,  6,
+                                   7, 8, 9, 10, 11, 8, 10, 9,  1, 2, 5, 6, 7, 8, 10, 11};
 // Output slots the stand-in gives a call, so that a slot past those requested can be seen
 // to stay empty.
-constexpr int kSlots = 7;
+constexpr int kSlots = 12;
 
 // Arrays the host will create for a module, at most: larger ones fail with "Out of memory.".
 // Keeps a made-up sample size from costing time or memory; every input here is far smaller.
@@ -374,7 +389,11 @@ void check_refusal(const Call& call, const Outcome& outcome) {
                    std::to_string(outcome.created) + " arrays");
   }
   const auto nrhs = static_cast<int>(call.inputs.size());
-  if (nrhs != descriptor->inputs) {
+  if (nrhs == descriptor->short_inputs) {
+    if (call.nlhs > 1 && message != descriptor->short_output_message) {
+      fail(call, "a short call of several outputs was refused with \"" + message + "\"");
+    }
+  } else if (nrhs != descriptor->inputs) {
     if (message != descriptor->input_message) {
       fail(call, "a wrong input count was refused with \"" + message + "\"");
     }
@@ -387,11 +406,8 @@ void check_refusal(const Call& call, const Outcome& outcome) {
   }
 }
 
-// A likelihood's slots: each requested one (nll always) filled with its shape, the others
-// empty.
-void check_likelihood_slots(const Call& call, const Outcome& outcome) {
-  const std::uint64_t T =
-      call.inputs[static_cast<std::size_t>(descriptor->size_input)].values.size();
+// Each requested slot (slot 0 when none is) filled, the others empty.
+void check_requested_slots(const Call& call, const Outcome& outcome) {
   const int requested = std::max(call.nlhs, 1);
   for (std::size_t i = 0; i < outcome.slots.size(); ++i) {
     if (outcome.slots[i].filled != (static_cast<int>(i) < requested)) {
@@ -400,6 +416,15 @@ void check_likelihood_slots(const Call& call, const Outcome& outcome) {
                      std::to_string(call.nlhs) + " outputs requested");
     }
   }
+}
+
+// A likelihood's slots: each requested one (nll always) filled with its shape, the others
+// empty.
+void check_likelihood_slots(const Call& call, const Outcome& outcome) {
+  const std::uint64_t T =
+      call.inputs[static_cast<std::size_t>(descriptor->size_input)].values.size();
+  const int requested = std::max(call.nlhs, 1);
+  check_requested_slots(call, outcome);
   const auto shape_is = [&](std::size_t slot, std::uint64_t rows, std::uint64_t columns) {
     if (static_cast<int>(slot) < requested &&
         (outcome.slots[slot].rows != rows || outcome.slots[slot].columns != columns)) {
@@ -434,6 +459,17 @@ void check_path_slots(const Call& call, const Outcome& outcome) {
 }
 
 void check_served(const Call& call, const Outcome& outcome) {
+  if (static_cast<int>(call.inputs.size()) == descriptor->short_inputs) {
+    if (call.nlhs > 1) {
+      fail(call, "a short call of several outputs was served");
+    }
+    check_requested_slots(call, outcome);
+    if (outcome.slots[0].rows != 1 || outcome.slots[0].columns != 3) {
+      fail(call, "a short call served a " + std::to_string(outcome.slots[0].rows) + "-by-" +
+                     std::to_string(outcome.slots[0].columns) + " output, not 1-by-3");
+    }
+    return;
+  }
   if (static_cast<int>(call.inputs.size()) != descriptor->inputs || outputs_wrong(call.nlhs)) {
     fail(call, "a call with wrong counts was served");
   }
@@ -443,6 +479,10 @@ void check_served(const Call& call, const Outcome& outcome) {
   }
   if (descriptor->promise == Promise::paths) {
     check_path_slots(call, outcome);
+    return;
+  }
+  if (descriptor->promise == Promise::estimation) {
+    check_requested_slots(call, outcome);
     return;
   }
   std::uint64_t rows = 1;
@@ -462,6 +502,7 @@ void check_served(const Call& call, const Outcome& outcome) {
     case Promise::one_by_one:
     case Promise::likelihood:
     case Promise::paths:
+    case Promise::estimation:
       break;
   }
   const Slot& result = outcome.slots[0];
@@ -503,7 +544,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::uint8_t count_code = script.next(0x00);
   const int input_count =
       count_code < 0xE0 ? descriptor->inputs : (count_code - 0xE0) % (descriptor->inputs + 3);
-  call.nlhs = kOutputCounts[script.next(0x00) % 16U];
+  call.nlhs = kOutputCounts[script.next(0x00) % std::size(kOutputCounts)];
   for (int i = 0; i < input_count; ++i) {
     call.inputs.push_back(read_input(script));
   }

@@ -40,9 +40,10 @@ def scalar(x):
 
 
 def call(inputs, input_count=None, nlhs=1):
-    """input_count None keeps the module's own count; nlhs is one of 1, 0, 2, 3, 4, 5, 6, -1."""
+    """input_count None keeps the module's own count; nlhs is one of -1 and 0 to 11."""
     count_code = 0x00 if input_count is None else 0xE0 + input_count
-    nlhs_code = {1: 0, 0: 4, 2: 5, 3: 6, -1: 7, 4: 8, 5: 10, 6: 15}[nlhs]
+    nlhs_code = {1: 0, 0: 4, 2: 5, 3: 6, -1: 7, 4: 8, 5: 10, 6: 15, 7: 16, 8: 17, 9: 18, 10: 19,
+                 11: 20}[nlhs]
     out = [count_code, nlhs_code]
     for item in inputs:
         out += item
@@ -281,6 +282,56 @@ def simulation(model):
     }
 
 
+def estimation(module):
+    """Seeds of the plan and of the compiled fit: the model's scalars, the series (a panel for
+    the fit), the pre-sample rule, then the parameters (the plan) or the start, the most
+    evaluations and the threads (the fit). Series short enough for the fuzzer's sizes: a
+    constant variance (no lags, one parameter) fits on 11 observations."""
+    e = [0.5, -1, 2, -0.25, 1.5, -0.75, 1, 0.25, -2, 0.125, 1.25, -0.5]
+    def inputs(model=0, series=None, orders=(1, 1, 1), type_=2, constant=1, distribution=0, m=1,
+               rule=0, backcast=array([]), upper_bound=array([]), last=array([]), evaluations=100,
+               threads=2):
+        if series is None:
+            series = array(e) if module == "volfilter_plan" else array(e + e, "two_columns", 12)
+        head = [scalar(model), series] + scalars(*orders, type_, constant, distribution, m, rule)
+        head += [backcast, upper_bound, last]
+        if module == "volfilter_estimate":
+            head += scalars(evaluations, threads)
+        return head
+    constant_variance = dict(orders=(0, 0, 0), m=0)
+    seeds = {
+        "garch": call(inputs(orders=(1, 0, 1)), nlhs=8),
+        "constant_variance": call(inputs(**constant_variance), nlhs=8),
+        "logvol_given": call(inputs(model=1, rule=2, backcast=scalar(-0.5), upper_bound=scalar(50)),
+                             nlhs=6),
+        "shiftvol_scaled": call(inputs(model=2, orders=(1, 0, 1), type_=0), nlhs=7),
+        "intvol_student": call(inputs(model=3, orders=(1, 0, 2), m=2, distribution=1), nlhs=5),
+        "no_output_requested": call(inputs(**constant_variance), nlhs=0),
+        "model_four": call(inputs(model=4)),
+        "m_past_t": call(inputs(m=13)),
+        "nan_series": call(inputs(series=array([1, "nan", 2]))),
+        "empty_series": call(inputs(series=array([]))),
+        "too_many_outputs": call(inputs(), nlhs=9 if module == "volfilter_plan" else 11),
+        "every_output": call(inputs(orders=(1, 0, 1)),
+                             nlhs=8 if module == "volfilter_plan" else 10),
+    }
+    if module == "volfilter_plan":
+        seeds["at_parameters"] = call(inputs(model=2, orders=(1, 0, 1), type_=0,
+                                             last=array([0.1, 0.2, 0.5, 0.7])), nlhs=8)
+        seeds["too_few_parameters"] = call(inputs(last=array([0.1])))
+        # The short call: the sizes of a plan from the model's scalars alone.
+        seeds["sizes_alone"] = call(scalars(1, 2, 1, 3, 2, 1, 1), input_count=7)
+        seeds["sizes_two_outputs"] = call(scalars(0, 1, 1, 1, 2, 1, 0), input_count=7, nlhs=2)
+    else:
+        seeds["constant_variance_start"] = call(inputs(**constant_variance, last=array([1.5])),
+                                                nlhs=7)
+        seeds["constant_column"] = call(inputs(series=array([1.5] * 11 + [1.5] * 11, "two_columns",
+                                                            11), **constant_variance), nlhs=6)
+        seeds["one_thread"] = call(inputs(**constant_variance, threads=1), nlhs=6)
+        seeds["no_evaluations"] = call(inputs(evaluations=0))
+    return seeds
+
+
 MODULES = {
     "threshvol_filter": threshvol,
     "logvol_filter": logvol,
@@ -296,6 +347,8 @@ MODULES = {
     "logvol_simulate": lambda: simulation("logvol"),
     "shiftvol_simulate": lambda: simulation("shiftvol"),
     "intvol_simulate": lambda: simulation("intvol"),
+    "volfilter_plan": lambda: estimation("volfilter_plan"),
+    "volfilter_estimate": lambda: estimation("volfilter_estimate"),
 }
 
 if __name__ == "__main__":

@@ -107,7 +107,7 @@ void require(bool condition, const char* message);
 class CallArrays {
  public:
   using Index = std::size_t;
-  static constexpr std::size_t kMostArrays = 8;
+  static constexpr std::size_t kMostArrays = 12;
 
   explicit CallArrays(mxArray* plhs[]) : plhs_(plhs) {}
 

@@ -30,6 +30,8 @@
 %   volfilter_plot     - Plots a fit: returns, volatility, quantiles, autocorrelations.
 %   volfilter_forecast - Variance forecasts (analytic, simulated, bootstrapped), quantiles.
 %   volfilter_simulate - Simulated paths of a fitted or given model.
+%   volfilter_estimate - Compiled fit: maximum likelihood of a variance model, across threads.
+%   volfilter_plan     - Fit plan: parameter names, bounds, named constraints and start values.
 %
 % Every module takes real double arrays and truncates its scalar inputs toward zero. The
 % filters, the residuals and the pairwise likelihood return one array; the likelihoods

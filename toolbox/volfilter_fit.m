@@ -1,7 +1,8 @@
 function fit = volfilter_fit (model, e, varargin)
 % fit = volfilter_fit (model, e, name, value, ...)
 % Fits a variance model to the residuals E by maximum likelihood, with classical and
-% robust standard errors, in one call.
+% robust standard errors, in one call; a panel (one series a column) in one call across
+% threads.
 %
 % model  'threshvol' (threshold GARCH), 'logvol' (exponential GARCH), 'shiftvol'
 %        (asymmetric GARCH, shifted innovations) or 'intvol' (integrated GARCH): the
@@ -10,7 +11,12 @@ function fit = volfilter_fit (model, e, varargin)
 % e      the residuals (returns less their mean): a real vector of T finite values that
 %        are not all equal, of a size whose squares a double holds with room to spare:
 %        a root mean square from 1e-146 to 2e146 (outside, rescale the series; the fit
-%        forms variances and their squares and products of that size).
+%        forms variances and their squares and products of that size). Or a T-by-N
+%        matrix of N >= 2 series, one a column, each fitted alone (the result is then
+%        N-by-1). A column that cannot be fitted (a value that is not finite, a constant
+%        column, squares that do not fit a double, no start value where the likelihood is
+%        defined, a start outside its bounds) gets its own message and NaN results; the
+%        others go on.
 %
 % Options (name-value pairs, names in any case):
 %   'p', 'o', 'q'   orders: lags of the data, of the asymmetric term and of the variance
@@ -42,22 +48,35 @@ function fit = volfilter_fit (model, e, varargin)
 %                   0.95 or 0.99, omega giving the sample's level, no asymmetry, nu = 8),
 %                   the one with the highest likelihood on the first 2000 modelled
 %                   observations.
-%   'optimizer'     'auto' (default): NLopt's SLSQP when nlopt_optimize is on the path
-%                   (Debian's octave-nlopt; NLopt's MATLAB interface), otherwise the host's
-%                   own, sqp in Octave and fmincon in MATLAB. 'nlopt', 'sqp' or 'fmincon'
-%                   choose one (fmincon untested: no MATLAB on the development machines).
+%   'optimizer'     'auto' (default): 'compiled' where volfilter_estimate is built (the
+%                   whole fit in compiled code: NLopt's SLSQP through NLopt's C library on the
+%                   likelihood kernels, no host call inside the loop), else NLopt's SLSQP when
+%                   nlopt_optimize is on the path (Debian's octave-nlopt; NLopt's MATLAB
+%                   interface), otherwise the host's own, sqp in Octave and fmincon in
+%                   MATLAB. 'compiled', 'nlopt', 'sqp' or 'fmincon' choose one (fmincon
+%                   untested: no MATLAB on the development machines). Every optimiser works
+%                   on the same plan, from the compiled core (volfilter_plan).
 %   'max_evaluations'  at most this many evaluations (for sqp: iterations), default 1000:
 %                   a whole number of at least 1; above 2^31 - 1 (Inf among them) it is
 %                   taken as 2^31 - 1, the most the optimisers count.
+%   'threads'       a panel's columns are fitted on at most this many threads (default the
+%                   machine's logical cores): a whole number of at least 1, never more than
+%                   the columns nor four a logical core in effect; the results do not depend
+%                   on it. Only the compiled fit uses threads: the others fit the columns one
+%                   after another.
+%   'diagnostics'   true to compute the tests of the standardised residuals into
+%                   fit.diagnostics (default false: they cost about as much as a compiled
+%                   fit; volfilter_summary computes them when the fit has none).
 %   'display'       'off' (default) prints nothing; 'summary' prints the fit's summary
-%                   table when it is done (help volfilter_summary).
+%                   table when it is done (help volfilter_summary), and computes the
+%                   diagnostics into the fit as 'diagnostics', true does.
 %
 % Parameters, in this order (indices from 1 for orders above 0, a family absent at order 0):
 %   threshvol  omega, alpha1..p, gamma1..o, beta1..q
 %   logvol     omega, alpha1..p, gamma1..o, beta1..q
 %   shiftvol   omega, alpha1..p, gamma, beta1..q
 %   intvol     omega (with a constant), alpha1..p, beta1..q-1 (beta q = 1 - the others)
-%   then nu for Student's t.
+%   then nu for Student's t. A fit takes at most 1000 parameters.
 %
 % Constraints, as the optimiser's bounds and inequalities with their gradients, so that
 % every point it tries is one where the model is defined:
@@ -73,7 +92,7 @@ function fit = volfilter_fit (model, e, varargin)
 % Should the optimiser still meet a point where the likelihood is not defined (+Inf), it
 % is started again from the best point found, at most twice (fit.restarts).
 %
-% Result, a struct:
+% Result, a struct (N-by-1 for a panel, one element a column):
 %   parameters          k-by-1 estimates, named by names (k-by-1 cell of char)
 %   std_errors          square roots of the diagonal of covariance, the inverse Hessian of
 %                       the total negative log-likelihood (central differences of the
@@ -89,8 +108,22 @@ function fit = volfilter_fit (model, e, varargin)
 %   std_residuals       T-by-1, e ./ sqrt(ht)
 %   scores              T-by-k scores at the estimates (zero rows 1..m)
 %   converged           true when the optimiser reports convergence
-%   message             the optimiser's own words
-%   optimizer           'nlopt', 'sqp' or 'fmincon'
+%   message             the optimiser's own words (NLopt's for 'compiled' and 'nlopt'); for
+%                       a panel's column that was not fitted, why ("not fitted (column 3):
+%                       e must hold finite values; e(17) is NaN.")
+%   active_constraints  column cell of the names of the bounds and constraints active at the
+%                       estimates ({} for none): a bound within 1e-6 of the parameter's scale
+%                       (omega: the sample's mean square in the model's units; the shift of
+%                       type 1: the sample's standard deviation; nu: 10; the others: 1), a
+%                       linear or nonlinear constraint within 1e-6 of its limit. The names:
+%                       'alpha1 >= 0', 'beta1 <= 1', 'gamma1 >= -1', 'omega >= 1e-8 level',
+%                       'omega <= 10 level', 'gamma >= -10 sd', 'beta1 <= 1 - 1e-6',
+%                       'nu >= 2.05', 'nu <= 500', 'stationarity', 'alpha1 + gamma1 >= 0',
+%                       'implied beta2 >= 0' (level: the mean square in the model's units; sd:
+%                       the sample's standard deviation). The standard errors are computed as
+%                       everywhere else, but at a boundary they are not reliable: the
+%                       estimate's distribution is not normal there.
+%   optimizer           'compiled', 'nlopt', 'sqp' or 'fmincon'
 %   iterations, evaluations, restarts  the optimiser's steps (NLopt does not count them:
 %                       its accepted steps, the improvements on the best value, are
 %                       counted), likelihood evaluations (the start and the standard
@@ -98,9 +131,14 @@ function fit = volfilter_fit (model, e, varargin)
 %   model, p, o, q, type (logvol: []), distribution, m, n, T, backcast, upper_bound
 %   (logvol; [] for the others), constant (intvol; [] for the others), start   the
 %   inputs used
-%   diagnostics         tests of the standardised residuals of the n modelled observations
-%                       (rows m+1..T), each a struct of statistic, df and p_value (upper
-%                       chi-square tails unless said otherwise):
+%   diagnostics         [] unless asked for ('diagnostics', true, or 'display', 'summary'):
+%                       the tests take about 0.5 ms a series in Octave, more than a whole
+%                       compiled fit, so a fit computes them only on request, and
+%                       volfilter_summary (fit) shows them always, computing them where the
+%                       fit has none. Asked for, the tests of the standardised residuals of
+%                       the n modelled observations (rows m+1..T), each a struct of
+%                       statistic, df and p_value (upper chi-square tails unless said
+%                       otherwise):
 %     ljung_box           Ljung-Box Q of z at lags 5, 10 and 20 (diagnostics.lags), df the
 %                         lag: Q(L) = n (n+2) sum over k <= L of r(k)^2 / (n-k), r(k) the
 %                         autocorrelation at lag k about the mean
@@ -118,28 +156,36 @@ function fit = volfilter_fit (model, e, varargin)
 %                       statistics (small p-values) say the model leaves autocorrelation,
 %                       clustering of variance, fat tails or asymmetry unexplained.
 %
-% Warnings: 'volfilter:fit:notConverged' when the optimiser does not report convergence
+% Warnings, at most one of each for a call: 'volfilter:fit:atBoundary' naming the active
+% constraints, 'volfilter:fit:notConverged' when the optimiser does not report convergence
 % (fit.converged is then false), 'volfilter:fit:singularHessian' when the standard errors
-% cannot be formed (they are NaN).
-% Errors: volfilter:fit:unknownModel, volfilter:fit:badData (not a real vector),
-% volfilter:fit:nonFiniteData, volfilter:fit:constantSeries, volfilter:fit:unknownOption,
-% volfilter:fit:badScale (squares that do not fit a double), volfilter:fit:badOption,
-% volfilter:fit:tooFewObservations (an order or m of T or more, or fewer than 10
-% modelled observations per parameter; checked before anything is built for them),
+% cannot be formed (they are NaN). A panel: one warning counting its columns on a boundary,
+% and one counting those that did not converge or have no standard errors
+% ('volfilter:fit:notConverged' when any did not converge).
+% Errors: volfilter:fit:unknownModel, volfilter:fit:badData (not a real vector or matrix, a
+% complex or non-numeric E), volfilter:fit:nonFiniteData, volfilter:fit:constantSeries,
+% volfilter:fit:badScale (squares that do not fit a double), volfilter:fit:unknownOption,
+% volfilter:fit:badOption (also no parameter to estimate, more than 1000),
+% volfilter:fit:tooFewObservations (an order or m of T or more, or fewer than 10 modelled
+% observations per parameter; checked before anything is built for them),
 % volfilter:fit:badStart, volfilter:fit:undefined (no default start value where the
-% likelihood is defined), volfilter:fit:noOptimizer,
-% volfilter:fit:missingModule.
+% likelihood is defined), volfilter:fit:outOfMemory, volfilter:fit:noOptimizer,
+% volfilter:fit:missingModule. For a panel, what concerns every column (the options, the
+% orders and m against T, a start of the wrong length) is an error; what concerns one
+% column (its values, its scale, its start values) is its message.
 %
 % Nothing is kept between calls, so fits may run in parallel workers (parcellfun, parfor).
 %
-% Example, a GARCH(1,1) in variance form:
+% Example, a GARCH(1,1) in variance form, then of each column of a T-by-N panel E:
 %   fit = volfilter_fit ('threshvol', e, 'o', 0);
 %   [fit.parameters, fit.std_errors, fit.robust_std_errors]
 %   volfilter_summary (fit)                    % the fit as one table, with the diagnostics
 %   volfilter_plot (fit, 'file', 'fit.png')    % and as a figure
+%   fits = volfilter_fit ('threshvol', E, 'o', 0);   % N-by-1
+%   [fits.parameters]                                 % k-by-N
 %
-% See also volfilter_summary, volfilter_plot, threshvol_nll, logvol_nll, shiftvol_nll,
-% intvol_nll, threshvol_filter.
+% See also volfilter_summary, volfilter_plot, volfilter_estimate, volfilter_plan,
+% threshvol_nll, logvol_nll, shiftvol_nll, intvol_nll, threshvol_filter.
 
 if nargin < 2
   error ('volfilter:fit:badData', 'volfilter_fit: a model and residuals are required.');
@@ -152,83 +198,95 @@ end
 model = lower (model);
 e = fit_data (e);
 options = fit_options (model, varargin);
-T = numel (e);
-fit_sample (model, options, T);
-
-switch model
-  case 'threshvol'
-    plan = threshvol_plan (e, options);
-  case 'logvol'
-    plan = logvol_plan (e, options);
-  case 'shiftvol'
-    plan = shiftvol_plan (e, options);
-  otherwise
-    plan = intvol_plan (e, options);
-end
-if strcmp (options.distribution, 't')
-  plan = add_student_t (plan);
-end
-k = numel (plan.names);
-n = T - options.m;
-module_name = func2str (plan.module);
-if ~any (exist (module_name) == [2, 3]) %#ok<EXIST>
-  error ('volfilter:fit:missingModule', ...
-         'volfilter_fit: the likelihood module %s is not on the path.', module_name);
-end
+[code, inputs] = fit_module_inputs (model, options);
+fit_sample (options, size (e, 1), code, inputs);
 optimizer = choose_optimizer (options.optimizer);
 
-start = fit_start (plan, e, options.start, options.m);
-[theta, run, counts] = fit_optimise (plan, e, start, optimizer, options);
-
-[nll, ~, scores, ht] = plan.module (e, theta, plan.arguments{:});
-converged = run.converged && nll < Inf;
-[covariance, robust] = fit_covariance (plan, e, theta, scores);
-ht(1:options.m) = presample_variance (model, options.type, plan.backcast);
-
-upper_bound = [];
-constant = [];
-if strcmp (model, 'logvol')
-  upper_bound = plan.upper_bound;
-elseif strcmp (model, 'intvol')
-  constant = logical (options.constant);
+if strcmp (optimizer, 'compiled')
+  fit = fit_compiled (model, e, options, code, inputs);
+elseif size (e, 2) == 1
+  fit = fit_fallback (model, e, options, optimizer);
+else
+  fit = fallback_panel (model, e, options, optimizer);
 end
-fit = struct ('parameters', theta, 'names', {plan.names}, ...
-              'std_errors', sqrt (diag (covariance)), ...
-              'robust_std_errors', sqrt (diag (robust)), 'covariance', covariance, ...
-              'robust_covariance', robust, 'loglik', -nll, 'aic', 2 * nll + 2 * k, ...
-              'bic', 2 * nll + k * log (n), 'residuals', e, 'ht', ht, ...
-              'std_residuals', e ./ sqrt (ht), ...
-              'scores', scores, 'converged', converged, 'message', run.message, ...
-              'optimizer', optimizer, 'iterations', counts.iterations, ...
-              'evaluations', counts.evaluations, 'restarts', counts.restarts, ...
-              'model', model, 'p', options.p, 'o', options.o, 'q', options.q, ...
-              'type', options.type, 'distribution', options.distribution, 'm', options.m, ...
-              'n', n, 'T', T, 'backcast', plan.backcast, 'upper_bound', upper_bound, ...
-              'constant', constant, 'start', start);
-fit.diagnostics = fit_diagnostics (fit.std_residuals(options.m + 1:end), plan.names);
-
-if ~converged
-  warning ('volfilter:fit:notConverged', ...
-           'volfilter_fit: the %s fit did not converge (%s).', model, run.message);
+if options.diagnostics || strcmp (options.display, 'summary')
+  fit = with_diagnostics (fit, options.m);
 end
-if ~all (isfinite (covariance(:)))
-  warning ('volfilter:fit:singularHessian', ...
-           ['volfilter_fit: the Hessian of the %s fit is not positive definite at the ' ...
-            'estimates; the standard errors are NaN.'], model);
-end
+fit_warnings (fit);
 if strcmp (options.display, 'summary')
   volfilter_summary (fit);
 end
 end
 
+function fit = with_diagnostics (fit, m)
+% The tests of the standardised residuals of each column's n modelled observations, in one
+% call for a panel.
+z = [fit.std_residuals];
+diagnostics = num2cell (fit_diagnostics (z(m + 1:end, :), fit(1).names));
+[fit.diagnostics] = diagnostics{:};
+end
+
+function fit = fallback_panel (model, e, options, optimizer)
+% The columns of a panel one after the other with the host's optimiser; a column that cannot
+% be fitted gets its message and NaN results, as in the compiled fit.
+[T, N] = size (e);
+columns = cell (N, 1);
+names = {};
+for j = 1:N
+  try
+    columns{j} = fit_fallback (model, fit_data (e(:, j)), options, optimizer);
+  catch failure
+    of_column = any (strcmp (failure.identifier, {'volfilter:fit:nonFiniteData', ...
+                                                  'volfilter:fit:constantSeries', ...
+                                                  'volfilter:fit:badScale', ...
+                                                  'volfilter:fit:undefined'})) ...
+                || (strcmp (failure.identifier, 'volfilter:fit:badStart') ...
+                    && isempty (strfind (failure.message, 'must have')));
+    if ~of_column
+      rethrow (failure);
+    end
+    if isempty (names)
+      % The names do not depend on the data.
+      outline = fit_plan (model, ones (T, 1), options);
+      names = outline.names;
+    end
+    text = failure.message(numel ('volfilter_fit: ') + 1:end);
+    columns{j} = not_fitted (model, options, optimizer, names, e(:, j), ...
+                             sprintf ('not fitted (column %d): %s', j, text));
+  end
+end
+fit = vertcat (columns{:});
+end
+
+function fit = not_fitted (model, options, optimizer, names, e, message)
+% A column's result with NaN for everything the fit would have given.
+k = numel (names);
+T = numel (e);
+start = NaN (k, 1);
+if numel (options.start) == k
+  start = options.start;
+end
+r = struct ('parameters', NaN (k, 1), 'covariance', NaN (k * k, 1), 'robust', NaN (k * k, 1), ...
+            'ht', NaN (T, 1), 'scores', NaN (T, k), 'nll', NaN, 'converged', false, ...
+            'iterations', NaN, 'evaluations', NaN, 'restarts', NaN, 'backcast', NaN, ...
+            'upper_bound', NaN, 'start', start);
+r.message = {message};
+r.active = {cell(0, 1)};
+fit = fit_result (model, options, optimizer, names, e, r);
+end
+
 function optimizer = choose_optimizer (requested)
-% The optimiser asked for, or for 'auto' NLopt where it is installed and the host's own
-% otherwise; refused (volfilter:fit:noOptimizer) when the one asked for is absent.
+% The optimiser asked for, or for 'auto' the compiled fit where volfilter_estimate is built,
+% else NLopt where it is installed, else the host's own; refused (volfilter:fit:noOptimizer)
+% when the one asked for is absent.
 is_octave = exist ('OCTAVE_VERSION', 'builtin') ~= 0;
+has_compiled = exist ('volfilter_estimate') == 3; %#ok<EXIST>
 has_nlopt = any (exist ('nlopt_optimize') == [2, 3]); %#ok<EXIST>
 optimizer = requested;
 if strcmp (requested, 'auto')
-  if has_nlopt
+  if has_compiled
+    optimizer = 'compiled';
+  elseif has_nlopt
     optimizer = 'nlopt';
   elseif is_octave
     optimizer = 'sqp';
@@ -236,24 +294,13 @@ if strcmp (requested, 'auto')
     optimizer = 'fmincon';
   end
 end
-available = (strcmp (optimizer, 'nlopt') && has_nlopt) ...
+available = (strcmp (optimizer, 'compiled') && has_compiled) ...
+            || (strcmp (optimizer, 'nlopt') && has_nlopt) ...
             || (strcmp (optimizer, 'sqp') && is_octave) ...
             || (strcmp (optimizer, 'fmincon') && ~is_octave ...
                 && any (exist ('fmincon') == [2, 3, 5, 6])); %#ok<EXIST>
 if ~available
   error ('volfilter:fit:noOptimizer', 'volfilter_fit: optimizer %s is not available here.', ...
          optimizer);
-end
-end
-
-function value = presample_variance (model, type, backcast)
-% The pre-sample value as a variance: the exponential of logvol's log variance, the square
-% of the standard deviation of the power-1 forms, else the backcast itself.
-if strcmp (model, 'logvol')
-  value = exp (backcast);
-elseif type == 1 && any (strcmp (model, {'threshvol', 'intvol'}))
-  value = backcast ^ 2;
-else
-  value = backcast;
 end
 end

@@ -6,7 +6,8 @@ function h = volfilter_plot (fit, varargin)
 % (normal, or Student's t with the fitted nu scaled to unit variance), with the line on
 % which they would lie; and the autocorrelations of the squared standardised residuals at
 % lags 1 to 20 with the bands +-1.96/sqrt(n) within which those of independent residuals
-% fall 95 times in 100. The residuals are those of the n modelled observations.
+% fall 95 times in 100 (from fit.diagnostics where the fit carries them, else computed from
+% its standardised residuals). The residuals are those of the n modelled observations.
 %
 % Options:
 %   'file'   the name of a PNG file to write the figure to, without showing it, so that

@@ -8,8 +8,11 @@ function s = volfilter_summary (fit)
 % (estimate / standard error), two-sided normal p-value, robust standard error and robust
 % p-value; the log-likelihood, AIC and BIC; the persistence, half-life and unconditional
 % variance where the model defines them (model_moments); the bounds and constraints active
-% at the estimates (fit.active_constraints), each parameter in one marked in the table; the
-% tests of the standardised residuals (fit.diagnostics, see help volfilter_fit).
+% at the estimates (fit.active_constraints), each parameter in one marked in the table; and
+% the tests of the standardised residuals (see help volfilter_fit), always: a fit carries
+% them in fit.diagnostics only when asked for ('diagnostics', true), since in Octave they
+% cost about as much as a whole compiled fit, so the summary computes them from
+% fit.std_residuals where the fit has none.
 % Standard errors at an active bound or constraint are printed as computed, but the
 % usual asymptotics do not hold there: the table says so.
 %
@@ -19,8 +22,8 @@ function s = volfilter_summary (fit)
 %
 % What a fit lacks is marked, not refused: standard errors that are NaN (the Hessian not
 % positive definite) or absent print as '-' with a note saying why, as does a p-value
-% whose statistic could not be formed; a fit without diagnostics has them computed from
-% its std_residuals, and one without those either says so.
+% whose statistic could not be formed; a fit without standardised residuals says that it
+% has no tests.
 %
 % s, for one fit: a struct with description (the model line), model, T, m, n,
 %   optimizer, converged, message, evaluations, parameters (a table-like struct of

@@ -95,11 +95,21 @@ function test_fit_diagnostics ()
     end
   end
 
-  % In a fit: the modelled observations, rows m+1..T, and the model's names.
+  % In a fit, on request only: the modelled observations, rows m+1..T, and the model's
+  % names; each column of a panel its own; 'display', 'summary' asks for them too.
   r = simulate_returns ('threshvol', [0.05; 0.1; 0.85], 800, 'o', 0, 'seed', 4);
-  fit = volfilter_fit ('threshvol', r, 'o', 0, 'm', 3);
+  fit = volfilter_fit ('threshvol', r, 'o', 0, 'm', 3, 'diagnostics', true);
   if (! isequaln (fit.diagnostics, diagnose (fit.std_residuals(4:end), fit.names)))
     error ('fit.diagnostics is not that of std_residuals(m+1:end)');
+  end
+  fits = volfilter_fit ('threshvol', [r, r(end:-1:1)], 'o', 0, 'm', 3, 'diagnostics', 1);
+  evalc ('shown = volfilter_fit (''threshvol'', r, ''o'', 0, ''m'', 3, ''display'', ''summary'');');
+  plain = volfilter_fit ('threshvol', r, 'o', 0, 'm', 3);
+  if (! isequaln (fits(1).diagnostics, fit.diagnostics) || ! isequaln (shown, fit)
+      || ! isequaln (fits(2).diagnostics, diagnose (fits(2).std_residuals(4:end), fit.names))
+      || ! isempty (plain.diagnostics)
+      || ! isequaln (setfield (plain, 'diagnostics', fit.diagnostics), fit))
+    error ('the diagnostics of a panel, of a displayed fit or of one without them');
   end
   printf ('fit diagnostics: %d worked, %d independent, degenerate series and panels\n', ...
           rows (worked), rows (independent));

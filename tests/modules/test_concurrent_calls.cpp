@@ -286,6 +286,36 @@ std::vector<Case> simulation_cases(const std::string& module, const std::vector<
   return cases;
 }
 
+// The plan of a long series with every output, and the fit of a small panel on two threads of
+// its own (threads within threads); then a refused call of each.
+std::vector<Case> estimation_cases(const std::string& module) {
+  const bool estimate = module == "volfilter_estimate";
+  const std::uint64_t T = estimate ? 300 : kLong;
+  const auto e = series(estimate ? 2 * T : T, -2.0, 2.0, 12);
+  auto inputs = [&](double model, std::vector<double> last) {
+    std::vector<Array> a;
+    a.push_back(make_scalar(model));
+    a.push_back(make_array(T, estimate ? 2 : 1, e));
+    for (const double value : {1.0, 0.0, 1.0, 2.0, 1.0, 0.0, 1.0, 0.0}) {
+      a.push_back(make_scalar(value));
+    }
+    for (const std::vector<double>& column : {std::vector<double>{}, std::vector<double>{}, last}) {
+      a.push_back(make_column(column));
+    }
+    if (estimate) {
+      a.push_back(make_scalar(200));
+      a.push_back(make_scalar(2));
+    }
+    return a;
+  };
+  std::vector<Case> cases;
+  cases.push_back({module, estimate ? 10 : 8,
+                   inputs(0, estimate ? std::vector<double>{} : std::vector<double>{0.1, 0, 0.8})});
+  cases.push_back({module, 1, inputs(5, {}),
+                   "Input model must be 0 (threshvol), 1 (logvol), 2 (shiftvol) or 3 (intvol)."});
+  return cases;
+}
+
 // The modules of this build (VOLFILTER_MODULE_NAMES, comma-separated) and their cases.
 std::vector<Case> cases_of_this_build() {
   const std::map<std::string, std::function<std::vector<Case>()>> builders{
@@ -339,6 +369,8 @@ std::vector<Case> cases_of_this_build() {
          return simulation_cases("intvol_simulate", {0.05, 0.04, 0.5, 0.2}, {1, 2, 3, 3, 1, 0},
                                  "Input q must be at least 1.", {1, 2, 0, 3, 1, 0});
        }},
+      {"volfilter_plan", [] { return estimation_cases("volfilter_plan"); }},
+      {"volfilter_estimate", [] { return estimation_cases("volfilter_estimate"); }},
   };
   std::vector<Case> cases;
   std::stringstream names(VOLFILTER_MODULE_NAMES);

@@ -77,13 +77,7 @@ double sample_size(const Setting& s) { return static_cast<double>(s.e.size()); }
 
 // Residuals in [-2.5, 2.5) from a fixed sequence.
 std::vector<double> residuals(std::size_t count, std::uint32_t seed) {
-  std::vector<double> values;
-  std::uint32_t state = seed;
-  for (std::size_t i = 0; i < count; ++i) {
-    state = state * 1664525U + 1013904223U;
-    values.push_back(-2.5 + 5.0 * (static_cast<double>(state) / 4294967296.0));
-  }
-  return values;
+  return uniform_series(count, seed, -2.5, 2.5);
 }
 
 Setting typical(std::vector<double> parameters) {

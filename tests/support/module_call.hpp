@@ -1,6 +1,8 @@
 // Calling modules through the stand-in host from a test.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,18 @@ inline std::vector<const mxArray*> handles(const std::vector<Array>& arrays) {
     result.push_back(array.get());
   }
   return result;
+}
+
+// `count` numbers in [low, high) from a fixed linear congruential sequence.
+inline std::vector<double> uniform_series(std::size_t count, std::uint32_t seed, double low,
+                                          double high) {
+  std::vector<double> values;
+  std::uint32_t state = seed;
+  for (std::size_t i = 0; i < count; ++i) {
+    state = state * 1664525U + 1013904223U;
+    values.push_back(low + (high - low) * (static_cast<double>(state) / 4294967296.0));
+  }
+  return values;
 }
 
 // The values of output slot 0 after a successful call.

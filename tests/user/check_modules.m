@@ -9,8 +9,10 @@ function check_modules (folder, modules)
         || ! strcmp (canonicalize_file_name (fileparts (found)), canonicalize_file_name (folder)))
       error ('%s: expected the module in %s, found "%s"', name, folder, found);
     end
-    [args, expected] = module_example (name);
-    expect_bits (feval (name, args{:}), expected, name);
+    [args, expected, output] = module_example (name);
+    results = cell (1, output);
+    [results{:}] = feval (name, args{:});
+    expect_bits (results{output}, expected, name);
     expect_usage_line (name);
   end
 end

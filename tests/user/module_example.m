@@ -1,7 +1,9 @@
-function [args, expected] = module_example (name)
-  % [args, expected] = module_example (name)
-  % A worked call of each module and its exact result, to tell a working build from a broken
-  % one wherever the modules were compiled (by CMake, by pkg, by volfilter_build).
+function [args, expected, output] = module_example (name)
+  % [args, expected, output] = module_example (name)
+  % A worked call of each module and the exact value of its output number OUTPUT (the first
+  % unless said), to tell a working build from a broken one wherever the modules were
+  % compiled (by CMake, by pkg, by volfilter_build).
+  output = 1;
   switch (name)
     case 'threshvol_filter'
       % Power 1: the recursion feeds back unsquared values (2 and 2.5), then squares them.
@@ -62,6 +64,19 @@ function [args, expected] = module_example (name)
       % Implied last coefficient 0.75: 0.5 + 9 * 0.25 + 0.75 * 3 after the history (2, -3).
       args = {2, [2; -3], [0.5; 0.25], 2, 1, 1, 1, 2, 1};
       expected = 2 * sqrt (5);
+    case 'volfilter_plan'
+      % The bounds of a GARCH(1,1) of [1; -1; 2; -2], mean square 2.5: omega within 1e-8 and
+      % 10 times it, scaled by its start value; alpha and beta in [0, 1].
+      args = {0, [1; -1; 2; -2], 1, 0, 1, 2, 1, 0, 1, 1, [], [], []};
+      expected = [1e-8 * 2.5, 25, 2.5, 1; 0, 1, 1, 0; 0, 1, 1, 0];
+      output = 2;
+    case 'volfilter_estimate'
+      % A constant variance (no lags) of a series of mean square 2.5: every candidate start
+      % is omega = 2.5 (the seventh output; the estimate itself is the optimiser's).
+      series = repmat ([1; -1; 2; -2], 3, 1);
+      args = {0, series, 0, 0, 0, 2, 1, 0, 0, 1, [], [], [], 1000, 1};
+      expected = 2.5;
+      output = 7;
     otherwise
       error ('module_example: no worked call for %s; add one here', name);
   end

@@ -9,7 +9,8 @@ function options = fit_options (model, arguments)
 % variance that a double holds: positive as a variance or standard deviation, and with a
 % finite, positive square or exponential as a standard deviation or log variance.
 % max_evaluations above 2^31 - 1 (Inf among them) is taken as 2^31 - 1, the most the
-% optimisers count.
+% optimisers count; threads (any whole number from 1) likewise, more than the compiled fit
+% ever starts (at most the columns, and four a logical core).
 switch model
   case 'threshvol'
     options = struct ('p', 1, 'o', 1, 'q', 1, 'type', 2);
@@ -27,6 +28,8 @@ options.start = [];
 options.optimizer = 'auto';
 options.max_evaluations = 1000;
 options.display = 'off';
+options.threads = [];
+options.diagnostics = false;
 
 if mod (numel (arguments), 2) ~= 0
   error ('volfilter:fit:badOption', ...
@@ -59,6 +62,11 @@ if isempty (options.m)
   options.m = max ([options.p, options.o, options.q]);
 end
 options.max_evaluations = min (options.max_evaluations, 2^31 - 1);
+% The core starts at most a thread a column and four a logical core, whatever is asked; it
+% reads a count of at most 2^31 - 1.
+if ~isempty (options.threads)
+  options.threads = min (options.threads, 2^31 - 1);
+end
 if strcmp (model, 'intvol')
   if options.q < 1
     error ('volfilter:fit:badOption', 'volfilter_fit: model intvol needs q of at least 1.');
@@ -87,9 +95,9 @@ switch name
     if ~(number && value >= 0 && value == fix (value) && value < Inf)
       bad = sprintf ('%s must be a whole number of at least 0', name);
     end
-  case 'max_evaluations'
+  case {'max_evaluations', 'threads'}
     if ~(number && value >= 1 && value == fix (value))
-      bad = 'max_evaluations must be a whole number of at least 1';
+      bad = sprintf ('%s must be a whole number of at least 1', name);
     end
   case 'type'
     allowed = [1, 2];
@@ -112,9 +120,9 @@ switch name
     if ~(number && value > 0 && isfinite (value))
       bad = 'upper_bound must be a positive finite number';
     end
-  case 'constant'
+  case {'constant', 'diagnostics'}
     if ~((number || (islogical (value) && isscalar (value))) && any (value == [0, 1]))
-      bad = 'constant must be true or false';
+      bad = sprintf ('%s must be true or false', name);
     end
   case 'start'
     if ~(isnumeric (value) && isreal (value) && (isvector (value) || isempty (value)) ...
@@ -122,8 +130,8 @@ switch name
       bad = 'start must be a vector of finite values';
     end
   case 'optimizer'
-    if ~(text && any (strcmpi (value, {'auto', 'nlopt', 'sqp', 'fmincon'})))
-      bad = 'optimizer must be ''auto'', ''nlopt'', ''sqp'' or ''fmincon''';
+    if ~(text && any (strcmpi (value, {'auto', 'compiled', 'nlopt', 'sqp', 'fmincon'})))
+      bad = 'optimizer must be ''auto'', ''compiled'', ''nlopt'', ''sqp'' or ''fmincon''';
     end
   case 'display'
     if ~(text && any (strcmpi (value, {'off', 'summary'})))

@@ -1,48 +1,43 @@
-function fit_sample (model, options, T)
-% fit_sample (model, options, T)
-% Refuses orders and an m that the sample of T observations cannot carry, before anything
-% is built for them, in constant time and memory: an order or m of T or more leaves no
-% observation to model, and the n = T - m observations modelled must number at least 10
-% per parameter (volfilter:fit:tooFewObservations); m must also be at least the largest
-% order, and there must be a parameter to estimate (volfilter:fit:badOption).
-orders = {'p', 'o', 'q'};
-for i = 1:numel (orders)
-  if options.(orders{i}) >= T
-    error ('volfilter:fit:tooFewObservations', ...
-           'volfilter_fit: %s = %.15g leaves no observations: the sample has %d.', ...
-           orders{i}, options.(orders{i}), T);
-  end
+function fit_sample (options, T, code, inputs)
+% fit_sample (options, T, code, inputs)
+% Refuses orders and an m that a sample of T observations cannot carry (each series of a
+% panel has T), before anything is built for them, in constant time and memory: an order or
+% m of T or more leaves no observation to model (volfilter:fit:tooFewObservations); m must
+% be at least the largest order and there must be a parameter to estimate
+% (volfilter:fit:badOption); the n = T - m observations modelled must be enough for the
+% parameters (volfilter:fit:tooFewObservations); and there must be no more parameters than a
+% fit takes (volfilter:fit:badOption). The parameters, the least observations they need and
+% the most a fit takes are the core's, from the short call of volfilter_plan on the model's
+% CODE and INPUTS (fit_module_inputs), which counts them from the orders alone whatever
+% their size.
+orders = [options.p, options.o, options.q, options.m];
+beyond = find (orders >= T, 1);
+if ~isempty (beyond)
+  names = {'p', 'o', 'q', 'm'};
+  fit_refuse ('noObservations', names{beyond}, orders(beyond), T);
 end
-if options.m >= T
-  error ('volfilter:fit:tooFewObservations', ...
-         'volfilter_fit: m = %.15g leaves no observations: the sample has %d.', options.m, T);
-end
-largest = max ([options.p, options.o, options.q]);
+largest = max (orders(1:3));
 if options.m < largest
-  error ('volfilter:fit:badOption', ...
-         'volfilter_fit: m must be at least the largest order (%d).', largest);
+  fit_refuse ('mBelowOrder', largest);
 end
-k = parameter_count (model, options);
+try
+  sizes = volfilter_plan (code, inputs{1:6});
+catch failure
+  if any (exist ('volfilter_plan') == [2, 3]) %#ok<EXIST>
+    rethrow (failure);
+  end
+  error ('volfilter:fit:missingModule', ...
+         'volfilter_fit: the module volfilter_plan is not on the path.');
+end
+k = sizes(1);
 if k == 0
-  error ('volfilter:fit:badOption', 'volfilter_fit: the model has no parameter to estimate.');
+  fit_refuse ('noParameters');
 end
 n = T - options.m;
-if n < 10 * k
-  error ('volfilter:fit:tooFewObservations', ...
-         ['volfilter_fit: the sample has %d observations: the %d after the first m = %d ' ...
-          'are too few for %d parameters (at least %d).'], T, n, options.m, k, 10 * k);
+if n < sizes(2)
+  fit_refuse ('tooFewObservations', T, n, options.m, k, sizes(2));
 end
+if k > sizes(3)
+  fit_refuse ('tooManyParameters', k, sizes(3));
 end
-
-function k = parameter_count (model, options)
-% The number of parameters the model's plan estimates (see help volfilter_fit).
-switch model
-  case {'threshvol', 'logvol'}
-    k = 1 + options.p + options.o + options.q;
-  case 'shiftvol'
-    k = 2 + options.p + options.q;
-  otherwise
-    k = options.constant + options.p + options.q - 1;
-end
-k = k + strcmp (options.distribution, 't');
 end

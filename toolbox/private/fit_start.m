@@ -14,35 +14,29 @@ if isempty (start)
   end
   [best, i] = min (values);
   if ~(best < Inf)
-    error ('volfilter:fit:undefined', ...
-           'volfilter_fit: the likelihood is not defined at any of the default start values.');
+    fit_refuse ('undefined');
   end
   theta = plan.grid(:, i);
   return;
 end
 
 if numel (start) ~= k
-  error ('volfilter:fit:badStart', ...
-         'volfilter_fit: start must have %d values (%s).', k, strjoin (plan.names', ', '));
+  fit_refuse ('startLength', k, plan.names);
 end
 theta = start;
-outside = find (theta < plan.lower | theta > plan.upper, 1);
+outside = find (~(theta >= plan.lower & theta <= plan.upper), 1);
 if ~isempty (outside)
-  error ('volfilter:fit:badStart', ...
-         'volfilter_fit: start value %s = %g is outside [%g, %g].', plan.names{outside}, ...
-         theta(outside), plan.lower(outside), plan.upper(outside));
+  fit_refuse ('startOutside', plan.names{outside}, theta(outside), plan.lower(outside), ...
+              plan.upper(outside));
 end
 violated = plan.A * theta - plan.b > 1e-12;
 if ~isempty (plan.nonlinear)
   violated(end + 1) = plan.nonlinear (theta) > 1e-12;
 end
 if any (violated)
-  error ('volfilter:fit:badStart', ...
-         ['volfilter_fit: the start values break the model''s constraints ' ...
-          '(see help volfilter_fit).']);
+  fit_refuse ('startBreaks');
 end
 if ~(plan.module (e, theta, plan.arguments{:}) < Inf)
-  error ('volfilter:fit:badStart', ...
-         'volfilter_fit: the likelihood is not defined at the start values.');
+  fit_refuse ('startUndefined');
 end
 end

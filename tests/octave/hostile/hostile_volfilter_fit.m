@@ -9,7 +9,7 @@ function t = hostile_volfilter_fit ()
   e = garch_series (T, 21);
   id = @(name) ['volfilter:fit:' name];
   t.call = {'threshvol', e};
-  t.requires = {'threshvol_nll', 'logvol_nll', 'shiftvol_nll', 'intvol_nll'};
+  t.requires = {'threshvol_nll', 'logvol_nll', 'shiftvol_nll', 'intvol_nll', 'volfilter_plan'};
   t.refusal = id ('badOption');
   t.budget = [1, 100e6];
   t.seconds = [30, 60];
@@ -27,8 +27,10 @@ function t = hostile_volfilter_fit ()
       t.options(end+1, :) = {{model, e}, 'type', type, 'number'};
     end
   end
-  t.options(end+1:end+6, :) = {{'threshvol', e}, 'backcast', 1, 'number';
+  t.options(end+1:end+8, :) = {{'threshvol', e}, 'backcast', 1, 'number';
                                {'threshvol', e}, 'max_evaluations', 100, 'number';
+                               {'threshvol', e}, 'threads', 1, 'number';
+                               {'threshvol', e}, 'diagnostics', 1, 'logical';
                                {'threshvol', e}, 'distribution', 't', 'text';
                                {'threshvol', e}, 'optimizer', 'sqp', 'text';
                                {'logvol', e}, 'upper_bound', 1000, 'number';
@@ -165,6 +167,11 @@ function t = hostile_volfilter_fit ()
                          {'threshvol', e, 'max_evaluations', v}, ...
                          {id('badOption'), 'must be a whole number of at least 1.'}, false};
   end
+  % Threads likewise, more than the core ever starts (a panel's rows below too).
+  for v = [10 .^ [6, 9, 18], 2^31, 2^64, Inf]
+    t.extra(end+1, :) = {sprintf('threads = %.17g', v), {'threshvol', e, 'threads', v}, ...
+                         {{'threshvol', e}}, false};
+  end
 
   % Few observations for the parameters: refused exactly below 10 a parameter.
   for i = 1:rows (models)
@@ -190,7 +197,6 @@ function t = hostile_volfilter_fit ()
                        false};
   t.extra(end+1, :) = {'no parameter', {'intvol', e, 'p', 0, 'constant', false}, ...
                        {id('badOption')}, false};
-  t.extra(end+1, :) = {'intvol q = 0', {'intvol', e, 'q', 0}, {id('badOption')}, false};
 
   % Pre-sample values: a variance or standard deviation must be positive, and what it
   % stands for as a variance must fit a double.
@@ -274,19 +280,38 @@ function t = hostile_volfilter_fit ()
   t.extra(end+1, :) = {'start, t: four values', {'threshvol', e, 'distribution', 't', 'start', s}, ...
                        {id('badStart')}, false};
 
-  % Panels, a series a column: until they land each is refused as not a vector; once they
-  % have, each column is fitted as it would be alone and a bad column is flagged, alone.
+  % Panels, a series a column: each good column is the bits of its fit alone, each bad one
+  % is flagged alone (its own message, NaN results), on the compiled fit and on the
+  % fallback; what concerns every column alike is refused for the whole call.
   e2 = garch_series (T, 22);
-  panels = {'two series', [e, e2], [];
-            'a column with NaN', [e, with_value(3, NaN)], 2;
-            'a constant column', [zeros(T, 1), e], 1;
-            'a column scaled by 1e200', [e, 1e200 * e2, e2], 2;
-            'int32', int32(10 * [e, e2]), []};
+  sqp = {'optimizer', 'sqp'};
+  panels = {'two series', [e, e2], {}, cell(0, 2);
+            'a column with NaN', [e, with_value(3, NaN)], {}, {2, 'e(3) is NaN.'};
+            'a constant column', [zeros(T, 1), e], {}, {1, 'no variance to model.'};
+            'a column scaled by 1e200', [e, 1e200 * e2, e2], {}, {2, 'rescale the series.'};
+            'a column scaled by 1e-160', [1e-160 * e, e2], {}, {1, 'rescale the series.'};
+            'a column with one value of 1e200', [e, with_value(5, 1e200)], {}, ...
+            {2, 'rescale the series.'};
+            'every column bad', [with_value(1, -Inf), ones(T, 1)], {}, ...
+            {1, 'e(1) is -Inf.'; 2, 'no variance to model.'};
+            'int32', int32(10 * [e, e2]), {}, cell(0, 2);
+            'threads 10^18', [e, e2], {'threads', 1e18}, cell(0, 2);
+            'sqp, two series', [e, e2], sqp, cell(0, 2);
+            'sqp, bad columns', [with_value(9, Inf), e, 1e200 * e2, 1e-160 * e2], sqp, ...
+            {1, 'e(9) is Inf.'; 3, 'rescale the series.'; 4, 'rescale the series.'}};
   for i = 1:rows (panels)
-    [label, E, bad] = panels{i, :};
-    t.extra(end+1, :) = {['panel, ' label], {'threshvol', E}, ...
-                         @(served, result, err) panel_verdict (served, result, err, E, bad), false};
+    [label, E, more, bad] = panels{i, :};
+    t.extra(end+1, :) = {['panel, ' label], [{'threshvol', E}, more], ...
+                         @(served, result, err) panel_verdict (served, result, err, E, more, ...
+                                                               bad), false};
   end
+  for call = {{'p', 1e6}, {'q', T - 1}, {'start', s(1:3)}, {'start', s(1:3), 'optimizer', 'sqp'}}
+    t.extra(end+1, :) = {['panel, ' describe(call{1})], [{'threshvol', [e, e2, e]}, call{1}], ...
+                         {id(merge (numel (call{1}{2}) > 1, 'badStart', ...
+                                    'tooFewObservations'))}, false};
+  end
+  t.extra(end+1, :) = {'panel of two rows', {'threshvol', [e(1:2), e2(1:2)]}, ...
+                       {id('tooFewObservations')}, false};
 end
 
 % A GARCH(1,1) series of T values, unconditional variance 1, from a fixed seed.
@@ -317,32 +342,30 @@ function verdict = converged (was_served, result, err)
   end
 end
 
-function verdict = panel_verdict (served, result, err, E, bad)
+function verdict = panel_verdict (served, result, err, E, more, bad)
+  % Each column as fitted alone, or flagged alone where BAD (rows {column, ending}) says.
   verdict = 'ok';
-  if (! served)
-    verdict = sprintf ('refused with %s "%s", expected a fit per column', err.identifier, ...
-                       err.message);
-    if (strcmp (err.identifier, 'volfilter:fit:badData') && ! isempty (strfind (err.message, 'vector')))
-      verdict = 'to come: refused as not a vector (panels have not landed)';
-    end
-    return;
-  end
-  if (! isstruct (result) || numel (result) != columns (E))
-    verdict = sprintf ('served a %s of %d elements for %d columns', class (result), ...
-                       numel (result), columns (E));
+  if (! served || numel (result) != columns (E))
+    verdict = sprintf ('expected a fit per column, got %d (%s)', numel (result), err.message);
     return;
   end
   for j = 1:columns (E)
-    if (any (j == bad))
-      if (result(j).converged || isempty (strfind (result(j).message, num2str (j))))
-        verdict = sprintf ('bad column %d not flagged: "%s"', j, result(j).message);
+    r = result(j);
+    flagged = find (cellfun (@(c) isequal (c, j), bad(:, 1)));
+    if (! isempty (flagged))
+      expected = sprintf ('not fitted (column %d): ', j);
+      ending = bad{flagged, 2};
+      if (r.converged || ! strncmp (r.message, expected, numel (expected))
+          || ! strcmp (r.message(max (1, end-numel (ending)+1):end), ending)
+          || ! all (isnan ([r.parameters; r.std_errors; r.loglik; r.ht])))
+        verdict = sprintf ('bad column %d not flagged alone: "%s"', j, r.message);
       end
-    else
-      alone = volfilter_fit ('threshvol', E(:, j));
-      if (! isequal (typecast ([alone.parameters; alone.loglik], 'uint64'), ...
-                     typecast ([result(j).parameters; result(j).loglik], 'uint64')))
-        verdict = sprintf ('column %d: other estimates than its fit alone', j);
-      end
+      continue;
+    end
+    alone = volfilter_fit ('threshvol', E(:, j), more{:});
+    bits = @(f) typecast ([f.parameters; f.loglik; f.covariance(:)], 'uint64');
+    if (! isequal (bits (alone), bits (r)) || ! strcmp (alone.message, r.message))
+      verdict = sprintf ('column %d: other estimates than its fit alone ("%s")', j, r.message);
     end
   end
 end

@@ -1,0 +1,94 @@
+// The likelihood of one series: the model's kernel, called on scratch allocated once for the
+// longest series the object serves.
+#include <algorithm>
+
+#include "estimation.hpp"
+
+namespace volfilter::estimation {
+
+namespace {
+
+LikelihoodScratch scratch_of(const Specification& s, bool derivatives) {
+  switch (s.model) {
+    case Model::threshvol:
+      return threshvol_nll_scratch(s.p, s.o, s.q, s.type, derivatives);
+    case Model::logvol:
+      return logvol_nll_scratch(s.p, s.o, s.q, derivatives);
+    case Model::shiftvol:
+      return shiftvol_nll_scratch(s.p, s.q, derivatives);
+    case Model::intvol:
+      break;
+  }
+  return intvol_nll_scratch(s.p, s.q, s.type, s.constant, derivatives);
+}
+
+}  // namespace
+
+Likelihood::Likelihood(const Specification& specification, std::uint64_t T)
+    : specification_(specification), capacity_(T) {
+  if (specification_.model != Model::threshvol && specification_.model != Model::logvol) {
+    specification_.o = 0;
+  }
+  const LikelihoodScratch with = scratch_of(specification_, true);
+  const LikelihoodScratch without = scratch_of(specification_, false);
+  ht_.assign(T, 0.0);
+  series_.assign(std::max(with.series_columns, without.series_columns) * T, 0.0);
+  lanes_.assign(std::max<std::uint64_t>(with.lane_values, 1), 0.0);
+}
+
+void Likelihood::bind(const double* e, std::uint64_t T, double backcast, double upper_bound) {
+  e_ = e;
+  T_ = std::min(T, capacity_);
+  backcast_ = backcast;
+  upper_bound_ = upper_bound;
+}
+
+double Likelihood::call(const double* theta, std::uint64_t T, double* ht, LikelihoodResult result) {
+  const Specification& s = specification_;
+  double* series = series_.data();
+  double* lanes = lanes_.data();
+  switch (s.model) {
+    case Model::threshvol:
+      threshvol_nll_kernel(e_, theta, &backcast_, s.p, s.o, s.q, s.m, T, s.type, s.distribution, ht,
+                           series, lanes, result);
+      break;
+    case Model::logvol:
+      logvol_nll_kernel(e_, theta, &backcast_, &upper_bound_, s.p, s.o, s.q, s.m, T, s.distribution,
+                        ht, series, lanes, result);
+      break;
+    case Model::shiftvol:
+      shiftvol_nll_kernel(e_, theta, &backcast_, s.p, s.q, s.m, T, s.type, s.distribution, ht,
+                          series, lanes, result);
+      break;
+    case Model::intvol:
+      intvol_nll_kernel(e_, theta, &backcast_, s.p, s.q, s.m, T, s.type, s.constant, s.distribution,
+                        ht, series, lanes, result);
+      break;
+  }
+  return result.nll[0];
+}
+
+double Likelihood::value(const double* theta, std::uint64_t head) {
+  const std::uint64_t T = std::min(head, T_);
+  if (T < T_) {
+    ++counts_.head_values;
+  } else {
+    ++counts_.full_values;
+  }
+  double nll = 0.0;
+  return call(theta, T, ht_.data(), {&nll, nullptr, nullptr});
+}
+
+double Likelihood::gradient(const double* theta, double* gradient) {
+  ++counts_.gradients;
+  double nll = 0.0;
+  return call(theta, T_, ht_.data(), {&nll, gradient, nullptr});
+}
+
+double Likelihood::scores(const double* theta, double* gradient, double* scores, double* ht) {
+  ++counts_.scores;
+  double nll = 0.0;
+  return call(theta, T_, ht, {&nll, gradient, scores});
+}
+
+}  // namespace volfilter::estimation
