@@ -27,10 +27,12 @@
 // laid out side by side, padded to blocks of kLaneBlock, so that each update vectorises.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 #include "kernels.hpp"
 
@@ -45,13 +47,15 @@ inline bool is_usable_variance(double h) { return h > 0.0 && h < kInfinity; }
 // ---------------------------------------------------------------------------------------
 // Densities. Each observation contributes a term to a sum, from which total() forms nll;
 // with derivatives it also gives d(-log f)/dh and, for a distribution with a shape parameter,
-// d(-log f)/d(shape). The term is formed by the same operations with and without derivatives,
-// so that nll is the same in both kinds of call.
+// d(-log f)/d(shape), and with kResidual d(-log f)/de, for a residual that moves with the
+// parameters (a likelihood with a mean). The term is formed by the same operations with and
+// without derivatives, so that nll is the same in every kind of call.
 
 struct Contribution {
   double term;
   double d_variance;
   double d_shape;
+  double d_residual;
 };
 
 // -log f = 0.5 (ln 2 pi + ln h + e^2 / h); nll = 0.5 (n ln 2 pi + sum_t (ln h_t + e_t^2 / h_t)).
@@ -63,12 +67,15 @@ class NormalDensity {
 
   [[nodiscard]] static bool is_defined() { return true; }
 
-  template <bool kDerivatives>
+  template <bool kDerivatives, bool kResidual = false>
   [[nodiscard]] Contribution at(double e, double h) const {
     const double ratio = e * e / h;
-    Contribution contribution{std::log(h) + ratio, 0.0, 0.0};
+    Contribution contribution{std::log(h) + ratio, 0.0, 0.0, 0.0};
     if constexpr (kDerivatives) {
       contribution.d_variance = 0.5 * (1.0 - ratio) / h;
+      if constexpr (kResidual) {
+        contribution.d_residual = e / h;
+      }
     }
     return contribution;
   }
@@ -85,7 +92,8 @@ class NormalDensity {
 // x = e^2 / ((nu - 2) h):
 //   -log f = K(nu) + 0.5 (ln h + (nu + 1) log1p(x)),
 //   K(nu) = ln Gamma(nu / 2) - ln Gamma((nu + 1) / 2) + 0.5 ln(pi (nu - 2)),
-// and nll = n K(nu) + 0.5 sum_t (ln h_t + (nu + 1) log1p(x_t)).
+// and nll = n K(nu) + 0.5 sum_t (ln h_t + (nu + 1) log1p(x_t)); d(-log f)/de is
+// (nu + 1) e / ((nu - 2) h (1 + x)).
 class StudentDensity {
  public:
   static constexpr int kShapeParameters = 1;
@@ -94,15 +102,18 @@ class StudentDensity {
 
   [[nodiscard]] bool is_defined() const { return defined_; }
 
-  template <bool kDerivatives>
+  template <bool kDerivatives, bool kResidual = false>
   [[nodiscard]] Contribution at(double e, double h) const {
     const double x = e * e / (excess_ * h);
     const double log_term = std::log1p(x);
-    Contribution contribution{std::log(h) + nu_plus_one_ * log_term, 0.0, 0.0};
+    Contribution contribution{std::log(h) + nu_plus_one_ * log_term, 0.0, 0.0, 0.0};
     if constexpr (kDerivatives) {
       const double weighted = nu_plus_one_ * (x / (1.0 + x));
       contribution.d_variance = 0.5 * (1.0 - weighted) / h;
       contribution.d_shape = d_constant_ + 0.5 * (log_term - weighted / excess_);
+      if constexpr (kResidual) {
+        contribution.d_residual = nu_plus_one_ * e / ((excess_ * h) * (1.0 + x));
+      }
     }
     return contribution;
   }
@@ -181,6 +192,13 @@ class DerivativeLanes {
   // its lanes() of them, the padding stays 0), and a_f(t), b_f(t) recorded.
   template <class Model>
   void step(const Model& model, std::uint64_t t, double* lanes) {
+    step(model, t, lanes, [](double* /*lanes*/) {});
+  }
+
+  // The same, with `more(lanes)` adding the terms of step t's sum that come from elsewhere (the
+  // residuals' own derivatives, ResidualLanes) before the step's lanes are kept.
+  template <class Model, class More>
+  void step(const Model& model, std::uint64_t t, double* lanes, const More& more) {
     model.regressors(t, lanes);
     double mu = 0.0;
     // Lag l of step t sits l rows before the latest row of the ring, which is step t - 1's.
@@ -206,6 +224,7 @@ class DerivativeLanes {
     if (shift_lane >= 0) {
       lanes[shift_lane] = lanes[shift_lane] + mu;
     }
+    more(lanes);
     if (depth_ > 0) {
       // Step t takes the row of step t - depth, which no later step reads.
       slot_ = slot_ + 1 == depth_ ? 0 : slot_ + 1;
@@ -278,6 +297,7 @@ class RecursionFeedback {
 
  protected:
   [[nodiscard]] const double* recursion() const { return recursion_; }
+  [[nodiscard]] bool power_one() const { return power_one_; }
 
  private:
   const double* recursion_;
@@ -293,6 +313,246 @@ inline void square_from(const double* recursion, std::uint64_t first, std::uint6
 }
 
 // ---------------------------------------------------------------------------------------
+// A mean: the residuals' own derivatives
+//
+// With a mean, e is the residual series of lagreg_kernel (unit scales),
+//
+//   e_t = y_t - c - sum_j phi_j y_(t-a_j) - sum_j beta_j x_(t,j) - sum_j psi_j e_(t-b_j),
+//
+// and e_t = 0 for t < m. The mean's parameters take lanes 0 .. M - 1 and the model's follow. Each
+// residual moves with the mean's parameters alone:
+//
+//   de_t = -G_t - sum_j psi_j de_(t-b_j),
+//
+// where G_t holds, lane by lane, the value each mean parameter multiplies (1 for c, y_(t-a_j),
+// x_(t,j), e_(t-b_j)), and de_t = 0 for t < m. The series that the variance recursion forms from
+// e move with it: a series X_f read at lags 1 .. of the sum S_t with coefficient c'_{f,l} has
+// dX_f[t] = ... + rho_f(t) de_t (rho the derivative of its value with respect to e_t), so that
+//
+//   dS_t = (the lanes of the model) + sum_l kappa_{t,l} de_(t-l),
+//   kappa_{t,l} = sum_f c'_{f,l} rho_f(t - l),
+//
+// and the density takes in e_t directly: d(-log f_t) = d(-log f)/dh v(t) dS_t + d(-log f)/de de_t.
+// A model describes its series of e by residual_depth() (the largest lag), residual_families(),
+// residual_coefficient(f, l) (0 past a series' own lags) and residual_feedback(t, rho).
+
+// The inputs of a mean's lanes: the mean, its parameter block, the residuals, and how many past
+// steps of de the lanes keep (the largest moving-average lag and the model's residual depth).
+struct ResidualMean {
+  const MeanTerms* terms;
+  const double* parameters;
+  const double* residuals;
+  std::uint64_t T;
+  std::uint64_t depth;
+};
+
+// The largest of `count` whole-number lags (0 for none).
+std::uint64_t largest_lag(const double* lags, std::int32_t count);
+
+// Values of scratch that ResidualLanes need for lanes of `width` values (padded), `depth` past
+// steps of de, and `residual_families` series of e over `residual_depth` lags; saturating.
+std::uint64_t residual_lane_values(std::uint64_t width, std::uint64_t depth,
+                                   std::uint64_t residual_depth, std::uint64_t residual_families);
+
+// What a model's lanes need in scratch, and what a mean adds: the lanes, the depth and the
+// families of its feedback series, the depth and the families of its series of e.
+struct LaneShape {
+  std::uint64_t lanes;
+  std::uint64_t depth;
+  std::uint64_t families;
+  std::uint64_t residual_depth;
+  std::uint64_t residual_families;
+};
+std::uint64_t model_lane_values(const LaneShape& shape, bool derivatives);
+std::uint64_t mean_lane_values(const MeanTerms& mean, const LaneShape& shape, bool derivatives);
+
+// The residuals of the mean, lagreg_kernel's with unit scales (`unit_scale`, T values, is set to
+// 1.0 first; a division by 1.0 is exact, so they are its unscaled residuals).
+void mean_residuals(const MeanTerms& mean, const double* parameters, std::int32_t m,
+                    std::uint64_t T, double* unit_scale, double* residuals);
+
+// de_t and the kappa terms, in caller-provided scratch (residual_lane_values of it): a ring of
+// the last depth + 1 steps' de (width values each, zero past the mean's lanes), a ring of the
+// last residual_depth steps' rho, and the table of c'_{f,l}. kWidth as for DerivativeLanes.
+template <std::uint64_t kWidth>
+class ResidualLanes {
+ public:
+  template <class Model>
+  ResidualLanes(const ResidualMean& mean, double* scratch, std::uint64_t width, const Model& model)
+      : mean_(mean),
+        width_(width),
+        depth_(mean.depth),
+        residual_depth_(model.residual_depth()),
+        families_(model.residual_families()),
+        ring_(scratch),
+        rho_(ring_ + (depth_ + 1) * width_),
+        coefficients_(rho_ + residual_depth_ * families_) {
+    const MeanTerms& terms = *mean.terms;
+    constant_lanes_ = terms.constant != 0 ? 1 : 0;
+    ar_count_ = static_cast<std::uint64_t>(std::max(terms.ar_count, 0));
+    ma_count_ = static_cast<std::uint64_t>(std::max(terms.ma_count, 0));
+    ma_coefficients_ = mean.parameters + constant_lanes_ + ar_count_ + terms.x_columns;
+  }
+
+  [[nodiscard]] std::uint64_t width() const { return kWidth > 0 ? kWidth : width_; }
+
+  // The table and the zeros of the steps before `first`.
+  template <class Model>
+  void start(const Model& model) {
+    for (std::uint64_t i = 0; i < (depth_ + 1) * width(); ++i) {
+      ring_[i] = 0.0;
+    }
+    for (std::uint64_t i = 0; i < residual_depth_ * families_; ++i) {
+      rho_[i] = 0.0;
+    }
+    for (std::uint64_t l = 1; l <= residual_depth_; ++l) {
+      for (std::uint64_t f = 0; f < families_; ++f) {
+        coefficients_[(l - 1) * families_ + f] = model.residual_coefficient(f, l);
+      }
+    }
+    slot_ = depth_;
+    rho_slot_ = residual_depth_ == 0 ? 0 : residual_depth_ - 1;
+  }
+
+  // de_t, into the ring's row of step t: -G_t, then each moving-average term in list order.
+  void derive(std::uint64_t t) {
+    slot_ = slot_ == depth_ ? 0 : slot_ + 1;
+    double* de = ring_ + slot_ * width();
+    for (std::uint64_t j = 0; j < width(); ++j) {
+      de[j] = 0.0;
+    }
+    const MeanTerms& terms = *mean_.terms;
+    double* lane = de;
+    if (constant_lanes_ != 0) {
+      *lane++ = -1.0;
+    }
+    for (std::uint64_t j = 0; j < ar_count_; ++j) {
+      *lane++ = -terms.y[t - lag(terms.ar_lags, j)];
+    }
+    for (std::uint64_t j = 0; j < terms.x_columns; ++j) {
+      *lane++ = -terms.x[t + j * mean_.T];
+    }
+    for (std::uint64_t j = 0; j < ma_count_; ++j) {
+      *lane++ = -mean_.residuals[t - lag(terms.ma_lags, j)];
+    }
+    for (std::uint64_t j = 0; j < ma_count_; ++j) {
+      const double psi = ma_coefficients_[j];
+      const double* earlier = row_back(lag(terms.ma_lags, j));
+      for (std::uint64_t i = 0; i < width(); ++i) {
+        de[i] = de[i] - psi * earlier[i];
+      }
+    }
+  }
+
+  // Step t's kappa terms into its lanes (after derive(t), before record(t)).
+  void add_to(double* lanes) const {
+    std::uint64_t rho_row = rho_slot_;  // step t - 1's
+    for (std::uint64_t l = 1; l <= residual_depth_; ++l) {
+      const double* c = coefficients_ + (l - 1) * families_;
+      const double* rho = rho_ + rho_row * families_;
+      double kappa = 0.0;
+      for (std::uint64_t f = 0; f < families_; ++f) {
+        kappa = kappa + c[f] * rho[f];
+      }
+      const double* earlier = row_back(l);
+      for (std::uint64_t block = 0; block < width(); block += kLaneBlock) {
+        for (std::uint64_t j = block; j < block + kLaneBlock; ++j) {
+          lanes[j] = lanes[j] + kappa * earlier[j];
+        }
+      }
+      rho_row = rho_row == 0 ? residual_depth_ - 1 : rho_row - 1;
+    }
+  }
+
+  // rho_f(t), once step t's variance is known.
+  template <class Model>
+  void record(const Model& model, std::uint64_t t) {
+    if (residual_depth_ > 0) {
+      rho_slot_ = rho_slot_ + 1 == residual_depth_ ? 0 : rho_slot_ + 1;
+      model.residual_feedback(t, rho_ + rho_slot_ * families_);
+    }
+  }
+
+  // de_t of the latest step (width values).
+  [[nodiscard]] const double* current() const { return ring_ + slot_ * width(); }
+
+ private:
+  static std::uint64_t lag(const double* lags, std::uint64_t j) {
+    return static_cast<std::uint64_t>(lags[j]);
+  }
+  // de of the step `back` steps before the latest (1 <= back <= depth).
+  [[nodiscard]] const double* row_back(std::uint64_t back) const {
+    const std::uint64_t row = slot_ >= back ? slot_ - back : slot_ + depth_ + 1 - back;
+    return ring_ + row * width();
+  }
+
+  ResidualMean mean_;
+  std::uint64_t width_;
+  std::uint64_t depth_;
+  std::uint64_t residual_depth_;
+  std::uint64_t families_;
+  double* ring_;          // depth + 1 rows of width values: de of the last steps
+  double* rho_;           // residual_depth rows of families values, a ring
+  double* coefficients_;  // residual_depth rows (lag 1 first) of families values: c'_{f,l}
+  std::uint64_t constant_lanes_ = 0;
+  std::uint64_t ar_count_ = 0;
+  std::uint64_t ma_count_ = 0;
+  const double* ma_coefficients_ = nullptr;
+  std::uint64_t slot_ = 0;      // the ring row of the latest step
+  std::uint64_t rho_slot_ = 0;  // the rho ring row of the latest step
+};
+
+// No mean: the residuals are given and move with no parameter.
+struct NoMean {};
+
+struct NoResidualLanes {
+  template <class Model>
+  NoResidualLanes(const NoMean& /*mean*/, double* /*scratch*/, std::uint64_t /*width*/,
+                  const Model& /*model*/) {}
+};
+
+// A variance model behind a mean of `mean_lanes` parameters: the mean's lanes first, in which
+// the model's own sum has no regressor (they move S_t only through lagged dS and de), then the
+// model's lanes.
+template <class Model>
+class MeanFirst {
+ public:
+  MeanFirst(const Model& model, std::uint64_t mean_lanes) : model_(model), offset_(mean_lanes) {}
+
+  [[nodiscard]] std::uint64_t lanes() const { return offset_ + model_.lanes(); }
+  [[nodiscard]] std::uint64_t depth() const { return model_.depth(); }
+  [[nodiscard]] std::uint64_t families() const { return model_.families(); }
+  [[nodiscard]] double coefficient(std::uint64_t f, std::uint64_t l) const {
+    return model_.coefficient(f, l);
+  }
+  [[nodiscard]] std::int64_t shift_lane() const {
+    const std::int64_t lane = model_.shift_lane();
+    return lane < 0 ? lane : lane + static_cast<std::int64_t>(offset_);
+  }
+  void regressors(std::uint64_t t, double* lanes) const {
+    for (std::uint64_t j = 0; j < offset_; ++j) {
+      lanes[j] = 0.0;
+    }
+    model_.regressors(t, lanes + offset_);
+  }
+  void presample_feedback(std::uint64_t t, double* a, double* b) const {
+    model_.presample_feedback(t, a, b);
+  }
+  void feedback(std::uint64_t t, double* a, double* b) const { model_.feedback(t, a, b); }
+  [[nodiscard]] double variance_factor(std::uint64_t t) const { return model_.variance_factor(t); }
+  [[nodiscard]] std::uint64_t residual_depth() const { return model_.residual_depth(); }
+  [[nodiscard]] std::uint64_t residual_families() const { return model_.residual_families(); }
+  [[nodiscard]] double residual_coefficient(std::uint64_t f, std::uint64_t l) const {
+    return model_.residual_coefficient(f, l);
+  }
+  void residual_feedback(std::uint64_t t, double* rho) const { model_.residual_feedback(t, rho); }
+
+ private:
+  const Model& model_;
+  std::uint64_t offset_;
+};
+
+// ---------------------------------------------------------------------------------------
 // The pass over the modelled observations.
 
 // Marks a call whose model is not defined at its parameters: nll +Inf, derivatives NaN.
@@ -302,15 +562,26 @@ void mark_undefined(LikelihoodResult result, std::uint64_t T, std::uint64_t k);
 void clear_conditioned_scores(double* scores, std::uint64_t m, std::uint64_t T, std::uint64_t k);
 
 // The derivative part of the pass, for a compile-time padded lane count kWidth (0: run time).
-template <std::uint64_t kWidth, class Density, class Model>
-void derivative_pass(const Model& model, const Density& density, const double* e, const double* ht,
-                     std::uint64_t m, std::uint64_t T, double* lane_scratch,
+// With a mean (Mean a ResidualMean) the residuals' derivatives join the model's lanes.
+template <std::uint64_t kWidth, class Density, class Model, class Mean>
+void derivative_pass(const Model& model, const Mean& mean, const Density& density, const double* e,
+                     const double* ht, std::uint64_t m, std::uint64_t T, double* lane_scratch,
                      LikelihoodResult result) {
+  constexpr bool kMean = std::is_same_v<Mean, ResidualMean>;
   const std::uint64_t model_lanes = model.lanes();
   const std::uint64_t k = model_lanes + Density::kShapeParameters;
   DerivativeLanes<kWidth> lanes(lane_scratch, model_lanes, model.depth(), model.families());
   lanes.start(model, m);
   const std::uint64_t width = lanes.width();
+  using Residual = std::conditional_t<kMean, ResidualLanes<kWidth>, NoResidualLanes>;
+  // A mean's lanes take the scratch after the model's.
+  double* residual_scratch =
+      kMean ? lane_scratch + lane_scratch_values(model_lanes, model.depth(), model.families())
+            : nullptr;
+  Residual residual(mean, residual_scratch, width, model);
+  if constexpr (kMean) {
+    residual.start(model);
+  }
   // With a compile-time width, two buffers of lanes, the step's and the previous step's,
   // swapped at every step, which live in registers; otherwise the step's lanes are formed in
   // the scratch and the previous step's read back from the ring.
@@ -332,17 +603,35 @@ void derivative_pass(const Model& model, const Density& density, const double* e
       mark_undefined(result, T, k);
       return;
     }
-    const Contribution contribution = density.template at<true>(e[t], h);
+    const Contribution contribution = density.template at<true, kMean>(e[t], h);
     sum = sum + contribution.term;
-    lanes.step(model, t, step_lanes);
-    // d(-log f_t)/dtheta = d(-log f_t)/dh * v(t) * dS_t, the two factors joined first.
-    const double factor = contribution.d_variance * model.variance_factor(t);
-    for (std::uint64_t j = 0; j < width; ++j) {
-      gradient[j] = gradient[j] + factor * step_lanes[j];
-    }
-    if (scores != nullptr) {
-      for (std::uint64_t j = 0; j < model_lanes; ++j) {
-        scores[t + j * T] = factor * step_lanes[j];
+    // d(-log f_t)/dtheta = d(-log f_t)/dh * v(t) * dS_t, the two factors joined first; with a
+    // mean, plus d(-log f_t)/de * de_t.
+    if constexpr (kMean) {
+      residual.derive(t);
+      lanes.step(model, t, step_lanes, [&residual](double* sums) { residual.add_to(sums); });
+      residual.record(model, t);
+      const double factor = contribution.d_variance * model.variance_factor(t);
+      const double slope = contribution.d_residual;
+      const double* de = residual.current();
+      for (std::uint64_t j = 0; j < width; ++j) {
+        gradient[j] = gradient[j] + (factor * step_lanes[j] + slope * de[j]);
+      }
+      if (scores != nullptr) {
+        for (std::uint64_t j = 0; j < model_lanes; ++j) {
+          scores[t + j * T] = factor * step_lanes[j] + slope * de[j];
+        }
+      }
+    } else {
+      lanes.step(model, t, step_lanes);
+      const double factor = contribution.d_variance * model.variance_factor(t);
+      for (std::uint64_t j = 0; j < width; ++j) {
+        gradient[j] = gradient[j] + factor * step_lanes[j];
+      }
+      if (scores != nullptr) {
+        for (std::uint64_t j = 0; j < model_lanes; ++j) {
+          scores[t + j * T] = factor * step_lanes[j];
+        }
       }
     }
     if constexpr (Density::kShapeParameters > 0) {
@@ -376,10 +665,11 @@ void derivative_pass(const Model& model, const Density& density, const double* e
 // nll and, when asked for, the gradient and the scores over t = m .. T - 1. `model` supplies
 // the lanes (Model: lanes(), depth(), families(), coefficient(f, l), regressors(t, R) writing
 // all lanes() values, presample_feedback(t, a, b), feedback(t, a, b), shift_lane(),
-// variance_factor(t)); `shape` points at the density's shape parameters, after the model's.
-template <class Density, class Model>
-void likelihood_pass(const Model& model, const double* shape, const double* e, const double* ht,
-                     std::uint64_t m, std::uint64_t T, double* lane_scratch,
+// variance_factor(t); with a mean, the residual_ members too); `shape` points at the density's
+// shape parameters, after the model's; `mean` is NoMean or a ResidualMean.
+template <class Density, class Model, class Mean>
+void likelihood_pass(const Model& model, const Mean& mean, const double* shape, const double* e,
+                     const double* ht, std::uint64_t m, std::uint64_t T, double* lane_scratch,
                      LikelihoodResult result) {
   const Density density(shape);
   const std::uint64_t model_lanes = model.lanes();
@@ -418,30 +708,60 @@ void likelihood_pass(const Model& model, const double* shape, const double* e, c
   // The lanes' padded width at compile time where it is small.
   switch (padded_lanes(model_lanes)) {
     case kLaneBlock:
-      derivative_pass<kLaneBlock>(model, density, e, ht, m, T, lane_scratch, result);
+      derivative_pass<kLaneBlock>(model, mean, density, e, ht, m, T, lane_scratch, result);
       return;
     case 2 * kLaneBlock:
-      derivative_pass<2 * kLaneBlock>(model, density, e, ht, m, T, lane_scratch, result);
+      derivative_pass<2 * kLaneBlock>(model, mean, density, e, ht, m, T, lane_scratch, result);
       return;
     default:
-      derivative_pass<0>(model, density, e, ht, m, T, lane_scratch, result);
+      derivative_pass<0>(model, mean, density, e, ht, m, T, lane_scratch, result);
       return;
   }
 }
 
 // The pass with the density the call names.
-template <class Model>
+template <class Model, class Mean = NoMean>
 void likelihood_pass(Distribution distribution, const Model& model, const double* shape,
                      const double* e, const double* ht, std::uint64_t m, std::uint64_t T,
-                     double* lane_scratch, LikelihoodResult result) {
+                     double* lane_scratch, LikelihoodResult result, const Mean& mean = Mean{}) {
   switch (distribution) {
     case Distribution::student_t:
-      likelihood_pass<StudentDensity>(model, shape, e, ht, m, T, lane_scratch, result);
+      likelihood_pass<StudentDensity>(model, mean, shape, e, ht, m, T, lane_scratch, result);
       return;
     case Distribution::normal:
       break;
   }
-  likelihood_pass<NormalDensity>(model, shape, e, ht, m, T, lane_scratch, result);
+  likelihood_pass<NormalDensity>(model, mean, shape, e, ht, m, T, lane_scratch, result);
+}
+
+// Whether every residual of a modelled observation is finite.
+bool residuals_finite(const double* residuals, std::uint64_t m, std::uint64_t T);
+
+// The pass of a likelihood with a mean: `model` the variance model on the residuals (lanes()
+// its own), `parameters` the whole vector (the mean's block first). Without mean parameters it
+// is the model's own pass on the residuals, to the last bit.
+template <class Model>
+void mean_likelihood_pass(Distribution distribution, const Model& model, const MeanTerms& terms,
+                          const double* parameters, const double* residuals, const double* ht,
+                          std::uint64_t m, std::uint64_t T, double* lane_scratch,
+                          LikelihoodResult result) {
+  const std::uint64_t mean_lanes = mean_parameter_count(terms);
+  const double* shape = parameters + mean_lanes + model.lanes();
+  if (!residuals_finite(residuals, m, T)) {
+    mark_undefined(result, T,
+                   mean_lanes + model.lanes() +
+                       static_cast<std::uint64_t>(shape_parameter_count(distribution)));
+    return;
+  }
+  if (mean_lanes == 0) {
+    likelihood_pass(distribution, model, shape, residuals, ht, m, T, lane_scratch, result);
+    return;
+  }
+  const ResidualMean mean{
+      &terms, parameters, residuals, T,
+      std::max(largest_lag(terms.ma_lags, terms.ma_count), model.residual_depth())};
+  likelihood_pass(distribution, MeanFirst<Model>(model, mean_lanes), shape, residuals, ht, m, T,
+                  lane_scratch, result, mean);
 }
 
 }  // namespace volfilter::detail
