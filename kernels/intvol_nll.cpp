@@ -70,8 +70,7 @@ class IntvolModel : public detail::RecursionFeedback {
   }
   void residual_feedback(std::uint64_t t, double* rho) const {
     const double e = e_[t];
-    const double sign = e > 0.0 ? 1.0 : (e < 0.0 ? -1.0 : 0.0);
-    rho[0] = power_one() ? sign : 2.0 * e;
+    rho[0] = power_one() ? detail::sign_of(e) : 2.0 * e;
   }
 
  private:

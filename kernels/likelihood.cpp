@@ -61,6 +61,7 @@ StudentDensity::StudentDensity(const double* shape) {
   }
   nu_plus_one_ = nu + 1.0;
   excess_ = nu - 2.0;
+  inverse_excess_ = 1.0 / excess_;
   const double half_nu = 0.5 * nu;
   constant_ = 0.5 * std::log(kPi * excess_) - log_gamma_half_step(half_nu);
   d_constant_ = 0.5 / excess_ - 0.5 * digamma_half_step(half_nu);
@@ -84,10 +85,14 @@ std::uint64_t largest_lag(const double* lags, std::int32_t count) {
 
 std::uint64_t residual_lane_values(std::uint64_t width, std::uint64_t depth,
                                    std::uint64_t residual_depth, std::uint64_t residual_families) {
-  const std::uint64_t ring = saturating_multiply(saturating_add(depth, 1), width);
-  const std::uint64_t per_lag =
-      saturating_multiply(residual_depth, saturating_multiply(2, residual_families));
-  return saturating_add(ring, per_lag);
+  const std::uint64_t chunk = residual_chunk(depth);
+  const std::uint64_t rows = saturating_add(depth, chunk);
+  const std::uint64_t de = saturating_multiply(rows, width);
+  const std::uint64_t rho = saturating_multiply(rows, residual_families);
+  const std::uint64_t kappa_terms = saturating_multiply(chunk, width);
+  const std::uint64_t table = saturating_multiply(residual_depth, residual_families);
+  return saturating_add(saturating_add(saturating_add(de, rho), saturating_add(kappa_terms, table)),
+                        chunk);
 }
 
 std::uint64_t model_lane_values(const LaneShape& shape, bool derivatives) {

@@ -71,11 +71,13 @@ class NormalDensity {
   [[nodiscard]] Contribution at(double e, double h) const {
     const double ratio = e * e / h;
     Contribution contribution{std::log(h) + ratio, 0.0, 0.0, 0.0};
-    if constexpr (kDerivatives) {
+    if constexpr (kDerivatives && kResidual) {
+      // One reciprocal for both derivatives; a call with a mean is none without one.
+      const double reciprocal = 1.0 / h;
+      contribution.d_variance = 0.5 * (1.0 - ratio) * reciprocal;
+      contribution.d_residual = e * reciprocal;
+    } else if constexpr (kDerivatives) {
       contribution.d_variance = 0.5 * (1.0 - ratio) / h;
-      if constexpr (kResidual) {
-        contribution.d_residual = e / h;
-      }
     }
     return contribution;
   }
@@ -107,13 +109,18 @@ class StudentDensity {
     const double x = e * e / (excess_ * h);
     const double log_term = std::log1p(x);
     Contribution contribution{std::log(h) + nu_plus_one_ * log_term, 0.0, 0.0, 0.0};
-    if constexpr (kDerivatives) {
+    if constexpr (kDerivatives && kResidual) {
+      // Reciprocals in place of the divisions; a call with a mean is none without one.
+      const double shrink = 1.0 / (1.0 + x);
+      const double reciprocal = 1.0 / h;
+      const double weighted = nu_plus_one_ * (x * shrink);
+      contribution.d_variance = 0.5 * (1.0 - weighted) * reciprocal;
+      contribution.d_shape = d_constant_ + 0.5 * (log_term - weighted * inverse_excess_);
+      contribution.d_residual = (nu_plus_one_ * inverse_excess_) * (e * shrink * reciprocal);
+    } else if constexpr (kDerivatives) {
       const double weighted = nu_plus_one_ * (x / (1.0 + x));
       contribution.d_variance = 0.5 * (1.0 - weighted) / h;
       contribution.d_shape = d_constant_ + 0.5 * (log_term - weighted / excess_);
-      if constexpr (kResidual) {
-        contribution.d_residual = nu_plus_one_ * e / ((excess_ * h) * (1.0 + x));
-      }
     }
     return contribution;
   }
@@ -123,7 +130,8 @@ class StudentDensity {
  private:
   bool defined_ = false;
   double nu_plus_one_ = 0.0;
-  double excess_ = 0.0;      // nu - 2
+  double excess_ = 0.0;  // nu - 2
+  double inverse_excess_ = 0.0;
   double constant_ = 0.0;    // K(nu)
   double d_constant_ = 0.0;  // K'(nu) = -0.5 (psi((nu + 1) / 2) - psi(nu / 2)) + 0.5 / (nu - 2)
 };
@@ -195,10 +203,11 @@ class DerivativeLanes {
     step(model, t, lanes, [](double* /*lanes*/) {});
   }
 
-  // The same, with `more(lanes)` adding the terms of step t's sum that come from elsewhere (the
-  // residuals' own derivatives, ResidualLanes) before the step's lanes are kept.
+  // The same, with `more(lanes)` first writing all width() lanes with the terms that come from
+  // elsewhere (a mean's, ResidualLanes), 0 in the lanes the model's regressors then write.
   template <class Model, class More>
   void step(const Model& model, std::uint64_t t, double* lanes, const More& more) {
+    more(lanes);
     model.regressors(t, lanes);
     double mu = 0.0;
     // Lag l of step t sits l rows before the latest row of the ring, which is step t - 1's.
@@ -224,7 +233,6 @@ class DerivativeLanes {
     if (shift_lane >= 0) {
       lanes[shift_lane] = lanes[shift_lane] + mu;
     }
-    more(lanes);
     if (depth_ > 0) {
       // Step t takes the row of step t - depth, which no later step reads.
       slot_ = slot_ + 1 == depth_ ? 0 : slot_ + 1;
@@ -264,6 +272,13 @@ class DerivativeLanes {
 
 // ---------------------------------------------------------------------------------------
 // Pieces of the models
+
+// The sign of x as -1, 0 or 1, and the smaller of x and 0, by arithmetic rather than by a branch
+// on the sign of a residual, which no predictor can guess (x finite).
+inline double sign_of(double x) {
+  return static_cast<double>(static_cast<int>(x > 0.0) - static_cast<int>(x < 0.0));
+}
+inline double negative_part(double x) { return 0.5 * (x - std::fabs(x)); }
 
 // The `count` values of `series` at lags 1 .. count of step t, lag 1 first, into lanes.
 inline void lagged_values(const double* series, std::uint64_t t, std::uint64_t count,
@@ -351,6 +366,7 @@ std::uint64_t largest_lag(const double* lags, std::int32_t count);
 
 // Values of scratch that ResidualLanes need for lanes of `width` values (padded), `depth` past
 // steps of de, and `residual_families` series of e over `residual_depth` lags; saturating.
+// (ResidualLanes below says how they are laid out.)
 std::uint64_t residual_lane_values(std::uint64_t width, std::uint64_t depth,
                                    std::uint64_t residual_depth, std::uint64_t residual_families);
 
@@ -371,9 +387,20 @@ std::uint64_t mean_lane_values(const MeanTerms& mean, const LaneShape& shape, bo
 void mean_residuals(const MeanTerms& mean, const double* parameters, std::int32_t m,
                     std::uint64_t T, double* unit_scale, double* residuals);
 
-// de_t and the kappa terms, in caller-provided scratch (residual_lane_values of it): a ring of
-// the last depth + 1 steps' de (width values each, zero past the mean's lanes), a ring of the
-// last residual_depth steps' rho, and the table of c'_{f,l}. kWidth as for DerivativeLanes.
+// de_t and sum_l kappa_{t,l} de_(t-l) of each step. Neither depends on the lanes of the
+// recursion: only on the data, the residuals and the variances, all known before the pass. So
+// they are formed a chunk of steps ahead, in loops over the steps, and the pass only reads them.
+// In caller-provided scratch (residual_lane_values of it): the de and the rho of the last depth
+// steps before the chunk and of the chunk's steps (rows of width and of families values), the
+// kappa terms of the chunk's steps (rows of width values), the table of c'_{f,l}, and the
+// kappa_{t,l} of one lag over the chunk. The lanes
+// past the mean's stay 0. kWidth as for DerivativeLanes.
+constexpr std::uint64_t kResidualChunk = 64;
+
+// The steps of a chunk: at least the depth, so that the rows carried into the next chunk are
+// never among those they are copied from.
+inline std::uint64_t residual_chunk(std::uint64_t depth) { return std::max(kResidualChunk, depth); }
+
 template <std::uint64_t kWidth>
 class ResidualLanes {
  public:
@@ -382,124 +409,186 @@ class ResidualLanes {
       : mean_(mean),
         width_(width),
         depth_(mean.depth),
+        chunk_(residual_chunk(depth_)),
         residual_depth_(model.residual_depth()),
         families_(model.residual_families()),
-        ring_(scratch),
-        rho_(ring_ + (depth_ + 1) * width_),
-        coefficients_(rho_ + residual_depth_ * families_) {
+        de_(scratch),
+        rho_(de_ + (depth_ + chunk_) * width_),
+        kappa_terms_(rho_ + (depth_ + chunk_) * families_),
+        coefficients_(kappa_terms_ + chunk_ * width_),
+        kappa_(coefficients_ + residual_depth_ * families_) {
     const MeanTerms& terms = *mean.terms;
     constant_lanes_ = terms.constant != 0 ? 1 : 0;
     ar_count_ = static_cast<std::uint64_t>(std::max(terms.ar_count, 0));
     ma_count_ = static_cast<std::uint64_t>(std::max(terms.ma_count, 0));
+    lanes_ = constant_lanes_ + ar_count_ + terms.x_columns + ma_count_;
     ma_coefficients_ = mean.parameters + constant_lanes_ + ar_count_ + terms.x_columns;
   }
 
   [[nodiscard]] std::uint64_t width() const { return kWidth > 0 ? kWidth : width_; }
 
-  // The table and the zeros of the steps before `first`.
+  // The table, the zeros of the steps before the first, and the first chunk.
   template <class Model>
-  void start(const Model& model) {
-    for (std::uint64_t i = 0; i < (depth_ + 1) * width(); ++i) {
-      ring_[i] = 0.0;
+  void start(const Model& model, std::uint64_t first) {
+    for (std::uint64_t i = 0; i < (depth_ + chunk_) * width(); ++i) {
+      de_[i] = 0.0;
     }
-    for (std::uint64_t i = 0; i < residual_depth_ * families_; ++i) {
+    for (std::uint64_t i = 0; i < (depth_ + chunk_) * families_; ++i) {
       rho_[i] = 0.0;
+    }
+    for (std::uint64_t i = 0; i < chunk_ * width(); ++i) {
+      kappa_terms_[i] = 0.0;
     }
     for (std::uint64_t l = 1; l <= residual_depth_; ++l) {
       for (std::uint64_t f = 0; f < families_; ++f) {
         coefficients_[(l - 1) * families_ + f] = model.residual_coefficient(f, l);
       }
     }
-    slot_ = depth_;
-    rho_slot_ = residual_depth_ == 0 ? 0 : residual_depth_ - 1;
+    fill(model, first);
+    step_ = first;
   }
 
-  // de_t, into the ring's row of step t: -G_t, then each moving-average term in list order.
-  void derive(std::uint64_t t) {
-    slot_ = slot_ == depth_ ? 0 : slot_ + 1;
-    double* de = ring_ + slot_ * width();
+  // Writes all width() lanes of step t's sum with its kappa terms (0 past the mean's lanes),
+  // before its regressors and lagged dS.
+  void write_lanes(double* lanes) const {
+    const double* terms = kappa_terms_ + (step_ - chunk_start_) * width();
     for (std::uint64_t j = 0; j < width(); ++j) {
-      de[j] = 0.0;
-    }
-    const MeanTerms& terms = *mean_.terms;
-    double* lane = de;
-    if (constant_lanes_ != 0) {
-      *lane++ = -1.0;
-    }
-    for (std::uint64_t j = 0; j < ar_count_; ++j) {
-      *lane++ = -terms.y[t - lag(terms.ar_lags, j)];
-    }
-    for (std::uint64_t j = 0; j < terms.x_columns; ++j) {
-      *lane++ = -terms.x[t + j * mean_.T];
-    }
-    for (std::uint64_t j = 0; j < ma_count_; ++j) {
-      *lane++ = -mean_.residuals[t - lag(terms.ma_lags, j)];
-    }
-    for (std::uint64_t j = 0; j < ma_count_; ++j) {
-      const double psi = ma_coefficients_[j];
-      const double* earlier = row_back(lag(terms.ma_lags, j));
-      for (std::uint64_t i = 0; i < width(); ++i) {
-        de[i] = de[i] - psi * earlier[i];
-      }
+      lanes[j] = terms[j];
     }
   }
 
-  // Step t's kappa terms into its lanes (after derive(t), before record(t)).
-  void add_to(double* lanes) const {
-    std::uint64_t rho_row = rho_slot_;  // step t - 1's
-    for (std::uint64_t l = 1; l <= residual_depth_; ++l) {
-      const double* c = coefficients_ + (l - 1) * families_;
-      const double* rho = rho_ + rho_row * families_;
-      double kappa = 0.0;
-      for (std::uint64_t f = 0; f < families_; ++f) {
-        kappa = kappa + c[f] * rho[f];
-      }
-      const double* earlier = row_back(l);
-      for (std::uint64_t block = 0; block < width(); block += kLaneBlock) {
-        for (std::uint64_t j = block; j < block + kLaneBlock; ++j) {
-          lanes[j] = lanes[j] + kappa * earlier[j];
-        }
-      }
-      rho_row = rho_row == 0 ? residual_depth_ - 1 : rho_row - 1;
-    }
-  }
+  // de of the step (width() values).
+  [[nodiscard]] const double* current() const { return de_row(step_); }
 
-  // rho_f(t), once step t's variance is known.
+  // On to the next step, forming the next chunk where this one ends.
   template <class Model>
-  void record(const Model& model, std::uint64_t t) {
-    if (residual_depth_ > 0) {
-      rho_slot_ = rho_slot_ + 1 == residual_depth_ ? 0 : rho_slot_ + 1;
-      model.residual_feedback(t, rho_ + rho_slot_ * families_);
+  void advance(const Model& model) {
+    ++step_;
+    if (step_ == chunk_end_ && step_ < mean_.T) {
+      fill(model, step_);
     }
   }
-
-  // de_t of the latest step (width values).
-  [[nodiscard]] const double* current() const { return ring_ + slot_ * width(); }
 
  private:
   static std::uint64_t lag(const double* lags, std::uint64_t j) {
-    return static_cast<std::uint64_t>(lags[j]);
+    return static_cast<std::uint64_t>(static_cast<std::int32_t>(lags[j]));
   }
-  // de of the step `back` steps before the latest (1 <= back <= depth).
-  [[nodiscard]] const double* row_back(std::uint64_t back) const {
-    const std::uint64_t row = slot_ >= back ? slot_ - back : slot_ + depth_ + 1 - back;
-    return ring_ + row * width();
+  // The rows of step t; the chunk's steps follow the depth steps before it.
+  [[nodiscard]] double* de_row(std::uint64_t t) const {
+    return de_ + (t + depth_ - chunk_start_) * width();
+  }
+  [[nodiscard]] double* rho_row(std::uint64_t t) const {
+    return rho_ + (t + depth_ - chunk_start_) * families_;
+  }
+
+  // The rows of steps begin .. begin + chunk - 1 (up to T): rho, then de (-G_t, then each
+  // moving-average term in list order), then the kappa terms. Only the mean's lanes are written.
+  template <class Model>
+  void fill(const Model& model, std::uint64_t begin) {
+    if (begin != chunk_end_) {
+      chunk_end_ = begin;  // the first chunk: the rows before it are the zeros of the start
+    } else {
+      // The last depth steps' rows to the front (chunk >= depth: the two ranges are apart).
+      for (std::uint64_t i = 0; i < depth_ * width(); ++i) {
+        de_[i] = de_[chunk_ * width() + i];
+      }
+      for (std::uint64_t i = 0; i < depth_ * families_; ++i) {
+        rho_[i] = rho_[chunk_ * families_ + i];
+      }
+    }
+    chunk_start_ = begin;
+    chunk_end_ = std::min(begin + chunk_, mean_.T);
+    const std::uint64_t steps = chunk_end_ - begin;
+    const std::uint64_t w = width();
+    if (residual_depth_ > 0) {
+      for (std::uint64_t t = begin; t < chunk_end_; ++t) {
+        model.residual_feedback(t, rho_row(t));
+      }
+    }
+    // -G_t, a lane at a time over the chunk's steps.
+    const MeanTerms& terms = *mean_.terms;
+    double* lane = de_row(begin);
+    if (constant_lanes_ != 0) {
+      for (std::uint64_t i = 0; i < steps; ++i) {
+        lane[i * w] = -1.0;
+      }
+      ++lane;
+    }
+    const auto lagged = [&](const double* series, std::uint64_t back) {
+      const double* from = series + begin - back;
+      for (std::uint64_t i = 0; i < steps; ++i) {
+        lane[i * w] = -from[i];
+      }
+      ++lane;
+    };
+    for (std::uint64_t j = 0; j < ar_count_; ++j) {
+      lagged(terms.y, lag(terms.ar_lags, j));
+    }
+    for (std::uint64_t j = 0; j < terms.x_columns; ++j) {
+      lagged(terms.x + j * mean_.T, 0);
+    }
+    for (std::uint64_t j = 0; j < ma_count_; ++j) {
+      lagged(mean_.residuals, lag(terms.ma_lags, j));
+    }
+    // The moving-average terms, step by step.
+    for (std::uint64_t t = begin; t < chunk_end_ && ma_count_ > 0; ++t) {
+      double* de = de_row(t);
+      for (std::uint64_t j = 0; j < ma_count_; ++j) {
+        const double psi = ma_coefficients_[j];
+        const double* earlier = de_row(t - lag(terms.ma_lags, j));
+        for (std::uint64_t i = 0; i < lanes_; ++i) {
+          de[i] = de[i] - psi * earlier[i];
+        }
+      }
+    }
+    // The kappa terms, lag by lag: kappa_{t,l} of the chunk's steps, then each lane. Without
+    // lags of e they keep the zeros of the start.
+    for (std::uint64_t l = 1; l <= residual_depth_; ++l) {
+      const double* c = coefficients_ + (l - 1) * families_;
+      const double* rho = rho_row(begin - l);
+      for (std::uint64_t i = 0; i < steps; ++i) {
+        kappa_[i] = c[0] * rho[i * families_];
+      }
+      for (std::uint64_t f = 1; f < families_; ++f) {
+        for (std::uint64_t i = 0; i < steps; ++i) {
+          kappa_[i] = kappa_[i] + c[f] * rho[i * families_ + f];
+        }
+      }
+      for (std::uint64_t j = 0; j < lanes_; ++j) {
+        const double* earlier = de_row(begin - l) + j;
+        double* sums = kappa_terms_ + j;
+        if (l == 1) {
+          for (std::uint64_t i = 0; i < steps; ++i) {
+            sums[i * w] = kappa_[i] * earlier[i * w];
+          }
+        } else {
+          for (std::uint64_t i = 0; i < steps; ++i) {
+            sums[i * w] = sums[i * w] + kappa_[i] * earlier[i * w];
+          }
+        }
+      }
+    }
   }
 
   ResidualMean mean_;
   std::uint64_t width_;
   std::uint64_t depth_;
+  std::uint64_t chunk_;
   std::uint64_t residual_depth_;
   std::uint64_t families_;
-  double* ring_;          // depth + 1 rows of width values: de of the last steps
-  double* rho_;           // residual_depth rows of families values, a ring
+  double* de_;            // depth + chunk rows of width values
+  double* rho_;           // depth + chunk rows of families values
+  double* kappa_terms_;   // chunk rows of width values
   double* coefficients_;  // residual_depth rows (lag 1 first) of families values: c'_{f,l}
+  double* kappa_;         // chunk values: kappa_{t,l} of one lag
   std::uint64_t constant_lanes_ = 0;
   std::uint64_t ar_count_ = 0;
   std::uint64_t ma_count_ = 0;
+  std::uint64_t lanes_ = 0;
   const double* ma_coefficients_ = nullptr;
-  std::uint64_t slot_ = 0;      // the ring row of the latest step
-  std::uint64_t rho_slot_ = 0;  // the rho ring row of the latest step
+  std::uint64_t step_ = 0;
+  std::uint64_t chunk_start_ = 0;
+  std::uint64_t chunk_end_ = 0;
 };
 
 // No mean: the residuals are given and move with no parameter.
@@ -512,8 +601,8 @@ struct NoResidualLanes {
 };
 
 // A variance model behind a mean of `mean_lanes` parameters: the mean's lanes first, in which
-// the model's own sum has no regressor (they move S_t only through lagged dS and de), then the
-// model's lanes.
+// the model's own sum has no regressor (they move S_t only through lagged dS and de, and
+// ResidualLanes writes them), then the model's lanes.
 template <class Model>
 class MeanFirst {
  public:
@@ -529,12 +618,7 @@ class MeanFirst {
     const std::int64_t lane = model_.shift_lane();
     return lane < 0 ? lane : lane + static_cast<std::int64_t>(offset_);
   }
-  void regressors(std::uint64_t t, double* lanes) const {
-    for (std::uint64_t j = 0; j < offset_; ++j) {
-      lanes[j] = 0.0;
-    }
-    model_.regressors(t, lanes + offset_);
-  }
+  void regressors(std::uint64_t t, double* lanes) const { model_.regressors(t, lanes + offset_); }
   void presample_feedback(std::uint64_t t, double* a, double* b) const {
     model_.presample_feedback(t, a, b);
   }
@@ -580,7 +664,7 @@ void derivative_pass(const Model& model, const Mean& mean, const Density& densit
             : nullptr;
   Residual residual(mean, residual_scratch, width, model);
   if constexpr (kMean) {
-    residual.start(model);
+    residual.start(model, m);
   }
   // With a compile-time width, two buffers of lanes, the step's and the previous step's,
   // swapped at every step, which live in registers; otherwise the step's lanes are formed in
@@ -608,9 +692,7 @@ void derivative_pass(const Model& model, const Mean& mean, const Density& densit
     // d(-log f_t)/dtheta = d(-log f_t)/dh * v(t) * dS_t, the two factors joined first; with a
     // mean, plus d(-log f_t)/de * de_t.
     if constexpr (kMean) {
-      residual.derive(t);
-      lanes.step(model, t, step_lanes, [&residual](double* sums) { residual.add_to(sums); });
-      residual.record(model, t);
+      lanes.step(model, t, step_lanes, [&residual](double* sums) { residual.write_lanes(sums); });
       const double factor = contribution.d_variance * model.variance_factor(t);
       const double slope = contribution.d_residual;
       const double* de = residual.current();
@@ -622,6 +704,7 @@ void derivative_pass(const Model& model, const Mean& mean, const Density& densit
           scores[t + j * T] = factor * step_lanes[j] + slope * de[j];
         }
       }
+      residual.advance(model);
     } else {
       lanes.step(model, t, step_lanes);
       const double factor = contribution.d_variance * model.variance_factor(t);

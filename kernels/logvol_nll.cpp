@@ -85,9 +85,8 @@ class LogvolModel {
     return coefficient(family, lag);
   }
   void residual_feedback(std::uint64_t t, double* rho) const {
-    const double z = std_data_[t];
     const double slope = 1.0 / std::sqrt(ht_[t]);
-    rho[0] = z > 0.0 ? slope : (z < 0.0 ? -slope : 0.0);
+    rho[0] = detail::sign_of(std_data_[t]) * slope;
     rho[1] = slope;
   }
   [[nodiscard]] double variance_factor(std::uint64_t t) const {

@@ -53,7 +53,8 @@ class ThreshvolModel : public detail::RecursionFeedback {
   }
 
   [[nodiscard]] std::uint64_t residual_depth() const { return std::max(p_, o_); }
-  [[nodiscard]] static std::uint64_t residual_families() { return 2; }
+  // The asymmetric data only where they have lags.
+  [[nodiscard]] std::uint64_t residual_families() const { return o_ > 0 ? 2 : 1; }
   [[nodiscard]] double residual_coefficient(std::uint64_t family, std::uint64_t lag) const {
     if (family == 0) {
       return lag <= p_ ? alpha_[lag - 1] : 0.0;
@@ -62,10 +63,11 @@ class ThreshvolModel : public detail::RecursionFeedback {
   }
   void residual_feedback(std::uint64_t t, double* rho) const {
     const double e = e_[t];
-    const double sign = e > 0.0 ? 1.0 : (e < 0.0 ? -1.0 : 0.0);
-    const double slope = power_one() ? sign : 2.0 * e;
+    const double slope = power_one() ? detail::sign_of(e) : 2.0 * e;
     rho[0] = slope;
-    rho[1] = e < 0.0 ? slope : 0.0;
+    if (o_ > 0) {
+      rho[1] = detail::negative_part(slope);  // the slope has the sign of e
+    }
   }
 
  private:
@@ -79,7 +81,7 @@ class ThreshvolModel : public detail::RecursionFeedback {
 
 detail::LaneShape lane_shape(std::int32_t p, std::int32_t o, std::int32_t q) {
   const auto count = [](std::int32_t n) { return static_cast<std::uint64_t>(n); };
-  return {1 + count(p) + count(o) + count(q), count(q), 1, count(std::max(p, o)), 2};
+  return {1 + count(p) + count(o) + count(q), count(q), 1, count(std::max(p, o)), o > 0 ? 2U : 1U};
 }
 
 // data, asym_data when it has lags, and under power 1 the recursion's unsquared values.
