@@ -221,7 +221,7 @@ std::uint64_t largest_mean_lag(const MeanTerms& mean);
 
 // Each kernel takes, beyond its likelihood kernel's inputs, the mean and a `residuals` column of
 // T values that it fills. Caller keeps, besides what the likelihood kernel asks: constant 0 or
-// 1, every lag a whole number from 1 to m when m < T, every y and x value finite, parameters of
+// 1, every lag a whole number from 1 to m, every y and x value finite, parameters of
 // mean_parameter_count(mean) + the model's k values, and the scratch of the _scratch function,
 // which reads the lags.
 LikelihoodScratch threshvol_mean_nll_scratch(const MeanTerms& mean, std::int32_t p, std::int32_t o,

@@ -1,0 +1,66 @@
+// [nll, gradient, scores, ht, residuals] = logvol_mean_nll(y, x, ar_lags, ma_lags, constant,
+//     parameters, backcast, upper_bound, p, o, q, m, distribution)
+#include <algorithm>
+
+#include "likelihood_frame.hpp"
+
+namespace {
+
+enum Input {
+  kY,
+  kX,
+  kArLags,
+  kMaLags,
+  kConstant,
+  kParameters,
+  kBackcast,
+  kUpperBound,
+  kP,
+  kO,
+  kQ,
+  kM,
+  kDistribution,
+  kInputCount
+};
+
+}  // namespace
+
+VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  namespace gw = volfilter::gateway;
+  gw::check_likelihood_counts(nlhs, nrhs, kInputCount, "Thirteen inputs required.", true);
+
+  const std::int32_t constant = gw::mean_constant(prhs[kConstant]);
+  const std::int32_t p = gw::lag_order(prhs[kP], "p");
+  const std::int32_t o = gw::lag_order(prhs[kO], "o");
+  const std::int32_t q = gw::lag_order(prhs[kQ], "q");
+  // The number of observations conditioned on: a count, so never negative.
+  const std::int32_t m = gw::lag_order(prhs[kM], "m");
+  const volfilter::Distribution distribution = gw::distribution_value(prhs[kDistribution]);
+
+  const double* y = gw::data_of(prhs[kY], "y");
+  const double* x = gw::data_of(prhs[kX], "x");
+  const double* ar_lags = gw::data_of(prhs[kArLags], "ar_lags");
+  const double* ma_lags = gw::data_of(prhs[kMaLags], "ma_lags");
+  const double* parameters = gw::data_of(prhs[kParameters], "parameters");
+  const double* backcast = gw::data_of(prhs[kBackcast], "backcast");
+  const double* upper_bound = gw::data_of(prhs[kUpperBound], "upper_bound");
+
+  const std::uint64_t T = gw::finite_vector_count(prhs[kY], y, "y");
+  const bool recursion_runs = gw::check_presample(m, T, std::max({p, o, q}), "p, o and q");
+  const volfilter::MeanTerms mean = gw::mean_terms(y, T, prhs[kX], x, prhs[kArLags], ar_lags,
+                                                   prhs[kMaLags], ma_lags, constant, m);
+  const std::uint64_t k = gw::add_counts(volfilter::mean_parameter_count(mean),
+                                         gw::parameter_count({1, p, o, q}, distribution));
+  gw::require_elements(prhs[kParameters], "parameters", k);
+  // The pre-sample variance is formed in every call; the ceiling only where steps run.
+  gw::require_elements(prhs[kBackcast], "backcast", 1);
+  gw::require_elements(prhs[kUpperBound], "upper_bound", recursion_runs ? 1 : 0);
+
+  gw::LikelihoodArrays arrays(
+      plhs, nlhs, T, k,
+      volfilter::logvol_mean_nll_scratch(mean, p, o, q, gw::derivatives_requested(nlhs)), true);
+  volfilter::logvol_mean_nll_kernel(mean, parameters, backcast, upper_bound, p, o, q, m, T,
+                                    distribution, arrays.ht(), arrays.residuals(), arrays.series(),
+                                    arrays.lanes(), arrays.result());
+  arrays.destroy_scratch();
+}
