@@ -18,10 +18,17 @@
 %   shiftvol_nll     - Negative log-likelihood of the shifted-innovation model.
 %   intvol_nll       - Negative log-likelihood of the integrated model.
 %
+% Likelihoods of returns with a mean (constant, ARMA terms at listed lags, regressors)
+%   threshvol_mean_nll - Threshold model with a regression mean, gradient over both.
+%   logvol_mean_nll    - Exponential log-variance model with a regression mean.
+%   shiftvol_mean_nll  - Shifted-innovation model with a regression mean.
+%   intvol_mean_nll    - Integrated model with a regression mean.
+%
 % Model fitting
 %   volfilter_fit    - Fits a variance model by maximum likelihood, with standard errors.
 %
 % Every module takes real double arrays and truncates its scalar inputs toward zero. The
 % filters, the residuals and the pairwise likelihood return one array; the likelihoods
-% return the value and, on request, its gradient, the scores and the variances. Type
+% return the value and, on request, its gradient, the scores and the variances (and, with a
+% mean, the residuals). Type
 % "help <module>" for its inputs, model and messages.
