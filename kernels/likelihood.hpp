@@ -139,7 +139,7 @@ class StudentDensity {
 // ---------------------------------------------------------------------------------------
 // Lanes
 
-constexpr std::uint64_t kLaneBlock = 4;
+constexpr std::uint64_t kLaneBlock = 2;
 
 inline std::uint64_t padded_lanes(std::uint64_t lanes) {
   return (lanes + kLaneBlock - 1) / kLaneBlock * kLaneBlock;
@@ -451,19 +451,20 @@ class ResidualLanes {
   // Writes all width() lanes of step t's sum with its kappa terms (0 past the mean's lanes),
   // before its regressors and lagged dS.
   void write_lanes(double* lanes) const {
-    const double* terms = kappa_terms_ + (step_ - chunk_start_) * width();
     for (std::uint64_t j = 0; j < width(); ++j) {
-      lanes[j] = terms[j];
+      lanes[j] = step_terms_[j];
     }
   }
 
   // de of the step (width() values).
-  [[nodiscard]] const double* current() const { return de_row(step_); }
+  [[nodiscard]] const double* current() const { return step_de_; }
 
   // On to the next step, forming the next chunk where this one ends.
   template <class Model>
   void advance(const Model& model) {
     ++step_;
+    step_terms_ += width();
+    step_de_ += width();
     if (step_ == chunk_end_ && step_ < mean_.T) {
       fill(model, step_);
     }
@@ -498,6 +499,8 @@ class ResidualLanes {
     }
     chunk_start_ = begin;
     chunk_end_ = std::min(begin + chunk_, mean_.T);
+    step_terms_ = kappa_terms_;
+    step_de_ = de_row(begin);
     const std::uint64_t steps = chunk_end_ - begin;
     const std::uint64_t w = width();
     if (residual_depth_ > 0) {
@@ -589,6 +592,8 @@ class ResidualLanes {
   std::uint64_t step_ = 0;
   std::uint64_t chunk_start_ = 0;
   std::uint64_t chunk_end_ = 0;
+  const double* step_terms_ = nullptr;  // the step's rows
+  const double* step_de_ = nullptr;
 };
 
 // No mean: the residuals are given and move with no parameter.
@@ -674,7 +679,10 @@ void derivative_pass(const Model& model, const Mean& mean, const Density& densit
   double* step_lanes = kWidth > 0 ? local[0] : lanes.zeroed_lanes();
   double* previous_lanes = local[1];
   lanes.set_latest(previous_lanes);
-  double* gradient = lanes.gradient();
+  // With a mean and a compile-time width, the running gradient in a local array too, which no
+  // other pointer reaches, so that its loop vectorises.
+  double local_gradient[kLocal] = {};
+  double* gradient = kMean && kWidth > 0 ? local_gradient : lanes.gradient();
   double shape_gradient = 0.0;
   double sum = 0.0;
   double* scores = result.scores;
@@ -795,6 +803,12 @@ void likelihood_pass(const Model& model, const Mean& mean, const double* shape, 
       return;
     case 2 * kLaneBlock:
       derivative_pass<2 * kLaneBlock>(model, mean, density, e, ht, m, T, lane_scratch, result);
+      return;
+    case 3 * kLaneBlock:
+      derivative_pass<3 * kLaneBlock>(model, mean, density, e, ht, m, T, lane_scratch, result);
+      return;
+    case 4 * kLaneBlock:
+      derivative_pass<4 * kLaneBlock>(model, mean, density, e, ht, m, T, lane_scratch, result);
       return;
     default:
       derivative_pass<0>(model, mean, density, e, ht, m, T, lane_scratch, result);
