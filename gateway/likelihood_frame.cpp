@@ -81,18 +81,29 @@ std::int32_t mean_constant(const mxArray* input) {
   return constant;
 }
 
-MeanTerms mean_terms(const double* y, std::uint64_t T, const mxArray* x_input, const double* x,
-                     const mxArray* ar_input, const double* ar_lags, const mxArray* ma_input,
-                     const double* ma_lags, std::int32_t constant, std::int32_t m) {
+MeanArrays mean_arrays(const mxArray* const prhs[]) {
+  MeanArrays arrays{};
+  arrays.y = data_of(prhs[0], "y");
+  arrays.x = data_of(prhs[1], "x");
+  arrays.ar_lags = data_of(prhs[2], "ar_lags");
+  arrays.ma_lags = data_of(prhs[3], "ma_lags");
+  return arrays;
+}
+
+MeanTerms mean_terms(const mxArray* const prhs[], const MeanArrays& arrays, std::uint64_t T,
+                     std::int32_t constant, std::int32_t m) {
   // The regressors are read with row stride T.
-  const std::uint64_t x_columns = columns_of(x_input);
+  const mxArray* x = prhs[1];
+  const std::uint64_t x_columns = columns_of(x);
   if (x_columns > 0) {
-    require(rows_of(x_input) == T, "Input x must have T rows.");
-    require(all_finite(x, multiply_counts(T, x_columns)), "Input x must hold finite values.");
+    require(rows_of(x) == T, "Input x must have T rows.");
+    require(all_finite(arrays.x, multiply_counts(T, x_columns)),
+            "Input x must hold finite values.");
   }
-  const std::int32_t ar_count = lag_count(ar_input, ar_lags, "ar_lags", m);
-  const std::int32_t ma_count = lag_count(ma_input, ma_lags, "ma_lags", m);
-  return {y, x, x_columns, ar_lags, ar_count, ma_lags, ma_count, constant};
+  const std::int32_t ar_count = lag_count(prhs[2], arrays.ar_lags, "ar_lags", m);
+  const std::int32_t ma_count = lag_count(prhs[3], arrays.ma_lags, "ma_lags", m);
+  return {arrays.y, arrays.x,       x_columns, arrays.ar_lags,
+          ar_count, arrays.ma_lags, ma_count,  constant};
 }
 
 std::uint64_t parameter_count(std::initializer_list<std::int64_t> model_counts,

@@ -861,4 +861,19 @@ void mean_likelihood_pass(Distribution distribution, const Model& model, const M
                   lane_scratch, result, mean);
 }
 
+// A likelihood kernel with a mean: the residuals (lagreg's, in `residuals`, the unit scales in
+// the first column of `series`), then run(e, own, model_series, finish), where the model runs
+// its filter on e with its own parameters `own` and its series in `model_series`, and hands
+// its Model to finish, which makes the pass.
+template <class Run>
+void with_mean(const MeanTerms& mean, const double* parameters, std::int32_t m, std::uint64_t T,
+               Distribution distribution, const double* ht, double* residuals, double* series,
+               double* lanes, LikelihoodResult result, const Run& run) {
+  mean_residuals(mean, parameters, m, T, series, residuals);
+  run(residuals, parameters + mean_parameter_count(mean), series + T, [&](const auto& model) {
+    mean_likelihood_pass(distribution, model, mean, parameters, residuals, ht,
+                         static_cast<std::uint64_t>(m), T, lanes, result);
+  });
+}
+
 }  // namespace volfilter::detail

@@ -139,12 +139,11 @@ void shiftvol_mean_nll_kernel(const MeanTerms& mean, const double* parameters,
                               std::int32_t m, std::uint64_t T, std::int32_t type,
                               Distribution distribution, double* ht, double* residuals,
                               double* series, double* lanes, LikelihoodResult result) {
-  detail::mean_residuals(mean, parameters, m, T, series, residuals);
-  const double* own = parameters + mean_parameter_count(mean);
-  with_model(residuals, own, backcast, p, q, m, T, type, ht, series + T, [&](const auto& model) {
-    detail::mean_likelihood_pass(distribution, model, mean, parameters, residuals, ht,
-                                 static_cast<std::uint64_t>(m), T, lanes, result);
-  });
+  detail::with_mean(
+      mean, parameters, m, T, distribution, ht, residuals, series, lanes, result,
+      [&](const double* e, const double* own, double* model_series, const auto& finish) {
+        with_model(e, own, backcast, p, q, m, T, type, ht, model_series, finish);
+      });
 }
 
 }  // namespace volfilter

@@ -6,6 +6,7 @@
 
 namespace {
 
+// The mean's inputs come first, in the order gw::mean_arrays reads them.
 enum Input {
   kY,
   kX,
@@ -41,17 +42,13 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   const std::int32_t has_constant = gw::lag_order(prhs[kHasConstant], "has_constant");
   const volfilter::Distribution distribution = gw::distribution_value(prhs[kDistribution]);
 
-  const double* y = gw::data_of(prhs[kY], "y");
-  const double* x = gw::data_of(prhs[kX], "x");
-  const double* ar_lags = gw::data_of(prhs[kArLags], "ar_lags");
-  const double* ma_lags = gw::data_of(prhs[kMaLags], "ma_lags");
+  const gw::MeanArrays mean_arrays = gw::mean_arrays(prhs);
   const double* parameters = gw::data_of(prhs[kParameters], "parameters");
   const double* backcast = gw::data_of(prhs[kBackcast], "backcast");
 
-  const std::uint64_t T = gw::finite_vector_count(prhs[kY], y, "y");
+  const std::uint64_t T = gw::finite_vector_count(prhs[kY], mean_arrays.y, "y");
   gw::check_presample(m, T, std::max(p, q), "p and q");
-  const volfilter::MeanTerms mean = gw::mean_terms(y, T, prhs[kX], x, prhs[kArLags], ar_lags,
-                                                   prhs[kMaLags], ma_lags, constant, m);
+  const volfilter::MeanTerms mean = gw::mean_terms(prhs, mean_arrays, T, constant, m);
   // The mean's, then the constant (or the unused slots before the first coefficient), p alphas
   // and q - 1 betas; the lag-q coefficient is implied.
   const std::uint64_t k =

@@ -6,6 +6,7 @@
 
 namespace {
 
+// The mean's inputs come first, in the order gw::mean_arrays reads them.
 enum Input {
   kY,
   kX,
@@ -38,17 +39,13 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   const std::int32_t type = gw::order_value(prhs[kType], "type");
   const volfilter::Distribution distribution = gw::distribution_value(prhs[kDistribution]);
 
-  const double* y = gw::data_of(prhs[kY], "y");
-  const double* x = gw::data_of(prhs[kX], "x");
-  const double* ar_lags = gw::data_of(prhs[kArLags], "ar_lags");
-  const double* ma_lags = gw::data_of(prhs[kMaLags], "ma_lags");
+  const gw::MeanArrays mean_arrays = gw::mean_arrays(prhs);
   const double* parameters = gw::data_of(prhs[kParameters], "parameters");
   const double* backcast = gw::data_of(prhs[kBackcast], "backcast");
 
-  const std::uint64_t T = gw::finite_vector_count(prhs[kY], y, "y");
+  const std::uint64_t T = gw::finite_vector_count(prhs[kY], mean_arrays.y, "y");
   gw::check_presample(m, T, std::max({p, o, q}), "p, o and q");
-  const volfilter::MeanTerms mean = gw::mean_terms(y, T, prhs[kX], x, prhs[kArLags], ar_lags,
-                                                   prhs[kMaLags], ma_lags, constant, m);
+  const volfilter::MeanTerms mean = gw::mean_terms(prhs, mean_arrays, T, constant, m);
   const std::uint64_t k = gw::add_counts(volfilter::mean_parameter_count(mean),
                                          gw::parameter_count({1, p, o, q}, distribution));
   gw::require_elements(prhs[kParameters], "parameters", k);

@@ -11,6 +11,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "module_call.hpp"
@@ -104,6 +105,14 @@ Setting typical(const Model& model) {
   return s;
 }
 
+// `inputs`, then the model's trailing inputs.
+std::vector<Array> with_trailing(std::vector<Array> inputs, const Model& model, const Setting& s) {
+  for (const double value : model.trailing(s)) {
+    inputs.push_back(make_scalar(value));
+  }
+  return inputs;
+}
+
 std::vector<Array> inputs_of(const Model& model, const Setting& s) {
   std::vector<Array> inputs;
   inputs.push_back(make_column(s.y));
@@ -112,10 +121,7 @@ std::vector<Array> inputs_of(const Model& model, const Setting& s) {
   inputs.push_back(make_column(s.ma_lags));
   inputs.push_back(make_scalar(s.constant));
   inputs.push_back(make_column(parameters_of(s)));
-  for (const double value : model.trailing(s)) {
-    inputs.push_back(make_scalar(value));
-  }
-  return inputs;
+  return with_trailing(std::move(inputs), model, s);
 }
 
 // The model's own likelihood on residuals e: e, its parameters, then the same trailing inputs.
@@ -123,20 +129,7 @@ std::vector<Array> own_inputs(const Model& model, const Setting& s, const std::v
   std::vector<Array> inputs;
   inputs.push_back(make_column(e));
   inputs.push_back(make_column(s.own));
-  for (const double value : model.trailing(s)) {
-    inputs.push_back(make_scalar(value));
-  }
-  return inputs;
-}
-
-std::vector<std::uint64_t> bits_of(const mxArray* array) {
-  std::vector<std::uint64_t> bits;
-  for (const double value : volfilter::standin::values_of(array)) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, &value, sizeof word);
-    bits.push_back(word);
-  }
-  return bits;
+  return with_trailing(std::move(inputs), model, s);
 }
 
 class MeanLikelihoodModules : public ::testing::Test {
