@@ -39,7 +39,11 @@ inline std::vector<Call> mean_likelihood_calls(const TrailingLayout& trailing,
                                                const std::vector<double>& parameters,
                                                const std::vector<double>& undefined,
                                                const std::string& input_message) {
-  // Without an observation before the first modelled one (m = 0), a constant only.
+  // Without an observation before the first modelled one (m = 0), a constant only. The returns
+  // are made from the setting's series by the mean itself, y(t) = e(t) + 0.05 + 0.2 y(t - 1) -
+  // 0.1 e(t - 1), so that the residuals are about the series of the likelihoods' own calls:
+  // there no per-observation derivative with respect to nu is a small difference of large
+  // terms, which would turn the platforms' differences in a logarithm into many units.
   const LikelihoodLayout layout = [trailing](const LikelihoodSetting& s) {
     MeanSetting mean;
     if (s.m < 1) {
@@ -47,7 +51,11 @@ inline std::vector<Call> mean_likelihood_calls(const TrailingLayout& trailing,
       mean.ma_lags = empty();
       mean.mean = {0.05};
     }
-    return mean_inputs(s, mean, trailing);
+    LikelihoodSetting returns = s;
+    for (std::size_t t = 1; t < s.e.size(); ++t) {
+      returns.e[t] = s.e[t] + 0.05 + 0.2 * returns.e[t - 1] - 0.1 * s.e[t - 1];
+    }
+    return mean_inputs(returns, mean, trailing);
   };
   std::vector<Call> calls = likelihood_calls(layout, parameters, undefined, input_message, "y", 3);
   LikelihoodSetting s;
