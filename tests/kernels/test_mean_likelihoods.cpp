@@ -268,6 +268,13 @@ std::vector<MeanCase> cases() {
        {1, 2},
        2,
        {0.05, 0.1, 0.05, 0.3, -0.2, 0.2, 0.1}},
+      {"MA lag 70, more than a chunk of steps back, GARCH(1,1) t",
+       model("threshvol", 1, 0, 1, 70, 2, D::student_t, {0.05, 0.08, 0.9, 8}),
+       1,
+       {1},
+       {70, 1},
+       0,
+       {0.05, 0.1, 0.2, -0.1}},
   };
   list[5].model.upper_bound = 1.6;  // the ceiling's finite branch at some steps
   list[9].model.has_constant = 0;
