@@ -397,8 +397,8 @@ void mean_residuals(const MeanTerms& mean, const double* parameters, std::int32_
 // past the mean's stay 0. kWidth as for DerivativeLanes.
 constexpr std::uint64_t kResidualChunk = 64;
 
-// The steps of a chunk: at least the depth, so that the rows carried into the next chunk are
-// never among those they are copied from.
+// The steps of a chunk: at least the depth, so that carrying the last depth steps' rows into the
+// next chunk costs at most a row a step.
 inline std::uint64_t residual_chunk(std::uint64_t depth) { return std::max(kResidualChunk, depth); }
 
 template <std::uint64_t kWidth>
@@ -489,7 +489,7 @@ class ResidualLanes {
     if (begin != chunk_end_) {
       chunk_end_ = begin;  // the first chunk: the rows before it are the zeros of the start
     } else {
-      // The last depth steps' rows to the front (chunk >= depth: the two ranges are apart).
+      // The last depth steps' rows to the front; a copy forward, since they move back.
       for (std::uint64_t i = 0; i < depth_ * width(); ++i) {
         de_[i] = de_[chunk_ * width() + i];
       }
