@@ -538,7 +538,7 @@ class ResidualLanes {
       double* de = de_row(t);
       for (std::uint64_t j = 0; j < ma_count_; ++j) {
         const double psi = ma_coefficients_[j];
-        const double* earlier = de_row(t - lag(terms.ma_lags, j));
+        const double* earlier = de - lag(terms.ma_lags, j) * w;
         for (std::uint64_t i = 0; i < lanes_; ++i) {
           de[i] = de[i] - psi * earlier[i];
         }
