@@ -91,12 +91,12 @@ constexpr ModuleDescriptor kModules[] = {
     {"intvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
     {"threshvol_mean_nll", 13, "Thirteen inputs required.", false, 5, kAtMostFive,
      Promise::likelihood, 0},
-    {"logvol_mean_nll", 13, "Thirteen inputs required.", false, 5, kAtMostFive,
-     Promise::likelihood, 0},
-    {"shiftvol_mean_nll", 12, "Twelve inputs required.", false, 5, kAtMostFive,
-     Promise::likelihood, 0},
-    {"intvol_mean_nll", 13, "Thirteen inputs required.", false, 5, kAtMostFive,
-     Promise::likelihood, 0},
+    {"logvol_mean_nll", 13, "Thirteen inputs required.", false, 5, kAtMostFive, Promise::likelihood,
+     0},
+    {"shiftvol_mean_nll", 12, "Twelve inputs required.", false, 5, kAtMostFive, Promise::likelihood,
+     0},
+    {"intvol_mean_nll", 13, "Thirteen inputs required.", false, 5, kAtMostFive, Promise::likelihood,
+     0},
 };
 
 // The first eight as they always were, so that old inputs keep their meaning; the second
