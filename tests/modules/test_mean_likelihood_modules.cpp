@@ -156,22 +156,19 @@ TEST_F(MeanLikelihoodModules, CallsOutsideTheContractAreRefusedBeforeAnyArrayExi
     std::function<void(Setting&)> change;
     std::string message;  // {orders} and {k} filled in per model
   };
+  // The mean's own checks, each once; the model's are the likelihood modules' (their tests).
   const std::vector<Case> cases{
-      {"constant 2", [](Setting& s) { s.constant = 2; }, "Input constant must be 0 or 1."},
       // The scalars come first: a bad constant before a bad y.
-      {"constant -0.5 reads as 0, NaN in y",
+      {"constant 2, NaN in y",
        [](Setting& s) {
-         s.constant = -0.5;
+         s.constant = 2;
          s.y[3] = kNaN;
        },
-       "Input y must hold finite values."},
+       "Input constant must be 0 or 1."},
       {"NaN in y, conditioned on", [](Setting& s) { s.y[0] = kNaN; },
        "Input y must hold finite values."},
-      {"m past T", [](Setting& s) { s.m = 61; }, "Input m must not exceed T."},
       {"m below the orders", [](Setting& s) { s.m = 0; },
        "Input m must be at least the largest of {orders} when T exceeds m."},
-      {"AR lag past m", [](Setting& s) { s.ar_lags = {3}; },
-       "Input ar_lags must hold whole numbers from 1 to m."},
       {"AR lag past m, m = T",
        [](Setting& s) {
          s.m = 60;
@@ -180,19 +177,13 @@ TEST_F(MeanLikelihoodModules, CallsOutsideTheContractAreRefusedBeforeAnyArrayExi
        "Input ar_lags must hold whole numbers from 1 to m."},
       {"fractional AR lag", [](Setting& s) { s.ar_lags = {1.5}; },
        "Input ar_lags must hold whole numbers from 1 to m."},
-      {"MA lag 0", [](Setting& s) { s.ma_lags = {0}; },
-       "Input ma_lags must hold whole numbers from 1 to m."},
       {"NaN MA lag last",
        [](Setting& s) {
          s.ma_lags = {1, 2, kNaN};
        },
        "Input ma_lags must hold whole numbers from 1 to m."},
-      {"short parameters", [](Setting& s) { s.own.pop_back(); },
-       "Input parameters must have at least {k} elements."},
       {"no nu for Student's t", [](Setting& s) { s.distribution = 1; },
        "Input parameters must have at least {k} elements."},
-      {"distribution 2", [](Setting& s) { s.distribution = 2; },
-       "Input distribution must be 0 (normal) or 1 (Student's t)."},
   };
   for (const Model& model : models()) {
     for (const Case& c : cases) {
@@ -299,27 +290,6 @@ TEST_F(MeanLikelihoodModules, OutputsAreLagregsResidualsAndTheModelsOwnLikelihoo
       }
       EXPECT_EQ(volfilter::standin::values_of(plain[4].get()), e) << where;
     }
-  }
-}
-
-TEST_F(MeanLikelihoodModules, ExplosiveMeansAndNothingModelled) {
-  for (const Model& model : models()) {
-    Setting s = typical(model);
-    // An MA coefficient far outside the invertible region: residuals overflow.
-    s.mean[2] = -1e100;
-    std::vector<Array> outputs = call(model.name, inputs_of(model, s), 5);
-    EXPECT_EQ(volfilter::standin::values_of(outputs[0].get())[0],
-              std::numeric_limits<double>::infinity())
-        << model.name;
-    EXPECT_TRUE(std::isnan(volfilter::standin::values_of(outputs[1].get())[0])) << model.name;
-    // m = T: nll 0, zero derivatives of the full shapes, zero residuals.
-    s = typical(model);
-    s.m = 60;
-    outputs = call(model.name, inputs_of(model, s), 5);
-    EXPECT_EQ(volfilter::standin::values_of(outputs[0].get()), std::vector<double>{0.0});
-    EXPECT_EQ(volfilter::standin::values_of(outputs[1].get()),
-              std::vector<double>(parameters_of(s).size(), 0.0));
-    EXPECT_EQ(volfilter::standin::values_of(outputs[4].get()), std::vector<double>(60, 0.0));
   }
 }
 

@@ -64,32 +64,8 @@ function mean_likelihood_tests (model, own, trailing)
   end
   expect_bits (outputs{5}, zeros (50, 1), [name ': m = T, residuals']);
 
-  % Refusals: position, value, message.
-  args = [{y, [y, -y], 1, 2, 1, [0.1; 0.2; 0.3; 0.1; 0.1; own]}, trailing(2, 0)];
-  m_at = 6 + find (! cellfun (@isequal, trailing(2, 0), trailing(3, 0)));
-  cases = {
-    1, [y, y], 'Input y must be a vector.'
-    1, [y(1:end-1); NaN], 'Input y must hold finite values.'
-    1, single(y), 'Input y must be a real double array.'
-    2, [y(1:end-1), y(1:end-1)], 'Input x must have T rows.'
-    2, [y, [Inf; y(2:end)]], 'Input x must hold finite values.'
-    3, [1, 2; 1, 2], 'Input ar_lags must be a vector.'
-    3, 3, 'Input ar_lags must hold whole numbers from 1 to m.'
-    3, 1.5, 'Input ar_lags must hold whole numbers from 1 to m.'
-    4, [1; 0], 'Input ma_lags must hold whole numbers from 1 to m.'
-    4, int8(1), 'Input ma_lags must be a real double array.'
-    5, 2, 'Input constant must be 0 or 1.'
-    5, 'a', 'Input constant must be a real numeric scalar.'
-    6, [0.1; 0.2; 0.3; 0.1; 0.1; own(1:end-1)], ...
-        sprintf('Input parameters must have at least %d elements.', 5 + numel (own))
-    m_at, 51, 'Input m must not exceed T.'
-    m_at, -1, 'Input m must not be negative.'
-  };
-  for i = 1:rows (cases)
-    changed = args;
-    changed{cases{i, 1}} = cases{i, 2};
-    expect_error (@() module (changed{:}), cases{i, 3});
-  end
+  % The counts; every other refusal is in the hostile battery.
+  args = [{y, [], 1, 2, 1, [0.1; 0.2; 0.3; own]}, trailing(2, 0)];
   expect_error (@() module (args{1:end-1}), 'inputs required.');
   expect_error (@() six_outputs (module, args), 'At most five outputs.');
   printf ('%s: all host tests passed\n', name);
