@@ -3,7 +3,12 @@
 // data series plus the density's library calls, one logarithm per observation for the normal,
 // two for Student's t), and a call with the gradient (<model>_grad/<variant>/kernel) beside the
 // value-only call (baseline). The ratio table then shows value / budget and gradient / value.
+//
+// With a mean (constant, AR(1), ARMA(1,1)): a call with the gradient of the likelihood of returns
+// (<model>_mean_grad/<variant>/kernel) beside the model's own call with the gradient on residuals
+// (baseline), so that k/base is what the mean costs.
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,7 +43,7 @@ struct Inputs {
         asym(T),
         parameters(model.parameters),
         ht(T),
-        series(4 * T),
+        series(5 * T),
         lanes(4096),
         gradient(8),
         s1(T),
@@ -53,6 +58,52 @@ struct Inputs {
     }
     if (distribution == Distribution::student_t) {
       parameters.push_back(8.0);
+    }
+  }
+
+  // The mean: constant, AR lags and MA lags, their parameters before the model's.
+  std::vector<double> ar_lags, ma_lags, joint, residuals, joint_gradient, lanes_of_mean;
+  MeanTerms terms{};
+
+  void set_mean(const std::vector<double>& mean, std::size_t ar, std::size_t ma) {
+    ar_lags.assign(ar, 1.0);
+    ma_lags.assign(ma, 1.0);
+    joint = mean;
+    joint.insert(joint.end(), parameters.begin(), parameters.end());
+    residuals.assign(e.size(), 0.0);
+    joint_gradient.assign(joint.size(), 0.0);
+    lanes_of_mean.assign(4096, 0.0);
+    terms = {e.data(),
+             nullptr,
+             0,
+             ar_lags.data(),
+             static_cast<std::int32_t>(ar),
+             ma_lags.data(),
+             static_cast<int>(ma),
+             1};
+  }
+
+  void mean_likelihood(std::uint64_t T) {
+    const LikelihoodResult result{&nll, joint_gradient.data(), nullptr};
+    const double* theta = joint.data();
+    const int p = model.p;
+    const int o = model.o;
+    const int q = model.q;
+    double* lanes_scratch = lanes_of_mean.data();
+    if (model.name == "threshvol") {
+      threshvol_mean_nll_kernel(terms, theta, &model.backcast, p, o, q, 1, T, model.type,
+                                distribution, ht.data(), residuals.data(), series.data(),
+                                lanes_scratch, result);
+    } else if (model.name == "logvol") {
+      logvol_mean_nll_kernel(terms, theta, &model.backcast, &upper_bound, p, o, q, 1, T,
+                             distribution, ht.data(), residuals.data(), series.data(),
+                             lanes_scratch, result);
+    } else if (model.name == "shiftvol") {
+      shiftvol_mean_nll_kernel(terms, theta, &model.backcast, p, q, 1, T, model.type, distribution,
+                               ht.data(), residuals.data(), series.data(), lanes_scratch, result);
+    } else {
+      intvol_mean_nll_kernel(terms, theta, &model.backcast, p, q, 1, T, model.type, 1, distribution,
+                             ht.data(), residuals.data(), series.data(), lanes_scratch, result);
     }
   }
 
@@ -141,6 +192,25 @@ void add_likelihoods() {
         add(model.name + "_nll", variant, "baseline", T, prepared(budget));
         add(model.name + "_grad", variant, "kernel", T, prepared(with_gradient));
         add(model.name + "_grad", variant, "baseline", T, prepared(value));
+      }
+      struct Mean {
+        std::string name;
+        std::vector<double> parameters;  // constant, AR, MA
+        std::size_t ar, ma;
+      };
+      for (const Mean& mean : {Mean{"constant", {0.01}, 0, 0}, Mean{"ar1", {0.01, 0.1}, 1, 0},
+                               Mean{"arma11", {0.01, 0.1, -0.05}, 1, 1}}) {
+        const auto joint = [mean](Inputs& in, std::uint64_t T) {
+          if (in.joint.empty()) {
+            in.set_mean(mean.parameters, mean.ar, mean.ma);
+          }
+          in.mean_likelihood(T);
+        };
+        for (const std::uint64_t T : {1000U, 10000U}) {
+          add(model.name + "_mean_grad", mean.name + "_" + variant, "kernel", T, prepared(joint));
+          add(model.name + "_mean_grad", mean.name + "_" + variant, "baseline", T,
+              prepared(with_gradient));
+        }
       }
     }
   }

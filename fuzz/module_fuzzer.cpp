@@ -20,8 +20,9 @@
 //   - a refused call raises the host's error with a sentence ending in a full stop; a wrong
 //     input count gives the module's input-count message, then a wrong output count gives
 //     the module's output-count message ("One output only.", "At most four outputs." for a
-//     likelihood, "At most two outputs." for a simulation); a refusal comes before any array
-//     is created (only the host's own "Out of memory." comes from creating one);
+//     likelihood, five with a mean, "At most two outputs." for a simulation); a refusal comes
+//     before any array is created (only the host's own "Out of memory." comes from creating
+//     one);
 //   - a served call leaves in output slot 0 the shape the module promises, and a likelihood
 //     or a simulation the shapes of its other outputs in the slots requested and nothing in
 //     the others (an estimation module: an output in each slot requested and nothing in the
@@ -55,8 +56,8 @@ enum class Promise {
   column_of_rows,   // T-by-1, T the row count of the array at `size_input`
   one_by_one,
   // A likelihood: nll 1-by-1 in slot 0; when requested, the gradient k-by-1 in slot 1, the
-  // scores T-by-k in slot 2 and ht T-by-1 in slot 3, T the element count of the array at
-  // `size_input` and k the same in slots 1 and 2.
+  // scores T-by-k in slot 2 and ht T-by-1 in slot 3 (and with a mean the residuals T-by-1 in
+  // slot 4), T the element count of the array at `size_input` and k the same in slots 1 and 2.
   likelihood,
   // A simulation: e in slot 0 and, when requested, ht in slot 1, both with the shape of the
   // array at `size_input` (z), and nothing in the others.
@@ -84,6 +85,7 @@ struct ModuleDescriptor {
 constexpr const char* kOneOutputOnly = "One output only.";
 constexpr const char* kAtMostFour = "At most four outputs.";
 constexpr const char* kAtMostTwo = "At most two outputs.";
+constexpr const char* kAtMostFive = "At most five outputs.";
 
 constexpr ModuleDescriptor kModules[] = {
     {"threshvol_filter", 10, "Ten inputs required.", false, 1, kOneOutputOnly,
@@ -102,6 +104,14 @@ constexpr ModuleDescriptor kModules[] = {
     {"logvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
     {"shiftvol_nll", 8, "Eight inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
     {"intvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
+    {"threshvol_mean_nll", 13, "Thirteen inputs required.", false, 5, kAtMostFive,
+     Promise::likelihood, 0},
+    {"logvol_mean_nll", 13, "Thirteen inputs required.", false, 5, kAtMostFive, Promise::likelihood,
+     0},
+    {"shiftvol_mean_nll", 12, "Twelve inputs required.", false, 5, kAtMostFive, Promise::likelihood,
+     0},
+    {"intvol_mean_nll", 13, "Thirteen inputs required.", false, 5, kAtMostFive, Promise::likelihood,
+     0},
     {"threshvol_simulate", 9, "Nine inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
     {"logvol_simulate", 9, "Nine inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
     {"shiftvol_simulate", 8, "Eight inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
@@ -439,6 +449,7 @@ void check_likelihood_slots(const Call& call, const Outcome& outcome) {
   shape_is(1, k, 1);
   shape_is(2, T, k);
   shape_is(3, T, 1);
+  shape_is(4, T, 1);
 }
 
 // A simulation's slots: e, and ht when requested, each of z's shape; the others empty.

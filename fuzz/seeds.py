@@ -39,6 +39,15 @@ def scalar(x):
     return array([x])
 
 
+def columns(values, rows, count):
+    """A rows-by-count matrix (the fuzzer's any_columns form), column-major."""
+    assert 0 <= rows < 16 and 0 <= count < 8 and len(values) == rows * count
+    out = [6 << 4 | rows, count]
+    for x in values:
+        out += value(x)
+    return out
+
+
 def call(inputs, input_count=None, nlhs=1):
     """input_count None keeps the module's own count; nlhs is one of -1 and 0 to 11."""
     count_code = 0x00 if input_count is None else 0xE0 + input_count
@@ -332,6 +341,52 @@ def estimation(module):
     return seeds
 
 
+def mean_likelihood(model):
+    """Seeds of a likelihood with a mean: y, x, the lag lists, the constant, the parameters (the
+    mean's, then the model's), then the model's own inputs as its likelihood takes them."""
+    y = [0.5, -1, 2, -0.25, 1.5, -0.75, 1, 0.25]
+    def inputs(mean, own, m=2, distribution=0, returns=None, x=None, ar=(1,), ma=(2,),
+               constant=1, type_=2, orders=(1, 1, 1)):
+        p, o, q = orders
+        returns = array(y) if returns is None else returns
+        x = array([], "no_columns", 0) if x is None else x
+        head = [returns, x, array(list(ar)), array(list(ma)), scalar(constant),
+                array(mean + own)]
+        if model == "threshvol":
+            return head + scalars(1, p, o, q, m, type_, distribution)
+        if model == "logvol":
+            return head + [scalar(0), scalar(100)] + scalars(p, o, q, m, distribution)
+        if model == "shiftvol":
+            return head + scalars(1, p, q, m, type_, distribution)
+        return head + scalars(1, p, q, m, type_, 1, distribution)
+    own = {
+        "threshvol": [0.125, 0.125, 0.0625, 0.75],
+        "logvol": [0, 0.125, -0.0625, 0.875],
+        "shiftvol": [0.125, 0.125, 0.25, 0.75],
+        "intvol": [0.125, 0.125],
+    }[model]
+    mean = [0.125, 0.25, -0.125]
+    student = own + [6]
+    regressors = columns([0.5, -1, 0.25, 1, -0.5, 2, 0, 1.5], 8, 1)
+    return {
+        "value_only": call(inputs(mean, own)),
+        "every_output": call(inputs(mean, own), nlhs=5),
+        "student_every_output": call(inputs(mean, student, distribution=1), nlhs=5),
+        "gradient_power1": call(inputs(mean, student, distribution=1, type_=1), nlhs=2),
+        "regressor_scores": call(inputs(mean + [0.5], own, x=regressors), nlhs=3),
+        "no_mean_terms": call(inputs([], own, ar=(), ma=(), constant=0), nlhs=5),
+        "explosive_mean": call(inputs([0.125, 0.25, -1e100], own), nlhs=5),
+        "nothing_modelled": call(inputs(mean, own, m=8), nlhs=5),
+        "lag_past_m": call(inputs(mean, own, ar=(3,))),
+        "fractional_lag": call(inputs(mean, own, ma=(1.5,))),
+        "short_regressors": call(inputs(mean + [0.5], own, x=columns([1, 2], 2, 1))),
+        "constant_two": call(inputs(mean, own, constant=2)),
+        "nan_return": call(inputs(mean, own, returns=array([0.5, "nan", 2, 1])), nlhs=2),
+        "six_outputs": call(inputs(mean, own), nlhs=6),
+        "one_input_short": call(inputs(mean, own)[:-1], input_count=len(inputs(mean, own)) - 1),
+    }
+
+
 MODULES = {
     "threshvol_filter": threshvol,
     "logvol_filter": logvol,
@@ -349,6 +404,10 @@ MODULES = {
     "intvol_simulate": lambda: simulation("intvol"),
     "volfilter_plan": lambda: estimation("volfilter_plan"),
     "volfilter_estimate": lambda: estimation("volfilter_estimate"),
+    "threshvol_mean_nll": lambda: mean_likelihood("threshvol"),
+    "logvol_mean_nll": lambda: mean_likelihood("logvol"),
+    "shiftvol_mean_nll": lambda: mean_likelihood("shiftvol"),
+    "intvol_mean_nll": lambda: mean_likelihood("intvol"),
 }
 
 if __name__ == "__main__":

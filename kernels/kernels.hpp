@@ -183,6 +183,80 @@ void intvol_nll_kernel(const double* e, const double* parameters, const double* 
                        std::int32_t type, std::int32_t has_constant, Distribution distribution,
                        double* ht, double* series, double* lanes, LikelihoodResult result);
 
+// ---------------------------------------------------------------------------------------
+// Likelihoods of returns with a mean
+//
+// The same likelihoods for returns y with a mean: the residuals
+//
+//   e_t = y_t - c - sum_j phi_j y_(t - a_j) - sum_j beta_j x_(t, j) - sum_j psi_j e_(t - b_j)
+//
+// are lagreg_kernel's with unit scales (so its residuals to the last bit), e_t = 0 for t < m;
+// the variance model then runs on them as its likelihood kernel runs on e, so ht is its filter's
+// on those residuals to the last bit. The parameters are the mean's block (c if constant, phi in
+// the order of ar_lags, beta in the order of x's columns, psi in the order of ma_lags), then the
+// variance model's own, then the shape parameters: k = mean_parameter_count(mean) + the model's
+// k. The derivatives cover every parameter: the residuals' derivatives follow their own
+// recursion through the moving-average terms and enter the variance recursion through each
+// series it forms from e, and the density through e itself.
+//
+// Where the model is not defined (as above, or a residual at a modelled observation that is not
+// finite), nll is +Inf and every derivative NaN; ht and the residuals are still written.
+
+// The mean of returns y of T observations, as lagreg_kernel takes it.
+struct MeanTerms {
+  const double* y;  // T values
+  const double* x;  // T-by-x_columns, column-major (row stride T)
+  std::uint64_t x_columns;
+  const double* ar_lags;  // ar_count lags, whole numbers
+  std::int32_t ar_count;
+  const double* ma_lags;  // ma_count lags, whole numbers
+  std::int32_t ma_count;
+  std::int32_t constant;  // 1 with a constant, else 0
+};
+
+// The mean's parameters, constant + ar_count + x_columns + ma_count, and its largest lag (0
+// without lags).
+std::uint64_t mean_parameter_count(const MeanTerms& mean);
+std::uint64_t largest_mean_lag(const MeanTerms& mean);
+
+// Each kernel takes, beyond its likelihood kernel's inputs, the mean and a `residuals` column of
+// T values that it fills. Caller keeps, besides what the likelihood kernel asks: constant 0 or
+// 1, every lag a whole number from 1 to m, every y and x value finite, parameters of
+// mean_parameter_count(mean) + the model's k values, and the scratch of the _scratch function,
+// which reads the lags.
+LikelihoodScratch threshvol_mean_nll_scratch(const MeanTerms& mean, std::int32_t p, std::int32_t o,
+                                             std::int32_t q, std::int32_t type, bool derivatives);
+void threshvol_mean_nll_kernel(const MeanTerms& mean, const double* parameters,
+                               const double* backcast, std::int32_t p, std::int32_t o,
+                               std::int32_t q, std::int32_t m, std::uint64_t T, std::int32_t type,
+                               Distribution distribution, double* ht, double* residuals,
+                               double* series, double* lanes, LikelihoodResult result);
+
+LikelihoodScratch logvol_mean_nll_scratch(const MeanTerms& mean, std::int32_t p, std::int32_t o,
+                                          std::int32_t q, bool derivatives);
+void logvol_mean_nll_kernel(const MeanTerms& mean, const double* parameters, const double* backcast,
+                            const double* upper_bound, std::int32_t p, std::int32_t o,
+                            std::int32_t q, std::int32_t m, std::uint64_t T,
+                            Distribution distribution, double* ht, double* residuals,
+                            double* series, double* lanes, LikelihoodResult result);
+
+LikelihoodScratch shiftvol_mean_nll_scratch(const MeanTerms& mean, std::int32_t p, std::int32_t q,
+                                            bool derivatives);
+void shiftvol_mean_nll_kernel(const MeanTerms& mean, const double* parameters,
+                              const double* backcast, std::int32_t p, std::int32_t q,
+                              std::int32_t m, std::uint64_t T, std::int32_t type,
+                              Distribution distribution, double* ht, double* residuals,
+                              double* series, double* lanes, LikelihoodResult result);
+
+LikelihoodScratch intvol_mean_nll_scratch(const MeanTerms& mean, std::int32_t p, std::int32_t q,
+                                          std::int32_t type, std::int32_t has_constant,
+                                          bool derivatives);
+void intvol_mean_nll_kernel(const MeanTerms& mean, const double* parameters, const double* backcast,
+                            std::int32_t p, std::int32_t q, std::int32_t m, std::uint64_t T,
+                            std::int32_t type, std::int32_t has_constant, Distribution distribution,
+                            double* ht, double* residuals, double* series, double* lanes,
+                            LikelihoodResult result);
+
 // The digamma function psi(x) = d ln Gamma(x) / dx for x > 0, to a few units in the last
 // place (NaN for x <= 0 or NaN, +Inf for +Inf).
 double digamma(double x);

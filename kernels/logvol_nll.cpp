@@ -19,6 +19,10 @@ namespace {
 //   dz = -0.5 z r dS,  dc = sign(z) dz = -0.5 |z| r dS,  dl = dS when free, else 0,
 // and r = 1 (free: h = exp(S)), 1 / h (ceiling plus sum: h = U + S) or 0 (fixed). dc is
 // continuous in z, so |z| has no kink here: at z = 0 both derivatives are 0.
+//
+// With a mean, z and c move with the residual too (series of e 0: c at lags 1 .. p, 1: z at
+// lags 1 .. o), whatever the bounds did: dz = de / sqrt(h) and dc = sign(z) de / sqrt(h). Here
+// |z| has its kink, at e = 0, where the derivative is taken as 0.
 class LogvolModel {
  public:
   LogvolModel(const double* ht, const double* log_ht, const double* std_data,
@@ -75,6 +79,16 @@ class LogvolModel {
     b[1] = 0.0;
     b[2] = 0.0;
   }
+  [[nodiscard]] std::uint64_t residual_depth() const { return std::max(p_, o_); }
+  [[nodiscard]] static std::uint64_t residual_families() { return 2; }
+  [[nodiscard]] double residual_coefficient(std::uint64_t family, std::uint64_t lag) const {
+    return coefficient(family, lag);
+  }
+  void residual_feedback(std::uint64_t t, double* rho) const {
+    const double slope = 1.0 / std::sqrt(ht_[t]);
+    rho[0] = detail::sign_of(std_data_[t]) * slope;
+    rho[1] = slope;
+  }
   [[nodiscard]] double variance_factor(std::uint64_t t) const {
     switch (branch_at(t)) {
       case detail::BoundBranch::free:
@@ -101,26 +115,25 @@ class LogvolModel {
   std::uint64_t p_, o_, q_;
 };
 
-}  // namespace
-
-LikelihoodScratch logvol_nll_scratch(std::int32_t p, std::int32_t o, std::int32_t q,
-                                     bool derivatives) {
-  const std::uint64_t lanes = 1 + static_cast<std::uint64_t>(p) + static_cast<std::uint64_t>(o) +
-                              static_cast<std::uint64_t>(q);
-  const auto depth = static_cast<std::uint64_t>(std::max({p, o, q}));
-  // The filter's log variances, standardized values and centered magnitudes, and with
-  // derivatives the branch of the bounds at each step.
-  return {derivatives ? 4U : 3U, derivatives ? detail::lane_scratch_values(lanes, depth, 3) : 0};
+detail::LaneShape lane_shape(std::int32_t p, std::int32_t o, std::int32_t q) {
+  const auto count = [](std::int32_t n) { return static_cast<std::uint64_t>(n); };
+  return {1 + count(p) + count(o) + count(q), count(std::max({p, o, q})), 3, count(std::max(p, o)),
+          2};
 }
 
-void logvol_nll_kernel(const double* e, const double* parameters, const double* backcast,
-                       const double* upper_bound, std::int32_t p, std::int32_t o, std::int32_t q,
-                       std::int32_t m, std::uint64_t T, Distribution distribution, double* ht,
-                       double* series, double* lanes, LikelihoodResult result) {
+// The filter's log variances, standardized values and centered magnitudes, and with
+// derivatives the branch of the bounds at each step.
+std::uint64_t series_columns(bool derivatives) { return derivatives ? 4U : 3U; }
+
+// The filter on e, in `series`; then finish(model).
+template <class Finish>
+void with_model(const double* e, const double* parameters, const double* backcast,
+                const double* upper_bound, std::int32_t p, std::int32_t o, std::int32_t q,
+                std::int32_t m, std::uint64_t T, bool derivatives, double* ht, double* series,
+                const Finish& finish) {
   double* log_ht = series;
   double* std_data = series + T;
   double* centered_abs_std = series + 2 * T;
-  const bool derivatives = result.gradient != nullptr || result.scores != nullptr;
   double* bounds = derivatives ? series + 3 * T : nullptr;
   if (derivatives) {
     detail::logvol_recording_bounds(e, parameters, backcast, upper_bound, p, o, q, m, T, ht, log_ht,
@@ -129,9 +142,49 @@ void logvol_nll_kernel(const double* e, const double* parameters, const double* 
     logvol_kernel(e, parameters, backcast, upper_bound, p, o, q, m, T, ht, log_ht, std_data,
                   centered_abs_std);
   }
-  const LogvolModel model(ht, log_ht, std_data, centered_abs_std, bounds, parameters, p, o, q);
-  detail::likelihood_pass(distribution, model, parameters + model.lanes(), e, ht,
-                          static_cast<std::uint64_t>(m), T, lanes, result);
+  finish(LogvolModel(ht, log_ht, std_data, centered_abs_std, bounds, parameters, p, o, q));
+}
+
+bool derivatives_asked(LikelihoodResult result) {
+  return result.gradient != nullptr || result.scores != nullptr;
+}
+
+}  // namespace
+
+LikelihoodScratch logvol_nll_scratch(std::int32_t p, std::int32_t o, std::int32_t q,
+                                     bool derivatives) {
+  return {series_columns(derivatives), detail::model_lane_values(lane_shape(p, o, q), derivatives)};
+}
+
+void logvol_nll_kernel(const double* e, const double* parameters, const double* backcast,
+                       const double* upper_bound, std::int32_t p, std::int32_t o, std::int32_t q,
+                       std::int32_t m, std::uint64_t T, Distribution distribution, double* ht,
+                       double* series, double* lanes, LikelihoodResult result) {
+  with_model(e, parameters, backcast, upper_bound, p, o, q, m, T, derivatives_asked(result), ht,
+             series, [&](const auto& model) {
+               detail::likelihood_pass(distribution, model, parameters + model.lanes(), e, ht,
+                                       static_cast<std::uint64_t>(m), T, lanes, result);
+             });
+}
+
+LikelihoodScratch logvol_mean_nll_scratch(const MeanTerms& mean, std::int32_t p, std::int32_t o,
+                                          std::int32_t q, bool derivatives) {
+  // The unit scales of the residuals, then the model's own columns.
+  return {1 + series_columns(derivatives),
+          detail::mean_lane_values(mean, lane_shape(p, o, q), derivatives)};
+}
+
+void logvol_mean_nll_kernel(const MeanTerms& mean, const double* parameters, const double* backcast,
+                            const double* upper_bound, std::int32_t p, std::int32_t o,
+                            std::int32_t q, std::int32_t m, std::uint64_t T,
+                            Distribution distribution, double* ht, double* residuals,
+                            double* series, double* lanes, LikelihoodResult result) {
+  detail::with_mean(
+      mean, parameters, m, T, distribution, ht, residuals, series, lanes, result,
+      [&](const double* e, const double* own, double* model_series, const auto& finish) {
+        with_model(e, own, backcast, upper_bound, p, o, q, m, T, derivatives_asked(result), ht,
+                   model_series, finish);
+      });
 }
 
 }  // namespace volfilter

@@ -19,6 +19,9 @@ namespace {
 //   scaled shift,   d = e - gamma sqrt(h): ds = -(gamma d / sqrt(h)) dh - 2 d sqrt(h) dgamma.
 // The pre-sample shifted squares are gamma^2 + b and (gamma^2 + 1) b, with derivatives 2 gamma
 // and 2 gamma b in the shift's lane.
+//
+// With a mean, a shifted square moves with the residual too (the one series of e, at lags
+// 1 .. p): ds = 2 d de in either form.
 class ShiftvolModel {
  public:
   ShiftvolModel(const double* e, const double* ht, const double* shifted_sq,
@@ -72,6 +75,15 @@ class ShiftvolModel {
     b[1] = 0.0;
   }
   [[nodiscard]] static double variance_factor(std::uint64_t /*t*/) { return 1.0; }
+  [[nodiscard]] std::uint64_t residual_depth() const { return p_; }
+  [[nodiscard]] static std::uint64_t residual_families() { return 1; }
+  [[nodiscard]] double residual_coefficient(std::uint64_t /*family*/, std::uint64_t lag) const {
+    return coefficient(0, lag);
+  }
+  void residual_feedback(std::uint64_t t, double* rho) const {
+    const double d = constant_shift_ ? e_[t] - gamma_ : e_[t] - gamma_ * std::sqrt(ht_[t]);
+    rho[0] = 2.0 * d;
+  }
 
  private:
   const double* e_;
@@ -84,24 +96,54 @@ class ShiftvolModel {
   bool constant_shift_;
 };
 
+detail::LaneShape lane_shape(std::int32_t p, std::int32_t q) {
+  const auto count = [](std::int32_t n) { return static_cast<std::uint64_t>(n); };
+  return {count(p) + count(q) + 2, count(std::max(p, q)), 2, count(p), 1};
+}
+
+// The filter on e, the shifted squares in `series`; then finish(model).
+template <class Finish>
+void with_model(const double* e, const double* parameters, const double* backcast, std::int32_t p,
+                std::int32_t q, std::int32_t m, std::uint64_t T, std::int32_t type, double* ht,
+                double* series, const Finish& finish) {
+  double* shifted_sq = series;
+  shiftvol_kernel(e, parameters, backcast, p, q, m, T, type, ht, shifted_sq);
+  finish(ShiftvolModel(e, ht, shifted_sq, parameters, backcast, p, q, type == 1));
+}
+
 }  // namespace
 
 LikelihoodScratch shiftvol_nll_scratch(std::int32_t p, std::int32_t q, bool derivatives) {
-  const std::uint64_t lanes = static_cast<std::uint64_t>(p) + static_cast<std::uint64_t>(q) + 2;
-  const auto depth = static_cast<std::uint64_t>(std::max(p, q));
   // The shifted squares.
-  return {1, derivatives ? detail::lane_scratch_values(lanes, depth, 2) : 0};
+  return {1, detail::model_lane_values(lane_shape(p, q), derivatives)};
 }
 
 void shiftvol_nll_kernel(const double* e, const double* parameters, const double* backcast,
                          std::int32_t p, std::int32_t q, std::int32_t m, std::uint64_t T,
                          std::int32_t type, Distribution distribution, double* ht, double* series,
                          double* lanes, LikelihoodResult result) {
-  double* shifted_sq = series;
-  shiftvol_kernel(e, parameters, backcast, p, q, m, T, type, ht, shifted_sq);
-  const ShiftvolModel model(e, ht, shifted_sq, parameters, backcast, p, q, type == 1);
-  detail::likelihood_pass(distribution, model, parameters + model.lanes(), e, ht,
-                          static_cast<std::uint64_t>(m), T, lanes, result);
+  with_model(e, parameters, backcast, p, q, m, T, type, ht, series, [&](const auto& model) {
+    detail::likelihood_pass(distribution, model, parameters + model.lanes(), e, ht,
+                            static_cast<std::uint64_t>(m), T, lanes, result);
+  });
+}
+
+LikelihoodScratch shiftvol_mean_nll_scratch(const MeanTerms& mean, std::int32_t p, std::int32_t q,
+                                            bool derivatives) {
+  // The unit scales of the residuals, then the shifted squares.
+  return {2, detail::mean_lane_values(mean, lane_shape(p, q), derivatives)};
+}
+
+void shiftvol_mean_nll_kernel(const MeanTerms& mean, const double* parameters,
+                              const double* backcast, std::int32_t p, std::int32_t q,
+                              std::int32_t m, std::uint64_t T, std::int32_t type,
+                              Distribution distribution, double* ht, double* residuals,
+                              double* series, double* lanes, LikelihoodResult result) {
+  detail::with_mean(
+      mean, parameters, m, T, distribution, ht, residuals, series, lanes, result,
+      [&](const double* e, const double* own, double* model_series, const auto& finish) {
+        with_model(e, own, backcast, p, q, m, T, type, ht, model_series, finish);
+      });
 }
 
 }  // namespace volfilter

@@ -18,6 +18,12 @@
 %   shiftvol_nll     - Negative log-likelihood of the shifted-innovation model.
 %   intvol_nll       - Negative log-likelihood of the integrated model.
 %
+% Likelihoods of returns with a mean (constant, ARMA terms at listed lags, regressors)
+%   threshvol_mean_nll - Threshold model with a regression mean, gradient over both.
+%   logvol_mean_nll    - Exponential log-variance model with a regression mean.
+%   shiftvol_mean_nll  - Shifted-innovation model with a regression mean.
+%   intvol_mean_nll    - Integrated model with a regression mean.
+%
 % Simulation of many paths at once, continuing a history of residuals
 %   threshvol_simulate - Paths of the threshold model (threshold GARCH).
 %   logvol_simulate    - Paths of the exponential log-variance model.
@@ -35,6 +41,6 @@
 %
 % Every module takes real double arrays and truncates its scalar inputs toward zero. The
 % filters, the residuals and the pairwise likelihood return one array; the likelihoods
-% return the value and, on request, its gradient, the scores and the variances; the
-% simulations the residuals and the variances of every path. Type "help <module>" for its
-% inputs, model and messages.
+% return the value and, on request, its gradient, the scores and the variances (and, with a
+% mean, the residuals); the simulations the residuals and the variances of every path.
+% Type "help <module>" for its inputs, model and messages.

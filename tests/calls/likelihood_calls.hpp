@@ -37,11 +37,14 @@ using LikelihoodLayout = std::function<std::vector<Value>(const LikelihoodSettin
 
 // The shared calls of a model whose inputs `layout` lays out, from `parameters` (the model's
 // own, orders 1) at which the model is defined and `undefined` at which a variance is not
-// positive; the model's input-count message.
+// positive; the model's input-count message. A likelihood with a mean names its series `series`
+// (y) and puts `leading` parameters of its mean before the model's, and has five outputs.
 inline std::vector<Call> likelihood_calls(const LikelihoodLayout& layout,
                                           const std::vector<double>& parameters,
                                           const std::vector<double>& undefined,
-                                          const std::string& input_message) {
+                                          const std::string& input_message,
+                                          const std::string& series = "e",
+                                          std::size_t leading = 0) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   LikelihoodSetting s;
   s.e = sequence(13, 2024, -2.0, 2.0);
@@ -75,15 +78,16 @@ inline std::vector<Call> likelihood_calls(const LikelihoodLayout& layout,
       {"nu of 2", 4, with(student, [](LikelihoodSetting& c) { c.parameters.back() = 2; })},
       {"NaN parameter", 3, with(s, [&](LikelihoodSetting& c) { c.parameters[1] = nan; })},
       {"one input", 1, {column(s.e)}, input_message},
-      {"five outputs", 5, layout(s), "At most four outputs."},
+      {leading == 0 ? "five outputs" : "six outputs", leading == 0 ? 5 : 6, layout(s),
+       leading == 0 ? "At most four outputs." : "At most five outputs."},
       {"negative m", 1, with(s, [](LikelihoodSetting& c) { c.m = -1; }),
        "Input m must not be negative."},
       {"NaN in e", 2, with(s, [&](LikelihoodSetting& c) { c.e[4] = nan; }),
-       "Input e must hold finite values."},
+       "Input " + series + " must hold finite values."},
       {"distribution 2", 1, with(s, [](LikelihoodSetting& c) { c.distribution = 2; }),
        "Input distribution must be 0 (normal) or 1 (Student's t)."},
       {"no nu", 1, with(s, [](LikelihoodSetting& c) { c.distribution = 1; }),
-       "Input parameters must have at least " + std::to_string(parameters.size() + 1) +
+       "Input parameters must have at least " + std::to_string(leading + parameters.size() + 1) +
            " elements."},
       {"m past T", 1, with(s, [](LikelihoodSetting& c) { c.m = 14; }),
        "Input m must not exceed T."},
@@ -94,7 +98,8 @@ inline std::vector<Call> likelihood_calls(const LikelihoodLayout& layout,
   calls.push_back({"residuals as a row", 4, row_inputs});
   std::vector<Value> matrix_inputs = layout(s);
   matrix_inputs[0] = matrix(2, 2, {1, 2, 3, 4});
-  calls.push_back({"residuals as a matrix", 1, matrix_inputs, "Input e must be a vector."});
+  calls.push_back(
+      {"residuals as a matrix", 1, matrix_inputs, "Input " + series + " must be a vector."});
   return calls;
 }
 

@@ -316,6 +316,39 @@ std::vector<Case> estimation_cases(const std::string& module) {
   return cases;
 }
 
+// Each likelihood with a mean (a constant, AR lags 1 and 5, a regressor, MA lag 2) with value
+// only, with every output, and under Student's t; then a refused call.
+std::vector<Case> mean_likelihood_cases(const std::string& module, const std::vector<double>& own,
+                                        const std::vector<double>& trailing, std::size_t m_index) {
+  const auto y = series(kLong, -2.0, 2.0, 12);
+  const auto x = series(kLong, -1.0, 1.0, 13);
+  auto inputs = [&](std::vector<double> theta, const std::vector<double>& scalars) {
+    std::vector<Array> first;
+    first.push_back(make_column(y));
+    first.push_back(make_array(kLong, 1, x));
+    first.push_back(make_column({1, 5}));
+    first.push_back(make_column({2}));
+    first.push_back(make_scalar(1));
+    theta.insert(theta.begin(), {0.05, 0.2, -0.1, 0.3, 0.15});
+    first.push_back(make_column(theta));
+    return arrays(std::move(first), scalars);
+  };
+  std::vector<Case> cases;
+  for (const int nlhs : {1, 5}) {
+    cases.push_back({module, nlhs, inputs(own, trailing)});
+  }
+  std::vector<double> student = trailing;
+  student.back() = 1;
+  std::vector<double> with_nu = own;
+  with_nu.push_back(6.5);
+  cases.push_back({module, 3, inputs(with_nu, student)});
+  std::vector<double> past_m = trailing;
+  past_m[m_index] = 4;  // m below the AR lag 5
+  cases.push_back(
+      {module, 2, inputs(own, past_m), "Input ar_lags must hold whole numbers from 1 to m."});
+  return cases;
+}
+
 // The modules of this build (VOLFILTER_MODULE_NAMES, comma-separated) and their cases.
 std::vector<Case> cases_of_this_build() {
   const std::map<std::string, std::function<std::vector<Case>()>> builders{
@@ -371,6 +404,25 @@ std::vector<Case> cases_of_this_build() {
        }},
       {"volfilter_plan", [] { return estimation_cases("volfilter_plan"); }},
       {"volfilter_estimate", [] { return estimation_cases("volfilter_estimate"); }},
+      {"threshvol_mean_nll",
+       [] {
+         return mean_likelihood_cases("threshvol_mean_nll", {0.05, 0.08, 0.06, 0.85},
+                                      {1, 1, 1, 1, 5, 2, 0}, 4);
+       }},
+      {"logvol_mean_nll",
+       [] {
+         return mean_likelihood_cases("logvol_mean_nll", {0.02, 0.1, -0.06, 0.95},
+                                      {0, 1e4, 1, 1, 1, 5, 0}, 5);
+       }},
+      {"shiftvol_mean_nll",
+       [] {
+         return mean_likelihood_cases("shiftvol_mean_nll", {0.05, 0.08, 0.3, 0.85},
+                                      {1, 1, 1, 5, 0, 0}, 3);
+       }},
+      {"intvol_mean_nll",
+       [] {
+         return mean_likelihood_cases("intvol_mean_nll", {0.05, 0.1}, {1, 1, 1, 5, 2, 1, 0}, 3);
+       }},
   };
   std::vector<Case> cases;
   std::stringstream names(VOLFILTER_MODULE_NAMES);

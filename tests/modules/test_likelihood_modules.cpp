@@ -161,16 +161,6 @@ Setting student(Setting s) {
   return s;
 }
 
-std::vector<std::uint64_t> bits_of(const mxArray* array) {
-  std::vector<std::uint64_t> bits;
-  for (const double value : volfilter::standin::values_of(array)) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, &value, sizeof word);
-    bits.push_back(word);
-  }
-  return bits;
-}
-
 // The bits of every output of a call, one after another.
 std::vector<std::uint64_t> every_output_bits(const std::vector<Array>& outputs) {
   std::vector<std::uint64_t> bits;

@@ -1,5 +1,5 @@
-function expect_likelihood (nll_module, args, m, ht, what)
-  % expect_likelihood (nll_module, args, m, ht, what)
+function expect_likelihood (nll_module, args, m, ht, what, e, at, step)
+  % expect_likelihood (nll_module, args, m, ht, what[, e, at, step])
   % Fails unless the likelihood module NLL_MODULE, called with ARGS (e first, parameters
   % second, the distribution last; M observations conditioned on), gives
   %   - the variances HT (the filter's, for the same data series) to the last bit;
@@ -10,8 +10,18 @@ function expect_likelihood (nll_module, args, m, ht, what)
   %     the rounding of those sums;
   %   - a gradient that agrees with central differences of nll to 1e-6, relative to each
   %     entry or, for an entry much smaller than the largest, to a hundredth of the largest.
-  e = args{1};
-  theta = args{2}(:);
+  % A likelihood with a mean gives E, its residuals, takes its parameters at position AT, and
+  % asks for differences of a smaller STEP relative to each parameter (1e-3 by default): its
+  % residuals move with the parameters, and a difference should not cross the kink of |e|
+  % where a residual is near 0.
+  if (nargin < 6)
+    e = args{1};
+    at = 2;
+  end
+  if (nargin < 8)
+    step = 1e-3;
+  end
+  theta = args{at}(:);
   distribution = args{end};
   [nll, gradient, scores, variances] = nll_module (args{:});
   expect_bits (variances, ht, [what ': ht']);
@@ -35,7 +45,8 @@ function expect_likelihood (nll_module, args, m, ht, what)
            mat2str (gradient, 17));
   end
 
-  differences = central_differences (@(x) nll_module (args{1}, x, args{3:end}), theta(1:k));
+  differences = central_differences (@(x) nll_module (args{1:at-1}, x, args{at+1:end}), ...
+                                     theta(1:k), step);
   scale = max (abs (gradient), max (abs (gradient)) / 100);
   relative = abs (gradient - differences) ./ scale;
   if (! all (relative <= 1e-6))
@@ -44,13 +55,13 @@ function expect_likelihood (nll_module, args, m, ht, what)
   end
 end
 
-function d = central_differences (f, theta)
-  % Five-point central differences, each step a thousandth of the parameter's size (at
-  % least 1e-5): the truncation error falls as the step to the fourth power, the rounding
+function d = central_differences (f, theta, relative)
+  % Five-point central differences, each step RELATIVE times the parameter's size (at least
+  % RELATIVE / 100): the truncation error falls as the step to the fourth power, the rounding
   % error of nll grows as its inverse, and both stay far below 1e-6 of the gradient.
   d = zeros (size (theta));
   for i = 1:numel (theta)
-    step = 1e-3 * max (abs (theta(i)), 1e-2);
+    step = relative * max (abs (theta(i)), 1e-2);
     at = @(s) f (theta + s * step * ((1:numel (theta))' == i));
     d(i) = (8 * (at (1) - at (-1)) - (at (2) - at (-2))) / (12 * step);
   end

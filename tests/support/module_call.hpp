@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,17 @@ inline std::vector<double> first_output(const Module& module, const std::vector<
                                         int nlhs = 1) {
   const std::vector<Array> outputs = module.call(nlhs, handles(inputs));
   return standin::values_of(outputs.at(0).get());
+}
+
+// The bits of every value of an array, column-major, so that NaN equals NaN and -0 is not +0.
+inline std::vector<std::uint64_t> bits_of(const mxArray* array) {
+  std::vector<std::uint64_t> bits;
+  for (const double value : standin::values_of(array)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, &value, sizeof word);
+    bits.push_back(word);
+  }
+  return bits;
 }
 
 // The message of the host error that the call raised, or "" when it succeeded.

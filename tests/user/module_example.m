@@ -77,6 +77,24 @@ function [args, expected, output] = module_example (name)
       args = {0, series, 0, 0, 0, 2, 1, 0, 0, 1, [], [], [], 1000, 1};
       expected = 2.5;
       output = 7;
+    case 'threshvol_mean_nll'
+      % The constant 1 leaves the residual 3 - 1 = 2; the residual conditioned on is 0, not
+      % y(1), so s = 0.5 + 0.5 * |0| and ht = 0.25 under power 1.
+      args = {[9; 3], [], [], [], 1, [1; 0.5; 0.5], 1, 1, 0, 0, 1, 1, 0};
+      expected = 0.5 * (hex2num ('3FFD67F1C864BEB5') + (log (0.25) + 16));
+    case 'logvol_mean_nll'
+      % ht = exp(0) = 1 and the residual 5 - 5 = 0: nll = ln(2 pi) / 2.
+      args = {[7; 5], [], [], [], 1, [5; 0], 0, 100, 0, 0, 0, 1, 0};
+      expected = 0.5 * hex2num ('3FFD67F1C864BEB5');
+    case 'shiftvol_mean_nll'
+      % The regressor 2 with coefficient 0.5 leaves the residual 2 - 1 = 1; ht = 1 + 0.5 * 2
+      % = 2 from the pre-sample shifted square gamma^2 + backcast = 2.
+      args = {[3; 2], [0; 2], [], [], 0, [0.5; 1; 0.5; 1], 1, 1, 0, 1, 1, 0};
+      expected = 0.5 * (hex2num ('3FFD67F1C864BEB5') + (log (2) + 0.5));
+    case 'intvol_mean_nll'
+      % The AR term 0.5 * y(1) = 2 leaves the residual 1; ht = 1 + 1 * 1 = 2.
+      args = {[4; 3], [], 1, [], 0, [0.5; 1], 1, 0, 1, 1, 2, 1, 0};
+      expected = 0.5 * (hex2num ('3FFD67F1C864BEB5') + (log (2) + 0.5));
     otherwise
       error ('module_example: no worked call for %s; add one here', name);
   end

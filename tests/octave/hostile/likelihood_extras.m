@@ -5,13 +5,20 @@ function extra = likelihood_extras (call, positions)
   % finite vector, distributions the modules do not know, no parameters, orders and m far
   % beyond the sample, and residuals shaped as empty arrays of 2^62 rows or columns.
   % POSITIONS names the inputs' places: e, parameters, m, distribution, and orders (the lag
-  % orders).
+  % orders); a likelihood with a mean names its series (positions.series, 'y') and its lag
+  % lists (positions.lags), which the calls of no observation conditioned on leave empty.
   extra = cell (0, 4);
-  bad_e = {'e a matrix', [1, 2; 3, 4], 'Input e must be a vector.';
-           'e a 2-by-2-by-2 array', ones(2, 2, 2), 'Input e must be a vector.';
-           'e with NaN', [1; NaN; 2; 3], 'Input e must hold finite values.';
-           'e with Inf last', [1; 2; 3; Inf], 'Input e must hold finite values.';
-           'e with -Inf first', [-Inf; 2; 3; 4], 'Input e must hold finite values.'};
+  series = 'e';
+  if (isfield (positions, 'series'))
+    series = positions.series;
+  end
+  vector = sprintf ('Input %s must be a vector.', series);
+  finite = sprintf ('Input %s must hold finite values.', series);
+  bad_e = {'e a matrix', [1, 2; 3, 4], vector;
+           'e a 2-by-2-by-2 array', ones(2, 2, 2), vector;
+           'e with NaN', [1; NaN; 2; 3], finite;
+           'e with Inf last', [1; 2; 3; Inf], finite;
+           'e with -Inf first', [-Inf; 2; 3; 4], finite};
   for i = 1:rows (bad_e)
     extra(end+1, :) = {bad_e{i, 1}, with(call, positions.e, bad_e{i, 2}), bad_e{i, 3}, false};
   end
@@ -43,6 +50,11 @@ function extra = likelihood_extras (call, positions)
     served{position} = 0;
   end
   served{positions.parameters} = call{positions.parameters};
+  if (isfield (positions, 'lags'))
+    for position = positions.lags
+      served{position} = [];
+    end
+  end
   for shape = {[2^62, 0], [0, 2^62]}
     extra(end+1, :) = {sprintf('e empty %.17g-by-%.17g', shape{1}), ...
                        with(served, positions.e, zeros(shape{1})), ...

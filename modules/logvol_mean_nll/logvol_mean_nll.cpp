@@ -1,0 +1,63 @@
+// [nll, gradient, scores, ht, residuals] = logvol_mean_nll(y, x, ar_lags, ma_lags, constant,
+//     parameters, backcast, upper_bound, p, o, q, m, distribution)
+#include <algorithm>
+
+#include "likelihood_frame.hpp"
+
+namespace {
+
+// The mean's inputs come first, in the order gw::mean_arrays reads them.
+enum Input {
+  kY,
+  kX,
+  kArLags,
+  kMaLags,
+  kConstant,
+  kParameters,
+  kBackcast,
+  kUpperBound,
+  kP,
+  kO,
+  kQ,
+  kM,
+  kDistribution,
+  kInputCount
+};
+
+}  // namespace
+
+VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  namespace gw = volfilter::gateway;
+  gw::check_likelihood_counts(nlhs, nrhs, kInputCount, "Thirteen inputs required.", true);
+
+  const std::int32_t constant = gw::mean_constant(prhs[kConstant]);
+  const std::int32_t p = gw::lag_order(prhs[kP], "p");
+  const std::int32_t o = gw::lag_order(prhs[kO], "o");
+  const std::int32_t q = gw::lag_order(prhs[kQ], "q");
+  // The number of observations conditioned on: a count, so never negative.
+  const std::int32_t m = gw::lag_order(prhs[kM], "m");
+  const volfilter::Distribution distribution = gw::distribution_value(prhs[kDistribution]);
+
+  const gw::MeanArrays mean_arrays = gw::mean_arrays(prhs);
+  const double* parameters = gw::data_of(prhs[kParameters], "parameters");
+  const double* backcast = gw::data_of(prhs[kBackcast], "backcast");
+  const double* upper_bound = gw::data_of(prhs[kUpperBound], "upper_bound");
+
+  const std::uint64_t T = gw::finite_vector_count(prhs[kY], mean_arrays.y, "y");
+  const bool recursion_runs = gw::check_presample(m, T, std::max({p, o, q}), "p, o and q");
+  const volfilter::MeanTerms mean = gw::mean_terms(prhs, mean_arrays, T, constant, m);
+  const std::uint64_t k = gw::add_counts(volfilter::mean_parameter_count(mean),
+                                         gw::parameter_count({1, p, o, q}, distribution));
+  gw::require_elements(prhs[kParameters], "parameters", k);
+  // The pre-sample variance is formed in every call; the ceiling only where steps run.
+  gw::require_elements(prhs[kBackcast], "backcast", 1);
+  gw::require_elements(prhs[kUpperBound], "upper_bound", recursion_runs ? 1 : 0);
+
+  gw::LikelihoodArrays arrays(
+      plhs, nlhs, T, k,
+      volfilter::logvol_mean_nll_scratch(mean, p, o, q, gw::derivatives_requested(nlhs)), true);
+  volfilter::logvol_mean_nll_kernel(mean, parameters, backcast, upper_bound, p, o, q, m, T,
+                                    distribution, arrays.ht(), arrays.residuals(), arrays.series(),
+                                    arrays.lanes(), arrays.result());
+  arrays.destroy_scratch();
+}
