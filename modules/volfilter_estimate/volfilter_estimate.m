@@ -51,7 +51,7 @@
 % so that the objective's Hessian is near the identity, SLSQP's first model of it), the
 % bounds, each linear and the nonlinear constraint with its gradient; where the scores at
 % the start are singular, on the parameters divided by their scales (omega by its start
-% value) instead. It stops when a step changes the objective by less than 1e-12 or every
+% value) instead. It stops when a step changes the objective by less than 1e-10 or every
 % coordinate by less than 1e-9 of itself, or after max_evaluations; a run that met a point
 % where the likelihood is not defined is begun again from the best point found, at most
 % twice.
