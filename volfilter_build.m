@@ -183,7 +183,7 @@ function [flags, restore] = octave_flags ()
 % returned cleanup object is cleared.
 previous = getenv ('CXXFLAGS');
 setenv ('CXXFLAGS', [strtrim(mkoctfile('-p', 'CXXFLAGS')) ...
-                     ' -std=c++17 -O2 -ffp-contract=off -fno-fast-math -fno-math-errno' ...
+                     ' -std=c++17 -O3 -ffp-contract=off -fno-fast-math -fno-math-errno' ...
                      ' -fvisibility=hidden']);
 flags = {};
 restore = onCleanup (@() restore_variable ('CXXFLAGS', previous));
@@ -217,6 +217,6 @@ if strncmpi (compiler.ShortName, 'MSVC', 4)
   flags = [flags, {'COMPFLAGS=$COMPFLAGS /std:c++17 /fp:precise', 'OPTIMFLAGS=/O2 /DNDEBUG'}];
 else
   flags = [flags, {['CXXFLAGS=$CXXFLAGS -std=c++17 -ffp-contract=off -fno-fast-math ' ...
-                    '-fno-math-errno -fvisibility=hidden'], 'CXXOPTIMFLAGS=-O2 -DNDEBUG'}];
+                    '-fno-math-errno -fvisibility=hidden'], 'CXXOPTIMFLAGS=-O3 -DNDEBUG'}];
 end
 end

@@ -49,13 +49,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::Finalize();
     std::ostream& out = GetOutputStream();
     char line[160];
-    static_cast<void>(std::snprintf(line, sizeof line, "\n%-14s %-16s %8s %9s %9s %9s %9s %9s\n",
+    static_cast<void>(std::snprintf(line, sizeof line, "\n%-18s %-18s %8s %9s %9s %9s %9s %9s\n",
                                     "kernel", "variant", "T", "kernel", "baseline", "floor",
                                     "k/base", "k/floor"));
     out << line << "(ns per observation)\n";
     for (const auto& [key, times] : table_) {
       static_cast<void>(std::snprintf(
-          line, sizeof line, "%-14s %-16s %8llu %9.3f %9.3f %9.3f %9.3f %9.3f\n",
+          line, sizeof line, "%-18s %-18s %8llu %9.3f %9.3f %9.3f %9.3f %9.3f\n",
           key.kernel.c_str(), key.variant.c_str(), static_cast<unsigned long long>(key.T),
           times.kernel, times.baseline, times.floor, ratio(times.kernel, times.baseline),
           ratio(times.kernel, times.floor)));
@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
   volfilter::bench::add_lagreg();
   volfilter::bench::add_pairwise();
   volfilter::bench::add_likelihoods();
+  volfilter::bench::add_simulate();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
     return 1;

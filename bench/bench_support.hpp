@@ -80,5 +80,6 @@ void add_intvol();
 void add_lagreg();
 void add_pairwise();
 void add_likelihoods();
+void add_simulate();
 
 }  // namespace volfilter::bench

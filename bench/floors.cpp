@@ -81,4 +81,48 @@ void pairwise(const double* det, const double* numerator, std::uint64_t n, doubl
   nll[0] = sum;
 }
 
+namespace {
+
+// With the instruction set the simulation kernels' lanes take on this processor.
+#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__) && !defined(_WIN32)
+#define VOLFILTER_FLOOR_INLINE __attribute__((always_inline)) inline
+#else
+#define VOLFILTER_FLOOR_INLINE inline
+#endif
+
+VOLFILTER_FLOOR_INLINE void residuals_loop(const double* h, const double* z, std::uint64_t n,
+                                           double* e, double* variance) {
+  for (std::uint64_t i = 0; i < n; ++i) {
+    e[i] = std::sqrt(h[i]) * z[i];
+    variance[i] = h[i];
+  }
+}
+
+#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__) && !defined(_WIN32)
+__attribute__((target("avx2"))) void residuals_avx2(const double* h, const double* z,
+                                                    std::uint64_t n, double* e, double* variance) {
+  residuals_loop(h, z, n, e, variance);
+}
+bool has_avx2() {
+  __builtin_cpu_init();
+  return static_cast<int>(__builtin_cpu_supports("avx2")) != 0;
+}
+#else
+void residuals_avx2(const double* h, const double* z, std::uint64_t n, double* e,
+                    double* variance) {
+  residuals_loop(h, z, n, e, variance);
+}
+bool has_avx2() { return false; }
+#endif
+
+}  // namespace
+
+void residuals(const double* h, const double* z, std::uint64_t n, double* e, double* variance) {
+  if (has_avx2()) {
+    residuals_avx2(h, z, n, e, variance);
+  } else {
+    residuals_loop(h, z, n, e, variance);
+  }
+}
+
 }  // namespace volfilter::floors

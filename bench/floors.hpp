@@ -34,4 +34,9 @@ void shiftvol(const double* data, const double* independent, double omega, doubl
 //   nll = ((log(det[i]) + numerator[i] / det[i]) / n) + nll
 void pairwise(const double* det, const double* numerator, std::uint64_t n, double* nll);
 
+// A simulated step of any model writes a residual sqrt(h) z and its variance h; with many
+// paths at once nothing is chained, and the floor is the throughput of that work alone:
+//   e[i] = sqrt(h[i]) * z[i], variance[i] = h[i], over n path-steps.
+void residuals(const double* h, const double* z, std::uint64_t n, double* e, double* variance);
+
 }  // namespace volfilter::floors

@@ -67,11 +67,13 @@ if(VOLFILTER_MATLAB AND NOT CMAKE_CROSSCOMPILING)
   endif()
 endif()
 
-# The gateway: the frame of every entry (gateway.cpp), the likelihood entries' shared part
-# (likelihood_frame.cpp, which speaks of the kernels' types) and the estimation entries'
-# (estimation_frame.cpp, which speaks of the estimation core's).
+# The gateway: the frame of every entry (gateway.cpp), the shared parts of the likelihood
+# and the simulation entries (likelihood_frame.cpp, simulation_frame.cpp, which speak of the
+# kernels' types) and the estimation entries' (estimation_frame.cpp, which speaks of the
+# estimation core's).
 set(VOLFILTER_GATEWAY_SOURCES ${PROJECT_SOURCE_DIR}/gateway/gateway.cpp
                               ${PROJECT_SOURCE_DIR}/gateway/likelihood_frame.cpp
+                              ${PROJECT_SOURCE_DIR}/gateway/simulation_frame.cpp
                               ${PROJECT_SOURCE_DIR}/gateway/estimation_frame.cpp)
 foreach(host IN LISTS VOLFILTER_HOSTS)
   if(NOT host STREQUAL "matlab")

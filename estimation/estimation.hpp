@@ -133,6 +133,18 @@ struct Plan {
 // The plan of `specification` for the residuals e[0..T-1] (T > 0).
 Plan make_plan(const Specification& specification, const double* e, std::uint64_t T);
 
+// Whether the squares of the series fit a double with room to spare: a fit forms their mean,
+// variances of that size and their squares and products, so the mean square must lie within
+// [realmin/eps, eps*realmax], about 1e-292 to 4e292 (a root mean square of 1e-146 to 2e146).
+// Outside, the squares overflow or sink into the subnormal numbers and the likelihood is not
+// defined, or defined only to a few digits. The series' values are finite.
+struct ScaleCheck {
+  bool fits = true;
+  double root_mean_square = 0.0;  // formed without overflow or underflow
+  bool too_large = false;
+};
+ScaleCheck check_scale(const double* e, std::uint64_t T);
+
 // The pre-sample value of the series by the specification's rule, in the model's units.
 double presample_value(const Specification& specification, const double* e, std::uint64_t T);
 
@@ -243,6 +255,8 @@ enum class Status : std::int32_t {
   no_start = 9,              // not defined at any of the default start values
   out_of_memory = 10,        // no memory for the fit
   too_many_parameters = 11,  // more than kMostParameters (detail: the limit)
+  bad_scale = 12,            // squares that do not fit a double (detail: the root mean
+                             // square, 1 where it is too large and 0 where too small)
 };
 
 // The most parameters a fit takes: the optimiser's work grows with the cube of their number

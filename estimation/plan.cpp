@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "estimation.hpp"
@@ -371,6 +372,28 @@ std::vector<std::string> Plan::constraint_names() const {
     names.push_back(nonlinear_name);
   }
   return names;
+}
+
+ScaleCheck check_scale(const double* e, std::uint64_t T) {
+  constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
+  const double square = mean_square(e, T);
+  ScaleCheck check;
+  check.fits = square >= std::numeric_limits<double>::min() / kEpsilon &&
+               square <= kEpsilon * std::numeric_limits<double>::max();
+  if (!check.fits) {
+    double largest = 0.0;
+    for (std::uint64_t t = 0; t < T; ++t) {
+      largest = std::max(largest, std::fabs(e[t]));
+    }
+    double sum = 0.0;
+    for (std::uint64_t t = 0; t < T; ++t) {
+      const double ratio = e[t] / largest;
+      sum = sum + ratio * ratio;
+    }
+    check.root_mean_square = largest * std::sqrt(sum / static_cast<double>(T));
+    check.too_large = square > 1.0;
+  }
+  return check;
 }
 
 double presample_value(const Specification& s, const double* e, std::uint64_t T) {

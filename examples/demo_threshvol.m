@@ -4,7 +4,8 @@ function result = demo_threshvol (T, verbose, seed)
   % maximum likelihood twice: with volfilter_fit (NLopt's SLSQP on threshvol_nll, exact
   % gradient, standard errors and robust standard errors), and today's way, Octave's sqp on
   % the Gaussian log-likelihood written around threshvol_filter. Both fits use the same
-  % pre-sample value (the mean of the squared returns) and are timed in the same run.
+  % pre-sample value (the mean of the squared returns) and are timed in the same run. The
+  % report ends with volfilter_summary of volfilter_fit's fit.
   %
   % Model (variance form), returns r(t) = sqrt(h(t)) * z(t) with z(t) standard normal:
   %   h(t) = omega + alpha * r(t-1)^2 + gamma * r(t-1)^2 * [r(t-1) < 0] + beta * h(t-1)
@@ -48,6 +49,9 @@ function result = demo_threshvol (T, verbose, seed)
   if (verbose)
     print_fit ('Threshold GARCH(1,1,1), variance form', 'threshvol_filter', T, names, ...
                truth, fits, timing);
+    printf ('volfilter_summary (fit) of the same fit:\n\n');
+    volfilter_summary (fits.fit);
+    printf ('\n');
   end
 end
 

@@ -19,12 +19,13 @@
 // Checked on every call, besides whatever the sanitizers report:
 //   - a refused call raises the host's error with a sentence ending in a full stop; a wrong
 //     input count gives the module's input-count message, then a wrong output count gives
-//     the module's output-count message ("One output only.", or "At most four outputs." for
-//     a likelihood); a refusal comes before any array is created (only the host's own
-//     "Out of memory." comes from creating one);
+//     the module's output-count message ("One output only.", "At most four outputs." for a
+//     likelihood, "At most two outputs." for a simulation); a refusal comes before any array
+//     is created (only the host's own "Out of memory." comes from creating one);
 //   - a served call leaves in output slot 0 the shape the module promises, and a likelihood
-//     the shapes of its other outputs in the slots requested and nothing in the others (an
-//     estimation module: an output in each slot requested and nothing in the others);
+//     or a simulation the shapes of its other outputs in the slots requested and nothing in
+//     the others (an estimation module: an output in each slot requested and nothing in the
+//     others);
 //   - the host's live-array count is back where it was before the call;
 //   - the same call made again gives the same refusal, or the same bits (NaN included).
 #include <algorithm>
@@ -57,6 +58,9 @@ enum class Promise {
   // scores T-by-k in slot 2 and ht T-by-1 in slot 3, T the element count of the array at
   // `size_input` and k the same in slots 1 and 2.
   likelihood,
+  // A simulation: e in slot 0 and, when requested, ht in slot 1, both with the shape of the
+  // array at `size_input` (z), and nothing in the others.
+  paths,
   // An estimation module: an output in every slot requested (slot 0 when none is), nothing
   // in the others.
   estimation,
@@ -71,10 +75,15 @@ struct ModuleDescriptor {
   const char* output_message;
   Promise promise;
   int size_input;
+  // A second, short form of the call (volfilter_plan's sizes alone): its input count, at most
+  // one output, refused beyond it with short_output_message; served as a 1-by-3 row.
+  int short_inputs = -1;
+  const char* short_output_message = "";
 };
 
 constexpr const char* kOneOutputOnly = "One output only.";
 constexpr const char* kAtMostFour = "At most four outputs.";
+constexpr const char* kAtMostTwo = "At most two outputs.";
 
 constexpr ModuleDescriptor kModules[] = {
     {"threshvol_filter", 10, "Ten inputs required.", false, 1, kOneOutputOnly,
@@ -93,8 +102,12 @@ constexpr ModuleDescriptor kModules[] = {
     {"logvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
     {"shiftvol_nll", 8, "Eight inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
     {"intvol_nll", 9, "Nine inputs required.", false, 4, kAtMostFour, Promise::likelihood, 0},
-    {"volfilter_plan", 13, "Thirteen inputs required.", false, 8, "At most eight outputs.",
-     Promise::estimation, 1},
+    {"threshvol_simulate", 9, "Nine inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
+    {"logvol_simulate", 9, "Nine inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
+    {"shiftvol_simulate", 8, "Eight inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
+    {"intvol_simulate", 9, "Nine inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
+    {"volfilter_plan", 13, "Thirteen or seven inputs required.", false, 8, "At most eight outputs.",
+     Promise::estimation, 1, 7, "At most one output for the sizes of a plan."},
     {"volfilter_estimate", 15, "Fifteen inputs required.", false, 10, "At most ten outputs.",
      Promise::estimation, 1},
 };
@@ -102,8 +115,8 @@ constexpr ModuleDescriptor kModules[] = {
 // The first eight as they always were, so that old inputs keep their meaning; the second
 // eight reach the likelihoods' four outputs and one too many; the other sixteen the
 // estimation modules' eight and ten outputs and one too many.
-constexpr int kOutputCounts[32] = {1, 1, 1, 1, 0, 2, 3, -1, 4, 4, 5, 4, 2, 3, 4, 6,
-                                   7, 8, 9, 10, 11, 8, 10, 9, 1, 2, 5, 6, 7, 8, 10, 11};
+constexpr int kOutputCounts[32] = {1, 1, 1, 1,  0,  2, 3,  -1, 4, 4, 5, 4, 2, 3, 4,  6,
+                                   7, 8, 9, 10, 11, 8, 10, 9,  1, 2, 5, 6, 7, 8, 10, 11};
 // Output slots the stand-in gives a call, so that a slot past those requested can be seen
 // to stay empty.
 constexpr int kSlots = 12;
@@ -376,7 +389,11 @@ void check_refusal(const Call& call, const Outcome& outcome) {
                    std::to_string(outcome.created) + " arrays");
   }
   const auto nrhs = static_cast<int>(call.inputs.size());
-  if (nrhs != descriptor->inputs) {
+  if (nrhs == descriptor->short_inputs) {
+    if (call.nlhs > 1 && message != descriptor->short_output_message) {
+      fail(call, "a short call of several outputs was refused with \"" + message + "\"");
+    }
+  } else if (nrhs != descriptor->inputs) {
     if (message != descriptor->input_message) {
       fail(call, "a wrong input count was refused with \"" + message + "\"");
     }
@@ -424,12 +441,44 @@ void check_likelihood_slots(const Call& call, const Outcome& outcome) {
   shape_is(3, T, 1);
 }
 
+// A simulation's slots: e, and ht when requested, each of z's shape; the others empty.
+void check_path_slots(const Call& call, const Outcome& outcome) {
+  const Input& z = call.inputs[static_cast<std::size_t>(descriptor->size_input)];
+  const int requested = std::max(call.nlhs, 1);
+  for (std::size_t i = 0; i < outcome.slots.size(); ++i) {
+    const Slot& slot = outcome.slots[i];
+    if (slot.filled != (static_cast<int>(i) < requested)) {
+      fail(call, "output slot " + std::to_string(i) + (slot.filled ? " filled" : " empty") +
+                     " with " + std::to_string(call.nlhs) + " outputs requested");
+    }
+    if (slot.filled && (slot.rows != z.rows || slot.columns != z.columns)) {
+      fail(call, "output slot " + std::to_string(i) + " is " + std::to_string(slot.rows) +
+                     "-by-" + std::to_string(slot.columns) + ", not the shape of z");
+    }
+  }
+}
+
 void check_served(const Call& call, const Outcome& outcome) {
+  if (static_cast<int>(call.inputs.size()) == descriptor->short_inputs) {
+    if (call.nlhs > 1) {
+      fail(call, "a short call of several outputs was served");
+    }
+    check_requested_slots(call, outcome);
+    if (outcome.slots[0].rows != 1 || outcome.slots[0].columns != 3) {
+      fail(call, "a short call served a " + std::to_string(outcome.slots[0].rows) + "-by-" +
+                     std::to_string(outcome.slots[0].columns) + " output, not 1-by-3");
+    }
+    return;
+  }
   if (static_cast<int>(call.inputs.size()) != descriptor->inputs || outputs_wrong(call.nlhs)) {
     fail(call, "a call with wrong counts was served");
   }
   if (descriptor->promise == Promise::likelihood) {
     check_likelihood_slots(call, outcome);
+    return;
+  }
+  if (descriptor->promise == Promise::paths) {
+    check_path_slots(call, outcome);
     return;
   }
   if (descriptor->promise == Promise::estimation) {
@@ -452,6 +501,7 @@ void check_served(const Call& call, const Outcome& outcome) {
       break;
     case Promise::one_by_one:
     case Promise::likelihood:
+    case Promise::paths:
     case Promise::estimation:
       break;
   }

@@ -235,6 +235,53 @@ def likelihood(model):
     return seeds
 
 
+def simulation(model):
+    """Seeds of a simulation: z, the history, the parameters, the backcast (and upper_bound),
+    the orders, m and the model's own scalars, as the module takes them."""
+    z = array([0.5, -1, 2, -0.25, 1.5, -0.75, 1, 0.25, -2], "square", 3)
+    history = array([0.5, -1.5, 1])
+    def inputs(parameters, m=1, innovations=z, past=history, backcast=1, orders=(1, 1, 1),
+               type_=2):
+        p, o, q = orders
+        head = [innovations, past, array(parameters), scalar(backcast)]
+        if model == "threshvol":
+            return head + scalars(p, o, q, m, type_)
+        if model == "logvol":
+            return head + [scalar(100)] + scalars(p, o, q, m)
+        if model == "shiftvol":
+            return head + scalars(p, q, m, type_)
+        return head + scalars(p, q, m, type_, 1)
+    model_parameters = {
+        "threshvol": [0.125, 0.125, 0.0625, 0.75],
+        "logvol": [0, 0.125, -0.0625, 0.875],
+        "shiftvol": [0.125, 0.125, 0.25, 0.75],
+        "intvol": [0.125, 0.125],
+    }[model]
+    wide_orders, wide_count = {"threshvol": ((3, 3, 3), 10), "logvol": ((3, 3, 3), 10),
+                               "shiftvol": ((3, 3, 3), 8), "intvol": ((3, 3, 3), 6)}[model]
+    many = array([0.125 * (i % 17) - 1 for i in range(225)], "square", 15)
+    own = array([1, -1, 0.5, 2, -2, 0.25, 1, 1, -1], "square", 3)
+    wide_history = array([1, 2, 3, 4, 5, 6, 7, 8], "two_columns", 4)
+    short = inputs(model_parameters)[:-1]
+    return {
+        "both_outputs": call(inputs(model_parameters), nlhs=2),
+        "residuals_only": call(inputs(model_parameters)),
+        "no_output_requested": call(inputs(model_parameters), nlhs=0),
+        "power_1": call(inputs(model_parameters, type_=1), nlhs=2),
+        "fifteen_paths": call(inputs(model_parameters, innovations=many), nlhs=2),
+        "history_a_path": call(inputs(model_parameters, past=own), nlhs=2),
+        "presample_history_only": call(inputs(model_parameters, past=array([0.5])), nlhs=2),
+        "wide_orders": call(inputs([0.0625] * wide_count, m=3, orders=wide_orders), nlhs=2),
+        "no_steps": call(inputs([], innovations=array([], "no_rows", 3)), nlhs=2),
+        "history_too_wide": call(inputs(model_parameters, past=wide_history)),
+        "m_past_history": call(inputs(model_parameters, m=4)),
+        "m_below_orders": call(inputs(model_parameters, m=0)),
+        "negative_m": call(inputs(model_parameters, m=-1)),
+        "three_outputs": call(inputs(model_parameters), nlhs=3),
+        "one_input_short": call(short, input_count=len(short)),
+    }
+
+
 def estimation(module):
     """Seeds of the plan and of the compiled fit: the model's scalars, the series (a panel for
     the fit), the pre-sample rule, then the parameters (the plan) or the start, the most
@@ -272,6 +319,9 @@ def estimation(module):
         seeds["at_parameters"] = call(inputs(model=2, orders=(1, 0, 1), type_=0,
                                              last=array([0.1, 0.2, 0.5, 0.7])), nlhs=8)
         seeds["too_few_parameters"] = call(inputs(last=array([0.1])))
+        # The short call: the sizes of a plan from the model's scalars alone.
+        seeds["sizes_alone"] = call(scalars(1, 2, 1, 3, 2, 1, 1), input_count=7)
+        seeds["sizes_two_outputs"] = call(scalars(0, 1, 1, 1, 2, 1, 0), input_count=7, nlhs=2)
     else:
         seeds["constant_variance_start"] = call(inputs(**constant_variance, last=array([1.5])),
                                                 nlhs=7)
@@ -293,6 +343,10 @@ MODULES = {
     "logvol_nll": lambda: likelihood("logvol"),
     "shiftvol_nll": lambda: likelihood("shiftvol"),
     "intvol_nll": lambda: likelihood("intvol"),
+    "threshvol_simulate": lambda: simulation("threshvol"),
+    "logvol_simulate": lambda: simulation("logvol"),
+    "shiftvol_simulate": lambda: simulation("shiftvol"),
+    "intvol_simulate": lambda: simulation("intvol"),
     "volfilter_plan": lambda: estimation("volfilter_plan"),
     "volfilter_estimate": lambda: estimation("volfilter_estimate"),
 }

@@ -14,24 +14,29 @@ void check_estimation_counts(int nlhs, int nrhs, int required_inputs, const char
   }
 }
 
-estimation::Specification read_model_scalars(const mxArray* const prhs[]) {
+estimation::Specification read_model(const mxArray* const prhs[], const ModelPositions& at) {
   estimation::Specification s;
-  const std::int32_t model = order_value(prhs[kModel], "model");
+  const std::int32_t model = order_value(prhs[at.model], "model");
   if (!estimation::is_model(model)) {
     refuse("Input model must be 0 (threshvol), 1 (logvol), 2 (shiftvol) or 3 (intvol).");
   }
   s.model = static_cast<estimation::Model>(model);
-  s.p = lag_order(prhs[kP], "p");
-  s.o = lag_order(prhs[kO], "o");
-  s.q = lag_order(prhs[kQ], "q");
+  s.p = lag_order(prhs[at.p], "p");
+  s.o = lag_order(prhs[at.o], "o");
+  s.q = lag_order(prhs[at.q], "q");
   if (s.model == estimation::Model::intvol) {
     // The integrated model's last lag coefficient is implied: it has at least one.
     require(s.q >= 1, "Input q must be at least 1.");
   }
-  s.type = order_value(prhs[kType], "type");
-  s.constant = order_value(prhs[kConstant], "constant");
+  s.type = order_value(prhs[at.type], "type");
+  s.constant = order_value(prhs[at.constant], "constant");
   require(s.constant == 0 || s.constant == 1, "Input constant must be 0 or 1.");
-  s.distribution = distribution_value(prhs[kDistribution]);
+  s.distribution = distribution_value(prhs[at.distribution]);
+  return s;
+}
+
+estimation::Specification read_model_scalars(const mxArray* const prhs[]) {
+  estimation::Specification s = read_model(prhs, kSharedModelPositions);
   s.m = lag_order(prhs[kPresampleM], "m");
   const std::int32_t rule = order_value(prhs[kBackcastRule], "backcast_rule");
   if (!estimation::is_presample_rule(rule)) {

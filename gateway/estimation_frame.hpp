@@ -38,8 +38,20 @@ enum EstimationInput {
 void check_estimation_counts(int nlhs, int nrhs, int required_inputs, const char* input_message,
                              int most_outputs, const char* output_message);
 
-// The scalar inputs of the shared part, in input order: model, p, o, q (at least 1 for
-// intvol), type, constant (0 or 1), distribution, m, backcast_rule.
+// Where a call has the scalars that name the model: in the shared inputs, or in the short
+// call of volfilter_plan that asks for the sizes of a plan alone (no series, no m).
+struct ModelPositions {
+  int model, p, o, q, type, constant, distribution;
+};
+inline constexpr ModelPositions kSharedModelPositions{kModel, kP,        kO,           kQ,
+                                                      kType,  kConstant, kDistribution};
+
+// The scalars that name the model, in input order: model, p, o, q (at least 1 for intvol),
+// type, constant (0 or 1), distribution.
+estimation::Specification read_model(const mxArray* const prhs[], const ModelPositions& at);
+
+// The scalar inputs of the shared part, in input order: those of read_model, then m and
+// backcast_rule.
 estimation::Specification read_model_scalars(const mxArray* const prhs[]);
 
 // The shared arrays, in input order (the series, named `series_name`, backcast,

@@ -187,4 +187,99 @@ void intvol_nll_kernel(const double* e, const double* parameters, const double* 
 // place (NaN for x <= 0 or NaN, +Inf for +Inf).
 double digamma(double x);
 
+// ---------------------------------------------------------------------------------------
+// Simulation of the variance models
+//
+// Each simulation kernel continues its model's filter into N paths of T steps. Path j is
+// the filter run over a history of residuals (its first m observations the pre-sample, as
+// the filter takes them) and then over the path's own residuals, which the kernel forms
+// step by step from the standardised innovations z:
+//
+//   e_t = sqrt(h_t) * z_t,  h_t the variance the recursion gives from everything before t.
+//
+// So the model's filter, run on the history followed by a path's e (the data formed from
+// them as the likelihood kernels form them), gives that path's h to the last bit, and the
+// first step of every path is the filter's next value after the history. The paths run
+// side by side in SIMD lanes, each lane doing exactly the arithmetic of one path alone, so
+// that a path's bits do not depend on N, on its place among the paths or on the lanes'
+// instruction set. The log-variance model's exponentials are the scalar library exp of each
+// lane, as in its filter.
+
+// T steps of N paths, each a column (column-major, path j from index j * T).
+struct SimulationPaths {
+  const double* z;  // T * N standardised innovations
+  std::uint64_t T;
+  std::uint64_t N;
+  double* e;   // T * N residuals, written
+  double* ht;  // T * N variances, written
+};
+
+// The residuals before the paths: `rows` observations, the first m of them the pre-sample.
+// With one column every path continues the same history; with N columns path j continues
+// column j.
+struct SimulationHistory {
+  const double* e;  // rows * columns values, column-major
+  std::uint64_t rows;
+  std::uint64_t columns;
+};
+
+// Working memory a simulation kernel needs from its caller: `series_columns` columns of
+// `rows` values (the filter's own series over the history) and `lane_values` further values
+// (the lanes' lagged values at orders above 1; 0 otherwise).
+struct SimulationScratch {
+  std::uint64_t series_columns;
+  std::uint64_t lane_values;
+};
+
+// The instruction set of the lanes. `automatic` takes the widest this processor has; the
+// others are there to compare them (they give the same bits). One that the processor or the
+// build lacks runs as `baseline`.
+enum class SimulationLanes : std::int32_t { automatic, baseline, avx2 };
+bool simulation_lanes_available(SimulationLanes lanes);
+
+// Threshold model (see threshvol_kernel). The data of the history and of the paths are |e|
+// under type 1 and e * e otherwise, the asymmetric data that value where e < 0 and 0
+// elsewhere. Caller keeps 0 <= p, o, q <= m <= history.rows; whenever any path has a step
+// (T and N both above 0): parameters of 1 + p + o + q values, backcast of one value when
+// m > 0, history.columns 1 or N, and the scratch of threshvol_simulate_scratch.
+SimulationScratch threshvol_simulate_scratch(std::int32_t p, std::int32_t o, std::int32_t q);
+void threshvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,
+                               const double* parameters, const double* backcast, std::int32_t p,
+                               std::int32_t o, std::int32_t q, std::int32_t m, std::int32_t type,
+                               double* series, double* lanes,
+                               SimulationLanes instruction_set = SimulationLanes::automatic);
+
+// Log-variance model (see logvol_kernel), on e itself, with its floor (the pre-sample
+// variance over 10000) and ceiling upper_bound[0]. Caller keeps 0 <= p, o, q <= m <=
+// history.rows and backcast of one value; whenever any path has a step: parameters of
+// 1 + p + o + q values, upper_bound of one value, history.columns 1 or N, and the scratch of
+// logvol_simulate_scratch.
+SimulationScratch logvol_simulate_scratch(std::int32_t p, std::int32_t o, std::int32_t q);
+void logvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,
+                            const double* parameters, const double* backcast,
+                            const double* upper_bound, std::int32_t p, std::int32_t o,
+                            std::int32_t q, std::int32_t m, double* series, double* lanes,
+                            SimulationLanes instruction_set = SimulationLanes::automatic);
+
+// Shifted-innovation model (see shiftvol_kernel), on e itself. Caller keeps 0 <= p, q <= m <=
+// history.rows; whenever any path has a step: parameters of p + q + 2 values, backcast of
+// one value when m > 0, history.columns 1 or N, and the scratch of shiftvol_simulate_scratch.
+SimulationScratch shiftvol_simulate_scratch(std::int32_t p, std::int32_t q);
+void shiftvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,
+                              const double* parameters, const double* backcast, std::int32_t p,
+                              std::int32_t q, std::int32_t m, std::int32_t type, double* series,
+                              double* lanes,
+                              SimulationLanes instruction_set = SimulationLanes::automatic);
+
+// Integrated model (see intvol_kernel). The data are |e| under type 1 and e * e otherwise.
+// Caller keeps has_constant >= 0, q >= 1 and 0 <= p, q <= m <= history.rows; whenever any
+// path has a step: parameters of has_constant + p + q - 1 values, backcast of one value when
+// m > 0, history.columns 1 or N, and the scratch of intvol_simulate_scratch.
+SimulationScratch intvol_simulate_scratch(std::int32_t p, std::int32_t q);
+void intvol_simulate_kernel(SimulationPaths paths, SimulationHistory history,
+                            const double* parameters, const double* backcast, std::int32_t p,
+                            std::int32_t q, std::int32_t m, std::int32_t type,
+                            std::int32_t has_constant, double* series, double* lanes,
+                            SimulationLanes instruction_set = SimulationLanes::automatic);
+
 }  // namespace volfilter

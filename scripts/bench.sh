@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds the default preset and runs the kernel benchmarks (medians of 15
 # repetitions in random order, then the table of ratios kernel/baseline and kernel/floor)
-# and the Octave host benchmark, then the fit benchmark (whole fits beside today's way).
+# and the Octave host benchmark, then the fit benchmark (whole fits beside today's way),
+# what the residual diagnostics add to a fit, and the forecast benchmark (simulated paths
+# beside the same recursion in Octave, forecasts).
 # Arguments go to the kernel benchmark, e.g. --benchmark_filter=threshvol. The machine should
 # be otherwise idle: the kernels are timed against latency floors.
 set -euo pipefail
@@ -17,3 +19,7 @@ octave-cli --no-gui --quiet --no-init-file --no-history \
   --eval "addpath('build/default/mex', 'build/default/bench/mex', 'bench/octave'); octave_bench"
 octave-cli --no-gui --quiet --no-init-file --no-history \
   --eval "addpath('build/default/mex', 'bench/octave', 'examples'); fit_bench"
+octave-cli --no-gui --quiet --no-init-file --no-history \
+  --eval "addpath('build/default/mex', 'bench/octave', 'examples', 'tests/fit'); diagnostics_bench;"
+octave-cli --no-gui --quiet --no-init-file --no-history \
+  --eval "addpath('build/default/mex', 'bench/octave'); forecast_bench;"

@@ -20,5 +20,5 @@ echo "== benchmark smoke run"
 build/ci/bench/volfilter_bench --benchmark_filter='/1000$' --benchmark_min_time=0.001 >/dev/null
 paths="'build/ci/mex', 'build/ci/bench/mex', 'bench/octave', 'examples'"
 octave-cli --no-gui --quiet --no-init-file --no-history \
-  --eval "addpath($paths); octave_bench (100, true); fit_bench (1000, 1)" >/dev/null
+  --eval "addpath($paths); octave_bench (100, true); fit_bench (1000, 1); forecast_bench (1)" >/dev/null
 scripts/fuzz.sh "${VOLFILTER_FUZZ_SECONDS:-60}"

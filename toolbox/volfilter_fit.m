@@ -9,15 +9,20 @@ function fit = volfilter_fit (model, e, varargin)
 %        likelihood module <model>_nll computes the negative log-likelihood and its exact
 %        gradient and scores; its filter <model>_filter tells what the parameters mean.
 % e      the residuals (returns less their mean): a real vector of T finite values that
-%        are not all equal; or a T-by-N matrix of N >= 2 series, one a column, each fitted
-%        alone (the result is then N-by-1). A column that cannot be fitted (a value that is
-%        not finite, a constant column, no start value where the likelihood is defined, a
-%        start outside its bounds) gets its own message and NaN results; the others go on.
+%        are not all equal, of a size whose squares a double holds with room to spare:
+%        a root mean square from 1e-146 to 2e146 (outside, rescale the series; the fit
+%        forms variances and their squares and products of that size). Or a T-by-N
+%        matrix of N >= 2 series, one a column, each fitted alone (the result is then
+%        N-by-1). A column that cannot be fitted (a value that is not finite, a constant
+%        column, squares that do not fit a double, no start value where the likelihood is
+%        defined, a start outside its bounds) gets its own message and NaN results; the
+%        others go on.
 %
 % Options (name-value pairs, names in any case):
 %   'p', 'o', 'q'   orders: lags of the data, of the asymmetric term and of the variance
 %                   (default 1 each; 'o' only for threshvol and logvol, and intvol needs
-%                   q >= 1).
+%                   q >= 1). Whole numbers; each must leave observations to model (below
+%                   T), and together with m leave at least 10 a parameter.
 %   'type'          threshvol and intvol: 2 (default) for the variance form, 1 for the
 %                   standard-deviation form (power 1); shiftvol: 1 (default) for a constant
 %                   shift, 0 for a shift scaled by the conditional standard deviation.
@@ -31,7 +36,9 @@ function fit = volfilter_fit (model, e, varargin)
 %                   taken in the model's own units: a variance (threshvol and intvol under
 %                   type 2, shiftvol), a standard deviation (its square root, type 1), a
 %                   log variance (its logarithm, logvol). A number is used as given, in
-%                   those units.
+%                   those units: a variance or standard deviation must be positive, and
+%                   the variance it stands for (its square, its exponential) must fit a
+%                   double.
 %   'upper_bound'   logvol: the filter's ceiling on the variance (default 1000 times the
 %                   largest squared residual).
 %   'constant'      intvol: true (default) to estimate a constant omega, false for none.
@@ -49,18 +56,27 @@ function fit = volfilter_fit (model, e, varargin)
 %                   MATLAB. 'compiled', 'nlopt', 'sqp' or 'fmincon' choose one (fmincon
 %                   untested: no MATLAB on the development machines). Every optimiser works
 %                   on the same plan, from the compiled core (volfilter_plan).
-%   'max_evaluations'  at most this many evaluations (for sqp: iterations), default 1000.
+%   'max_evaluations'  at most this many evaluations (for sqp: iterations), default 1000:
+%                   a whole number of at least 1; above 2^31 - 1 (Inf among them) it is
+%                   taken as 2^31 - 1, the most the optimisers count.
 %   'threads'       a panel's columns are fitted on at most this many threads (default the
-%                   machine's logical cores; never more than the columns, nor four a logical
-%                   core); the results do not depend on it. Only the
-%                   compiled fit uses threads: the others fit the columns one after another.
+%                   machine's logical cores): a whole number of at least 1, never more than
+%                   the columns nor four a logical core in effect; the results do not depend
+%                   on it. Only the compiled fit uses threads: the others fit the columns one
+%                   after another.
+%   'diagnostics'   true to compute the tests of the standardised residuals into
+%                   fit.diagnostics (default false: they cost about as much as a compiled
+%                   fit; volfilter_summary computes them when the fit has none).
+%   'display'       'off' (default) prints nothing; 'summary' prints the fit's summary
+%                   table when it is done (help volfilter_summary), and computes the
+%                   diagnostics into the fit as 'diagnostics', true does.
 %
 % Parameters, in this order (indices from 1 for orders above 0, a family absent at order 0):
 %   threshvol  omega, alpha1..p, gamma1..o, beta1..q
 %   logvol     omega, alpha1..p, gamma1..o, beta1..q
 %   shiftvol   omega, alpha1..p, gamma, beta1..q
 %   intvol     omega (with a constant), alpha1..p, beta1..q-1 (beta q = 1 - the others)
-%   then nu for Student's t.
+%   then nu for Student's t. A fit takes at most 1000 parameters.
 %
 % Constraints, as the optimiser's bounds and inequalities with their gradients, so that
 % every point it tries is one where the model is defined:
@@ -74,8 +90,7 @@ function fit = volfilter_fit (model, e, varargin)
 %   nu in [2.05, 500]. The lower bound of omega is 1e-8 of the sample's second moment in
 %   the model's units, and every parameter has a finite upper bound (docs/fitting.md).
 % Should the optimiser still meet a point where the likelihood is not defined (+Inf), it
-% is started again from the best point found, at most twice (fit.restarts). A fit takes at
-% most 1000 parameters.
+% is started again from the best point found, at most twice (fit.restarts).
 %
 % Result, a struct (N-by-1 for a panel, one element a column):
 %   parameters          k-by-1 estimates, named by names (k-by-1 cell of char)
@@ -87,6 +102,8 @@ function fit = volfilter_fit (model, e, varargin)
 %   covariance, robust_covariance  k-by-k (NaN when the Hessian is not positive definite)
 %   loglik, aic, bic    log-likelihood of the n modelled observations, -2 loglik + 2 k,
 %                       -2 loglik + k log(n)
+%   residuals           T-by-1 the residuals fitted (e as a column), which volfilter_forecast
+%                       and volfilter_simulate continue
 %   ht                  T-by-1 conditional variances (rows 1..m: the pre-sample variance)
 %   std_residuals       T-by-1, e ./ sqrt(ht)
 %   scores              T-by-k scores at the estimates (zero rows 1..m)
@@ -114,6 +131,30 @@ function fit = volfilter_fit (model, e, varargin)
 %   model, p, o, q, type (logvol: []), distribution, m, n, T, backcast, upper_bound
 %   (logvol; [] for the others), constant (intvol; [] for the others), start   the
 %   inputs used
+%   diagnostics         [] unless asked for ('diagnostics', true, or 'display', 'summary'):
+%                       the tests take about 0.5 ms a series in Octave, more than a whole
+%                       compiled fit, so a fit computes them only on request, and
+%                       volfilter_summary (fit) shows them always, computing them where the
+%                       fit has none. Asked for, the tests of the standardised residuals of
+%                       the n modelled observations (rows m+1..T), each a struct of
+%                       statistic, df and p_value (upper chi-square tails unless said
+%                       otherwise):
+%     ljung_box           Ljung-Box Q of z at lags 5, 10 and 20 (diagnostics.lags), df the
+%                         lag: Q(L) = n (n+2) sum over k <= L of r(k)^2 / (n-k), r(k) the
+%                         autocorrelation at lag k about the mean
+%     ljung_box_squared   the same of z.^2, df the lag less the parameters of the variance
+%                         recursion other than omega (nu not counted either), which the fit
+%                         spent on making z.^2 uncorrelated; NaN where that leaves below 1
+%     arch_lm             Engle's ARCH test at the same lags: (n - L) R^2 of z(t)^2 on a
+%                         constant and z(t-1)^2 .. z(t-L)^2, df L
+%     jarque_bera         n/6 (S^2 + (K-3)^2/4), df 2, with the skewness S and kurtosis K
+%     sign_bias           z(t)^2 on a constant, S, S z(t-1) and (1-S) z(t-1), S = 1 where
+%                         z(t-1) < 0: t statistics of the sign, negative size and positive
+%                         size terms (two-sided normal p-values) and the joint test
+%                         (n-1) R^2, df 3
+%                       A statistic is NaN where the sample is too short for it. Large
+%                       statistics (small p-values) say the model leaves autocorrelation,
+%                       clustering of variance, fat tails or asymmetry unexplained.
 %
 % Warnings, at most one of each for a call: 'volfilter:fit:atBoundary' naming the active
 % constraints, 'volfilter:fit:notConverged' when the optimiser does not report convergence
@@ -123,46 +164,66 @@ function fit = volfilter_fit (model, e, varargin)
 % ('volfilter:fit:notConverged' when any did not converge).
 % Errors: volfilter:fit:unknownModel, volfilter:fit:badData (not a real vector or matrix, a
 % complex or non-numeric E), volfilter:fit:nonFiniteData, volfilter:fit:constantSeries,
-% volfilter:fit:unknownOption, volfilter:fit:badOption (also no parameter to estimate, more
-% than 1000), volfilter:fit:tooFewObservations (fewer than 10 modelled observations per
-% parameter), volfilter:fit:badStart, volfilter:fit:undefined (no default start value where
-% the likelihood is defined), volfilter:fit:outOfMemory, volfilter:fit:noOptimizer,
-% volfilter:fit:missingModule. For a panel, what concerns every column (the options, too few
-% observations, a start of the wrong length) is an error; what concerns one column is its
-% message.
+% volfilter:fit:badScale (squares that do not fit a double), volfilter:fit:unknownOption,
+% volfilter:fit:badOption (also no parameter to estimate, more than 1000),
+% volfilter:fit:tooFewObservations (an order or m of T or more, or fewer than 10 modelled
+% observations per parameter; checked before anything is built for them),
+% volfilter:fit:badStart, volfilter:fit:undefined (no default start value where the
+% likelihood is defined), volfilter:fit:outOfMemory, volfilter:fit:noOptimizer,
+% volfilter:fit:missingModule. For a panel, what concerns every column (the options, the
+% orders and m against T, a start of the wrong length) is an error; what concerns one
+% column (its values, its scale, its start values) is its message.
 %
 % Nothing is kept between calls, so fits may run in parallel workers (parcellfun, parfor).
 %
 % Example, a GARCH(1,1) in variance form, then of each column of a T-by-N panel E:
 %   fit = volfilter_fit ('threshvol', e, 'o', 0);
 %   [fit.parameters, fit.std_errors, fit.robust_std_errors]
+%   volfilter_summary (fit)                    % the fit as one table, with the diagnostics
+%   volfilter_plot (fit, 'file', 'fit.png')    % and as a figure
 %   fits = volfilter_fit ('threshvol', E, 'o', 0);   % N-by-1
 %   [fits.parameters]                                 % k-by-N
 %
-% See also volfilter_estimate, volfilter_plan, threshvol_nll, logvol_nll, shiftvol_nll,
-% intvol_nll, threshvol_filter.
+% See also volfilter_summary, volfilter_plot, volfilter_estimate, volfilter_plan,
+% threshvol_nll, logvol_nll, shiftvol_nll, intvol_nll, threshvol_filter.
 
 if nargin < 2
   error ('volfilter:fit:badData', 'volfilter_fit: a model and residuals are required.');
 end
 models = {'threshvol', 'logvol', 'shiftvol', 'intvol'};
-if ~ischar (model) || ~any (strcmpi (model, models))
+if ~(ischar (model) && isrow (model)) || ~any (strcmpi (model, models))
   error ('volfilter:fit:unknownModel', 'volfilter_fit: model must be one of %s.', ...
          strjoin (models, ', '));
 end
 model = lower (model);
 e = fit_data (e);
 options = fit_options (model, varargin);
+[code, inputs] = fit_module_inputs (model, options);
+fit_sample (options, size (e, 1), code, inputs);
 optimizer = choose_optimizer (options.optimizer);
 
 if strcmp (optimizer, 'compiled')
-  fit = fit_compiled (model, e, options);
+  fit = fit_compiled (model, e, options, code, inputs);
 elseif size (e, 2) == 1
   fit = fit_fallback (model, e, options, optimizer);
 else
   fit = fallback_panel (model, e, options, optimizer);
 end
+if options.diagnostics || strcmp (options.display, 'summary')
+  fit = with_diagnostics (fit, options.m);
+end
 fit_warnings (fit);
+if strcmp (options.display, 'summary')
+  volfilter_summary (fit);
+end
+end
+
+function fit = with_diagnostics (fit, m)
+% The tests of the standardised residuals of each column's n modelled observations, in one
+% call for a panel.
+z = [fit.std_residuals];
+diagnostics = num2cell (fit_diagnostics (z(m + 1:end, :), fit(1).names));
+[fit.diagnostics] = diagnostics{:};
 end
 
 function fit = fallback_panel (model, e, options, optimizer)
@@ -177,6 +238,7 @@ for j = 1:N
   catch failure
     of_column = any (strcmp (failure.identifier, {'volfilter:fit:nonFiniteData', ...
                                                   'volfilter:fit:constantSeries', ...
+                                                  'volfilter:fit:badScale', ...
                                                   'volfilter:fit:undefined'})) ...
                 || (strcmp (failure.identifier, 'volfilter:fit:badStart') ...
                     && isempty (strfind (failure.message, 'must have')));

@@ -536,6 +536,13 @@ void SeriesFit::fit(const double* e, SeriesOutputs outputs) {
     summary[kDetail] = e[0];
     return;
   }
+  const ScaleCheck scale = check_scale(e, T_);
+  if (!scale.fits) {
+    mark(Status::bad_scale, outputs);
+    summary[kDetail] = scale.root_mean_square;
+    summary[kDetail + 1] = scale.too_large ? 1.0 : 0.0;
+    return;
+  }
   const Plan plan = make_plan(s, e, T_);
   likelihood_.bind(e, T_, plan.backcast, plan.upper_bound);
   if (!choose_start(plan, outputs)) {

@@ -29,16 +29,18 @@
 %                      constant, 3 too few modelled observations, 4 no parameters, 5 start not
 %                      of k values, 6 a start value outside its bounds, 7 start values breaking
 %                      a constraint, 8 the likelihood not defined at the start, 9 nor at any
-%                      default start, 10 no memory, 11 more than 1000 parameters), 2 the
-%                      negative log-likelihood, 3 converged (1 for NLopt's codes 1, 3, 4 with a
-%                      finite likelihood), 4 NLopt's return code, 5 the optimiser's evaluations,
-%                      6 its iterations (the improvements on the best value), 7 restarts, 8 the
-%                      pre-sample value, 9 logvol's ceiling (NaN for the others), 10-12 what a
-%                      status says more (1: the 1-based index and the value; 2: the value; 3:
-%                      the least observations; 5: k; 6: the index, the lower and upper bound;
-%                      11: the most parameters), 13-16 the likelihood's evaluations: value only
-%                      of the series, of its head (the start candidates), with the gradient,
-%                      with the scores.
+%                      default start, 10 no memory, 11 more than 1000 parameters, 12 squares
+%                      that do not fit a double: a mean square outside [realmin/eps,
+%                      eps*realmax]), 2 the negative log-likelihood, 3 converged (1 for
+%                      NLopt's codes 1, 3, 4 with a finite likelihood), 4 NLopt's return code,
+%                      5 the optimiser's evaluations, 6 its iterations (the improvements on the
+%                      best value), 7 restarts, 8 the pre-sample value, 9 logvol's ceiling (NaN
+%                      for the others), 10-12 what a status says more (1: the 1-based index
+%                      and the value; 2: the value; 3: the least observations; 5: k; 6: the
+%                      index, the lower and upper bound; 11: the most parameters; 12: the root
+%                      mean square, 1 where it is too large and 0 where too small), 13-16 the
+%                      likelihood's evaluations: value only of the series, of its head (the
+%                      start candidates), with the gradient, with the scores.
 %   start              k-by-N start values used.
 %   active             C-by-N: 1 for each constraint active at the estimates (volfilter_plan).
 %   names              k-by-L character codes of the parameters' names.

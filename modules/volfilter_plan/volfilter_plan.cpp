@@ -1,10 +1,11 @@
 // [names, bounds, linear, starts, presample, constraint_names, nonlinear, active] =
 //     volfilter_plan(model, e, p, o, q, type, constant, distribution, m, backcast_rule, backcast,
 //                    upper_bound, parameters)
+// sizes = volfilter_plan(model, p, o, q, type, constant, distribution)
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <exception>
+#include <limits>
 #include <optional>
 #include <string>
 #include <utility>
@@ -30,7 +31,40 @@ enum Output {
   kOutputCount
 };
 
+// The short call: the sizes of the plan alone, from the model's scalars.
+enum SizesInput {
+  kSizesModel,
+  kSizesP,
+  kSizesO,
+  kSizesQ,
+  kSizesType,
+  kSizesConstant,
+  kSizesDistribution,
+  kSizesInputCount
+};
+constexpr gw::ModelPositions kSizesPositions{
+    kSizesModel, kSizesP, kSizesO, kSizesQ, kSizesType, kSizesConstant, kSizesDistribution};
+enum SizesOutput { kSizes, kSizesOutputCount };
+
 constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
+
+// [k, least modelled observations, most parameters of a fit]: counts of the orders alone, so
+// that a caller can compare them with a sample in constant time and memory, whatever the
+// orders, before anything is built for them.
+void sizes_of_plan(int nlhs, mxArray* plhs[], const mxArray* prhs[]) {
+  if (nlhs > kSizesOutputCount) {
+    gw::refuse("At most one output for the sizes of a plan.");
+  }
+  const est::Specification specification = gw::read_model(prhs, kSizesPositions);
+  const std::uint64_t k = est::parameter_count(specification);
+  gw::CallArrays outputs(plhs);
+  const gw::CallArrays::Index index = outputs.output(kSizes, 1, 3);
+  outputs.create();
+  double* sizes = outputs.data(index);
+  sizes[0] = static_cast<double>(k);
+  sizes[1] = static_cast<double>(est::least_observations(k));
+  sizes[2] = static_cast<double>(est::kMostParameters);
+}
 
 // The plan and the names it gives, made before any array exists.
 struct Prepared {
@@ -42,8 +76,12 @@ struct Prepared {
 }  // namespace
 
 VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  gw::check_estimation_counts(nlhs, nrhs, kInputCount, "Thirteen inputs required.", kOutputCount,
-                              "At most eight outputs.");
+  if (nrhs == kSizesInputCount) {
+    sizes_of_plan(nlhs, plhs, prhs);
+    return;
+  }
+  gw::check_estimation_counts(nlhs, nrhs, kInputCount, "Thirteen or seven inputs required.",
+                              kOutputCount, "At most eight outputs.");
   est::Specification specification = gw::read_model_scalars(prhs);
   const gw::ModelArrays arrays = gw::read_model_arrays(prhs, "e");
   const double* parameters = gw::data_of(prhs[kParameters], "parameters");
@@ -61,6 +99,13 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   }
   gw::check_model_inputs(prhs, arrays, T, specification);
   const std::uint64_t k = est::parameter_count(specification);
+  // A plan no fit takes is refused at once: its names and constraints would grow with the
+  // orders, up to billions of them.
+  if (k > est::kMostParameters) {
+    gw::refuse_with("The orders give %llu parameters, more than the %llu a plan takes.",
+                    static_cast<unsigned long long>(k),
+                    static_cast<unsigned long long>(est::kMostParameters));
+  }
   const bool at_parameters = gw::elements_of(prhs[kParameters]) > 0;
   if (at_parameters) {
     gw::require_elements(prhs[kParameters], "parameters", k);

@@ -52,24 +52,32 @@
 %
 % Scalar inputs are truncated toward zero to 32-bit integers.
 %
-% Errors, before any array is made, in this order: "Thirteen inputs required.", "At most
-% eight outputs.", the scalars' ("Input p must not be negative.", "Input model must be 0
+% Errors, before any array is made, in this order: "Thirteen or seven inputs required.", "At
+% most eight outputs.", the scalars' ("Input p must not be negative.", "Input model must be 0
 % (threshvol), 1 (logvol), 2 (shiftvol) or 3 (intvol).", "Input q must be at least 1."
 % (intvol), "Input constant must be 0 or 1.", "Input distribution must be 0 (normal) or 1
-% (Student's t).", "Input backcast_rule must be 0 (ewma), 1 (mean) or 2 (the value
-% given).", "Input m must be a finite number within the range of a 32-bit integer.", ...),
-% "Input e must be a real double array." (likewise backcast, upper_bound, parameters),
-% "Input e must be a vector.", "Input e must not be empty.", "Input e must hold finite
-% values.", "Input m must not exceed T.", "Input m must be at least the largest of p, o and
-% q.", "Input backcast must have at least 1 element." (rule 2), "Input parameters must have
-% at least k elements.", "Not enough memory for the plan.", "The output is too large for the
-% host."
+% (Student's t).", "Input backcast_rule must be 0 (ewma), 1 (mean) or 2 (the value given).",
+% "Input m must be a finite number within the range of a 32-bit integer.", ...), "Input e must
+% be a real double array." (likewise backcast, upper_bound, parameters), "Input e must be a
+% vector.", "Input e must not be empty.", "Input e must hold finite values.", "Input m must not
+% exceed T.", "Input m must be at least the largest of p, o and q.", "Input backcast must have
+% at least 1 element." (rule 2), "Input parameters must have at least k elements.", "The orders
+% give K parameters, more than the 1000 a plan takes.", "Not enough memory for the plan.", "The
+% output is too large for the host."
 %
-% Example, the plan of a GARCH(1,1) and the constraints active at alpha1 = 0:
+% sizes = volfilter_plan (model, p, o, q, type, constant, distribution), the short call:
+% the sizes of the plan alone, 1-by-3 [k, the least modelled observations of a fit (10 k),
+% the most parameters a fit takes (1000)], from the model's scalars (as above) in constant
+% time and memory whatever the orders, so that a caller can compare them with a sample
+% before anything is built for them. Its errors are those of the scalars and "At most one
+% output for the sizes of a plan."
+%
+% Example, the plan of a GARCH(1,1), the constraints active at alpha1 = 0, its sizes:
 %   e = randn (1000, 1);
 %   [names, bounds, linear, starts, presample, constraint_names, nonlinear, active] = ...
 %       volfilter_plan (0, e, 1, 0, 1, 2, 1, 0, 1, 0, [], [], [0.1; 0; 0.8]);
 %   constraint_names = cellstr (char (constraint_names));
 %   constraint_names(active ~= 0)      % {'alpha1 >= 0'}
+%   volfilter_plan (0, 1, 0, 1, 2, 1, 0)   % [3, 30, 1000]
 %
 % See also volfilter_estimate, volfilter_fit.

@@ -44,6 +44,9 @@ CallTable volfilter_plan_calls() {
        "Input e must be a vector."},
       {"too few parameters", 1, plan(0, 1, 0, 1, 2, 0, column({0.1})),
        "Input parameters must have at least 3 elements."},
+      {"the sizes of a plan alone", 1, {1, 2, 1, 3, 2, 1, 1}},
+      {"the sizes of a plan, two outputs", 2, {1, 2, 1, 3, 2, 1, 1},
+       "At most one output for the sizes of a plan."},
   };
   return {"volfilter_plan", 4, calls};
 }

@@ -97,8 +97,11 @@ TEST(Panel, EachColumnTheBitsOfItsFitAloneOnAnyNumberOfThreads) {
   }
   E[T + 7] = kNaN;                                       // column 1: not finite
   std::fill(E.begin() + 3 * T, E.begin() + 4 * T, 1.5);  // column 3: constant
+  for (std::uint64_t t = 0; t < T; ++t) {                // column 5: squares that underflow
+    E.push_back(1e-160 * E[4 * T + t]);
+  }
   const FitRequest request = gjr_request();
-  const std::uint64_t N = 5;
+  const std::uint64_t N = 6;
   const Results one = fit(request, E, T, 1);
   for (const std::uint32_t threads : {2U, 3U, 8U}) {
     const Results many = fit(request, E, T, threads);
@@ -120,6 +123,10 @@ TEST(Panel, EachColumnTheBitsOfItsFitAloneOnAnyNumberOfThreads) {
   EXPECT_EQ(one.summary[3 * kSummaryRows + kDetail], 1.5);
   EXPECT_TRUE(std::isnan(one.parameters[5]));  // column 1's omega
   EXPECT_EQ(status(4), 0.0);
+  EXPECT_EQ(status(5), static_cast<double>(Status::bad_scale));
+  const ScaleCheck scale = check_scale(E.data() + 5 * T, T);
+  EXPECT_EQ(one.summary[5 * kSummaryRows + kDetail], scale.root_mean_square);
+  EXPECT_EQ(one.summary[5 * kSummaryRows + kDetail + 1], 0.0);  // too small
 }
 
 TEST(Panel, WhatIsWrongForEveryColumnMarksThemAll) {
@@ -169,7 +176,8 @@ TEST(Panel, WhatIsWrongForEveryColumnMarksThemAll) {
 TEST(Panel, StartValuesOutsideTheBoundsOrUndefined) {
   const std::uint64_t T = 400;
   std::vector<double> E = garch(T, 0.05, 0.08, 0.85, 3);
-  // The same returns at 1e200: their squares overflow, no candidate is defined.
+  // The same returns at 1e200: their squares overflow, so the column is not fitted for its
+  // scale before any candidate is tried.
   for (std::uint64_t t = 0; t < T; ++t) {
     E.push_back(1e200 * E[t]);
   }
@@ -177,7 +185,14 @@ TEST(Panel, StartValuesOutsideTheBoundsOrUndefined) {
   request.specification.o = 0;
   const Results defaults = fit(request, E, T, 2);
   EXPECT_EQ(defaults.summary[kStatus], 0.0);
-  EXPECT_EQ(defaults.summary[kSummaryRows + kStatus], static_cast<double>(Status::no_start));
+  EXPECT_EQ(defaults.summary[kSummaryRows + kStatus], static_cast<double>(Status::bad_scale));
+  EXPECT_EQ(defaults.summary[kSummaryRows + kDetail + 1], 1.0);  // too large
+  // logvol's ceiling far below the variance: no candidate is defined.
+  FitRequest ceiling;
+  ceiling.specification.model = Model::logvol;
+  ceiling.specification.upper_bound_given = true;
+  ceiling.specification.upper_bound = 1e-3;
+  EXPECT_EQ(fit(ceiling, E, T, 1).summary[kStatus], static_cast<double>(Status::no_start));
   const double outside[3] = {0.05, 1.5, 0.8};
   request.start = outside;
   request.start_count = 3;

@@ -245,6 +245,37 @@ TEST(PlanStart, BoundsConstraintsAndNaN) {
   }
 }
 
+TEST(PlanScale, SquaresThatFitADoubleAndTheRootMeanSquareOfThoseThatDoNot) {
+  // The mean square's limits are realmin/eps = 2^-970 and eps*realmax, just below 2^972.
+  const double small = std::ldexp(1.0, -485);
+  const double large = std::ldexp(1.0, 485);
+  struct Case {
+    const char* label;
+    std::vector<double> e;
+    bool fits;
+    bool too_large;
+    double root_mean_square;
+  };
+  const std::vector<Case> cases{
+      {"mean square at the lower limit", {small, -small}, true, false, 0.0},
+      {"a quarter of it", {small / 2, -small / 2}, false, false, small / 2},
+      {"subnormal values",
+       {std::ldexp(1.0, -1030), -std::ldexp(1.0, -1030), std::ldexp(1.0, -1031)},
+       false,
+       false,
+       std::ldexp(1.0, -1030) * std::sqrt(0.75)},
+      {"near the upper limit", {large, -large}, true, false, 0.0},
+      {"four times it", {2 * large, -2 * large}, false, true, 2 * large},
+      {"one square overflows", {1e200, 1.0}, false, true, 1e200 / std::sqrt(2.0)},
+  };
+  for (const Case& c : cases) {
+    const ScaleCheck check = check_scale(c.e.data(), c.e.size());
+    EXPECT_EQ(check.fits, c.fits) << c.label;
+    EXPECT_EQ(check.too_large, c.too_large) << c.label;
+    EXPECT_DOUBLE_EQ(check.root_mean_square, c.root_mean_square) << c.label;
+  }
+}
+
 TEST(Cholesky, FactorInverseAndMatricesThatAreNotPositiveDefinite) {
   const std::vector<double> a{4, 2, 2, 3};
   std::vector<double> factor(4);

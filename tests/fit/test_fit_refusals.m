@@ -52,6 +52,11 @@ function test_fit_refusals ()
     @() fit ('logvol', r, 'upper_bound', -1),                   'badOption'
     @() fit ('intvol', r, 'constant', 2),                       'badOption'
     @() fit ('threshvol', r, 'max_evaluations', 0),             'badOption'
+    @() fit ('threshvol', r, 'display', 'iter'),                'badOption'
+    @() fit ('threshvol', r, 'display', true),                  'badOption'
+    @() fit ('threshvol', r, 'diagnostics', 2),                 'badOption'
+    @() fit ('threshvol', repmat (r, 20, 1), 'q', 1000),        'badOption'
+    @() fit ('intvol', repmat (r, 20, 1), 'p', 999, 'q', 2, 'optimizer', 'sqp'), 'badOption'
     @() fit ('threshvol', r, 'start', [0.1; 0.1; 0.8]),         'badStart'
     @() fit ('threshvol', r, 'start', [0.1; 0.1; 0.1; 0.8; 6]), 'badStart'
     @() fit ('threshvol', r, 'start', [-0.1; 0.1; 0.1; 0.8]),   'badStart'
@@ -59,7 +64,9 @@ function test_fit_refusals ()
     @() fit ('threshvol', r, 'start', [0.1; 0.1; -0.2; 0.8]),   'badStart'
     @() fit ('shiftvol', r, 'type', 0, 'start', [0.1; 0.1; 2; 0.5]), 'badStart'
     @() fit ('threshvol', r, 'start', [0.1; 0.1; 0.1; 0.8; NaN]), 'badOption'
-    @() fit ('threshvol', 1e153 * r),                           'undefined'
+    @() fit ('threshvol', 1e153 * r),                           'badScale'
+    @() fit ('threshvol', 1e-150 * r),                          'badScale'
+    @() fit ('logvol', r, 'upper_bound', 1e-3),                 'undefined'
     @() fit ('threshvol', r, 'optimizer', 'fmincon'),           'noOptimizer'
   };
   for i = 1:rows (refused)

@@ -262,6 +262,30 @@ std::vector<Case> likelihood_cases(const std::string& module, std::vector<double
   return cases;
 }
 
+// Each simulation with nineteen paths from a long history, a history a path, then a refused
+// call. `model` is the module's own inputs after z, the history and the parameters.
+std::vector<Case> simulation_cases(const std::string& module, const std::vector<double>& parameters,
+                                   const std::vector<double>& model,
+                                   const std::string& refused_message,
+                                   const std::vector<double>& refused_model) {
+  const auto z = series(128 * 19, -2.0, 2.0, 12);
+  const auto history = series(kLong, -2.0, 2.0, 13);
+  const auto own = series(8 * 19, -2.0, 2.0, 14);
+  auto inputs = [&](const std::vector<double>& past, std::uint64_t rows,
+                    const std::vector<double>& scalars) {
+    std::vector<Array> first;
+    first.push_back(make_array(128, 19, z));
+    first.push_back(make_array(rows, past.size() / rows, past));
+    first.push_back(make_column(parameters));
+    return arrays(std::move(first), scalars);
+  };
+  std::vector<Case> cases;
+  cases.push_back({module, 2, inputs(history, kLong, model)});
+  cases.push_back({module, 1, inputs(own, 8, model)});
+  cases.push_back({module, 2, inputs(own, 8, refused_model), refused_message});
+  return cases;
+}
+
 // The plan of a long series with every output, and the fit of a small panel on two threads of
 // its own (threads within threads); then a refused call of each.
 std::vector<Case> estimation_cases(const std::string& module) {
@@ -321,6 +345,29 @@ std::vector<Case> cases_of_this_build() {
        [] {
          return likelihood_cases("intvol_nll", {0.05, 0.1}, {1, 1, 1, 2, 1, 0},
                                  "Input q must be at least 1.", {1, 0, 1, 2, 1, 0});
+       }},
+      {"threshvol_simulate",
+       [] {
+         return simulation_cases("threshvol_simulate", {0.05, 0.04, 0.03, 0.05, 0.4, 0.4},
+                                 {1, 1, 1, 2, 2, 2}, "Input m must not exceed the rows of history.",
+                                 {1, 1, 1, 2, 9, 2});
+       }},
+      {"logvol_simulate",
+       [] {
+         return simulation_cases("logvol_simulate", {0.02, 0.1, -0.06, 0.95}, {0, 1e4, 1, 1, 1, 1},
+                                 "Input m must be at least the largest of p, o and q.",
+                                 {0, 1e4, 1, 1, 1, 0});
+       }},
+      {"shiftvol_simulate",
+       [] {
+         return simulation_cases("shiftvol_simulate", {0.05, 0.08, 0.3, 0.85}, {1, 1, 1, 1, 0},
+                                 "Input parameters must have at least 5 elements.",
+                                 {1, 2, 1, 2, 0});
+       }},
+      {"intvol_simulate",
+       [] {
+         return simulation_cases("intvol_simulate", {0.05, 0.04, 0.5, 0.2}, {1, 2, 3, 3, 1, 0},
+                                 "Input q must be at least 1.", {1, 2, 0, 3, 1, 0});
        }},
       {"volfilter_plan", [] { return estimation_cases("volfilter_plan"); }},
       {"volfilter_estimate", [] { return estimation_cases("volfilter_estimate"); }},

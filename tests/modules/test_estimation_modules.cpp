@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "module_call.hpp"
@@ -163,7 +164,7 @@ TEST(EstimationModules, RefuseMalformedCallsInTheOrderOfTheirChecks) {
       }
       std::string expected = r.message;
       if (r.label == "twelve inputs") {
-        expected = estimate ? "Fifteen inputs required." : "Thirteen inputs required.";
+        expected = estimate ? "Fifteen inputs required." : "Thirteen or seven inputs required.";
       } else if (r.label == "too many outputs") {
         expected = estimate ? "At most ten outputs." : "At most eight outputs.";
       } else if (estimate && r.label == "single residuals") {
@@ -217,6 +218,48 @@ TEST(EstimationModules, PlanOutputsAndNames) {
   const std::vector<Array> shift = module.call(7, handles(arrays(in, false)));
   EXPECT_EQ(volfilter::standin::values_of(shift[6].get()),
             (std::vector<double>{1.01 * 0 + 0.8 - (1 - 1e-6), 0, 1.01, 0, 1}));
+}
+
+// The short call of volfilter_plan, (model, p, o, q, type, constant, distribution): the
+// plan's sizes [k, 10 k, 1000] from the orders alone, or the scalars' refusals, before any
+// other array exists.
+TEST(EstimationModules, PlanSizesAloneCountEveryModelsParametersInConstantTime) {
+  const Module module = load_module("volfilter_plan");
+  constexpr double kLargest = 2147483647.0;
+  const std::vector<std::pair<std::vector<double>, std::string>> cases{
+      {{0, 1, 1, 1, 2, 1, 0}, "4"},                                // GJR(1,1,1)
+      {{0, 2, 0, 3, 1, 0, 1}, "7"},                                // no gamma, t, constant 0
+      {{1, 1, 2, 1, 2, 1, 0}, "5"},                                // logvol counts o
+      {{2, 2, 5, 1, 0, 1, 0}, "5"},                                // shiftvol: one gamma
+      {{3, 2, 9, 3, 2, 0, 1}, "5"},                                // intvol: beta q implied
+      {{3, 0, 0, 1, 2, 0, 0}, "0"},                                // nothing to estimate
+      {{0, kLargest, kLargest, kLargest, 2, 1, 1}, "6442450943"},  // no plan is built
+      {{3, 1, 0, 0, 2, 1, 0}, "Input q must be at least 1."},
+      {{0, 1, 1, 1, 2, 2, 0}, "Input constant must be 0 or 1."},
+      {{0, kLargest + 1, 1, 1, 2, 1, 0},
+       "Input p must be a finite number within the range of a 32-bit integer."},
+  };
+  const auto scalars_of = [](const std::vector<double>& values) {
+    std::vector<Array> inputs;
+    for (const double value : values) {
+      inputs.push_back(make_scalar(value));
+    }
+    return inputs;
+  };
+  for (const auto& [scalars, expected] : cases) {
+    const std::vector<Array> inputs = scalars_of(scalars);
+    const long created = volfilter::standin::created_arrays();
+    if (expected[0] >= '0' && expected[0] <= '9') {
+      const double k = std::stod(expected);
+      EXPECT_EQ(first_output(module, inputs), (std::vector<double>{k, 10 * k, 1000})) << k;
+      EXPECT_EQ(volfilter::standin::created_arrays(), created + 1) << k;
+    } else {
+      EXPECT_EQ(refusal(module, inputs), expected);
+      EXPECT_EQ(volfilter::standin::created_arrays(), created) << expected;
+    }
+  }
+  EXPECT_EQ(refusal(module, scalars_of(cases[0].first), 2),
+            "At most one output for the sizes of a plan.");
 }
 
 TEST(EstimationModules, FitOutputsForEachNumberRequestedAndThreads) {

@@ -48,6 +48,22 @@ function [args, expected, output] = module_example (name)
       % ht = 1 + 1 * 1 = 2, the implied coefficient 1 on the one lag.
       args = {[9; 2], 1, 1, 0, 1, 1, 2, 1, 0};
       expected = 0.5 * (hex2num ('3FFD67F1C864BEB5') + (log (2) + 2));
+    case 'threshvol_simulate'
+      % After the history (4, 2.5): variances 6.25, then 0.5 + 0.5 * 25 + 0.25 * 6.25.
+      args = {[2; 1], [4; 2.5], [0.5; 0.5; 0.25], 8, 1, 0, 1, 1, 2};
+      expected = [5; sqrt(14.5625)];
+    case 'logvol_simulate'
+      % The finite ceiling: exp(5) > 100 gives 100 plus the log variance 5.
+      args = {1, 1, 5, 0, 100, 0, 0, 0, 1};
+      expected = sqrt (105);
+    case 'shiftvol_simulate'
+      % shiftvol_filter's order of additions, continued: the pre-sample shifted squares.
+      args = {1, [9; 9], [0.1; 0.2; 0.1; 1.0; 0.6], 1, 2, 1, 2, 1};
+      expected = sqrt (1.2999999999999998);
+    case 'intvol_simulate'
+      % Implied last coefficient 0.75: 0.5 + 9 * 0.25 + 0.75 * 3 after the history (2, -3).
+      args = {2, [2; -3], [0.5; 0.25], 2, 1, 1, 1, 2, 1};
+      expected = 2 * sqrt (5);
     case 'volfilter_plan'
       % The bounds of a GARCH(1,1) of [1; -1; 2; -2], mean square 2.5: omega within 1e-8 and
       % 10 times it, scaled by its start value; alpha and beta in [0, 1].

@@ -1,11 +1,12 @@
-function fit = fit_compiled (model, e, options)
-% fit = fit_compiled (model, e, options)
-% Fits every column of E in one call of volfilter_estimate: start values, NLopt's SLSQP,
-% restarts and standard errors in compiled code, the columns across options.threads threads
-% (0: one a logical core). A refusal that concerns every column (the model, its orders, the
-% start's length) is an error; one series that cannot be fitted is refused as volfilter_fit
-% refuses it, a panel's column gets its message and NaN results instead.
-[code, inputs] = fit_module_inputs (model, options);
+function fit = fit_compiled (model, e, options, code, inputs)
+% fit = fit_compiled (model, e, options, code, inputs)
+% Fits every column of E in one call of volfilter_estimate, the model given by its CODE and
+% INPUTS (fit_module_inputs): start values, NLopt's SLSQP, restarts and standard errors in
+% compiled code, the columns across options.threads threads (0: one a logical core). A refusal
+% that concerns every column (the model, its orders, the start's length) is an error; one
+% series that cannot be fitted is refused as volfilter_fit refuses it, a panel's column (a
+% value not finite, constant, squares that do not fit a double, start values outside its bounds
+% or undefined) gets its message and NaN results instead.
 threads = options.threads;
 if isempty (threads)
   threads = 0;
@@ -24,7 +25,7 @@ status = summary(1, :);
 detail = summary(10:12, :);
 kinds = {'nonFiniteData', 'constantSeries', 'tooFewObservations', 'noParameters', ...
          'startLength', 'startOutside', 'startBreaks', 'startUndefined', 'undefined', ...
-         'outOfMemory', 'tooManyParameters'};
+         'outOfMemory', 'tooManyParameters', 'badScale'};
 common = [3, 4, 5, 11];
 r.message = cell (N, 1);
 for j = 1:N
@@ -38,8 +39,10 @@ for j = 1:N
       details = {detail(1, j), detail(2, j)};
     case 'constantSeries'
       details = {detail(1, j)};
+    case 'badScale'
+      details = {detail(1, j), detail(2, j) ~= 0};
     case 'tooFewObservations'
-      details = {T - options.m, options.m, k, detail(1, j)};
+      details = {T, T - options.m, options.m, k, detail(1, j)};
     case 'tooManyParameters'
       details = {k, detail(1, j)};
     case 'startLength'

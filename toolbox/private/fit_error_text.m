@@ -5,9 +5,12 @@ function [identifier, text] = fit_error_text (kind, varargin)
 % the words as its message.
 %   'nonFiniteData'       index, value
 %   'constantSeries'      value
+%   'badScale'            the root mean square, true where it is too large
+%   'noObservations'      the name of an order or m, its value, T
+%   'mBelowOrder'         the largest order
 %   'noParameters'
 %   'tooManyParameters'   k, most
-%   'tooFewObservations'  n, m, k, least
+%   'tooFewObservations'  T, n, m, k, least
 %   'startLength'         k, names (cell)
 %   'startOutside'        name, value, lower, upper
 %   'startBreaks', 'startUndefined', 'undefined', 'outOfMemory'
@@ -17,6 +20,21 @@ switch kind
     text = sprintf ('e must hold finite values; e(%d) is %g.', a{1}, a{2});
   case 'constantSeries'
     text = sprintf ('e is constant (every value is %g): there is no variance to model.', a{1});
+  case 'badScale'
+    limit = sprintf ('at least %.2g', sqrt (realmin / eps));
+    what = 'small';
+    if a{2}
+      limit = sprintf ('at most %.2g', sqrt (eps * realmax));
+      what = 'large';
+    end
+    text = sprintf (['e is too %s for its squares to fit a double: its root mean square is ' ...
+                     '%.3g (%s); rescale the series.'], what, a{1}, limit);
+  case 'noObservations'
+    kind = 'tooFewObservations';
+    text = sprintf ('%s = %.15g leaves no observations: the sample has %d.', a{:});
+  case 'mBelowOrder'
+    kind = 'badOption';
+    text = sprintf ('m must be at least the largest order (%d).', a{1});
   case 'noParameters'
     kind = 'badOption';
     text = 'the model has no parameter to estimate.';
@@ -24,8 +42,8 @@ switch kind
     kind = 'badOption';
     text = sprintf ('the model has %d parameters, more than the %d a fit takes.', a{1}, a{2});
   case 'tooFewObservations'
-    text = sprintf ('%d observations after m = %d are too few for %d parameters (at least %d).', ...
-                    a{:});
+    text = sprintf (['the sample has %d observations: the %d after the first m = %d are too ' ...
+                     'few for %d parameters (at least %d).'], a{:});
   case 'startLength'
     kind = 'badStart';
     text = sprintf ('start must have %d values (%s).', a{1}, strjoin (a{2}', ', '));

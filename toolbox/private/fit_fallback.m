@@ -4,19 +4,8 @@ function fit = fit_fallback (model, e, options, optimizer)
 % the plan that volfilter_plan gives: the start (fit_start), the optimiser's runs
 % (fit_optimise), the standard errors (fit_covariance) and the constraints active at the
 % estimates, all as volfilter_estimate forms them.
+% The orders and m have been compared with the sample (fit_sample).
 plan = fit_plan (model, e, options);
-k = numel (plan.names);
-T = numel (e);
-n = T - options.m;
-if k == 0
-  fit_refuse ('noParameters');
-end
-if k > plan.most_parameters
-  fit_refuse ('tooManyParameters', k, plan.most_parameters);
-end
-if n < plan.least_observations
-  fit_refuse ('tooFewObservations', n, options.m, k, plan.least_observations);
-end
 module_name = func2str (plan.module);
 if ~any (exist (module_name) == [2, 3]) %#ok<EXIST>
   error ('volfilter:fit:missingModule', ...

@@ -3,7 +3,14 @@ function options = fit_options (model, arguments)
 % The name-value options of volfilter_fit, checked, with the defaults of MODEL filled in.
 % Names are matched without regard to case; a name that MODEL does not take is refused
 % (volfilter:fit:unknownOption), and so is a value of the wrong kind
-% (volfilter:fit:badOption). Only the options given are checked: the defaults are sound.
+% (volfilter:fit:badOption), before anything is converted. Only the options given are
+% checked: the defaults are sound. Orders and m are whole numbers of any size here (the
+% sample decides how large they may be: fit_sample). A numeric backcast must stand for a
+% variance that a double holds: positive as a variance or standard deviation, and with a
+% finite, positive square or exponential as a standard deviation or log variance.
+% max_evaluations above 2^31 - 1 (Inf among them) is taken as 2^31 - 1, the most the
+% optimisers count; threads (any whole number from 1) likewise, more than the compiled fit
+% ever starts (at most the columns, and four a logical core).
 switch model
   case 'threshvol'
     options = struct ('p', 1, 'o', 1, 'q', 1, 'type', 2);
@@ -20,7 +27,9 @@ options.backcast = 'ewma';
 options.start = [];
 options.optimizer = 'auto';
 options.max_evaluations = 1000;
+options.display = 'off';
 options.threads = [];
+options.diagnostics = false;
 
 if mod (numel (arguments), 2) ~= 0
   error ('volfilter:fit:badOption', ...
@@ -28,12 +37,16 @@ if mod (numel (arguments), 2) ~= 0
 end
 for i = 1:2:numel (arguments)
   name = arguments{i};
-  if ischar (name)
+  is_name = ischar (name) && (isrow (name) || isempty (name));
+  if is_name
     name = lower (name);
   end
-  if ~ischar (name) || ~isfield (options, name)
-    if ~ischar (name)
+  if ~is_name || ~isfield (options, name)
+    if ~is_name
       name = ['a ' class(name)];
+      if ischar (arguments{i})
+        name = 'a char array of several rows';
+      end
     end
     error ('volfilter:fit:unknownOption', ...
            'volfilter_fit: no option "%s" for model %s; it takes %s.', name, model, ...
@@ -45,12 +58,14 @@ end
 if ~isfield (options, 'o')
   options.o = 0;
 end
-largest = max ([options.p, options.o, options.q]);
 if isempty (options.m)
-  options.m = largest;
-elseif options.m < largest
-  error ('volfilter:fit:badOption', ...
-         'volfilter_fit: m must be at least the largest order (%d).', largest);
+  options.m = max ([options.p, options.o, options.q]);
+end
+options.max_evaluations = min (options.max_evaluations, 2^31 - 1);
+% The core starts at most a thread a column and four a logical core, whatever is asked; it
+% reads a count of at most 2^31 - 1.
+if ~isempty (options.threads)
+  options.threads = min (options.threads, 2^31 - 1);
 end
 if strcmp (model, 'intvol')
   if options.q < 1
@@ -64,67 +79,103 @@ if ~strcmp (model, 'logvol')
 else
   options.type = [];
 end
+if isnumeric (options.backcast)
+  check_backcast (model, options.type, options.backcast);
+end
 end
 
 function value = check (model, name, value)
-% VALUE of option NAME, refused when it is not of the kind the option takes.
+% VALUE of option NAME, refused when it is not of the kind the option takes, and only
+% then converted: numbers to full doubles (start to a column), text to lower case.
+number = isnumeric (value) && isreal (value) && isscalar (value);
+text = ischar (value) && isrow (value);
 bad = '';
 switch name
-  case {'p', 'o', 'q', 'm', 'max_evaluations', 'threads'}
-    least = double (any (strcmp (name, {'max_evaluations', 'threads'})));
-    if ~(isnumeric (value) && isreal (value) && isscalar (value) && value == fix (value) ...
-         && value >= least && value < 2^31)
-      bad = sprintf ('%s must be a whole number of at least %d', name, least);
+  case {'p', 'o', 'q', 'm'}
+    if ~(number && value >= 0 && value == fix (value) && value < Inf)
+      bad = sprintf ('%s must be a whole number of at least 0', name);
     end
-    value = double (value);
+  case {'max_evaluations', 'threads'}
+    if ~(number && value >= 1 && value == fix (value))
+      bad = sprintf ('%s must be a whole number of at least 1', name);
+    end
   case 'type'
     allowed = [1, 2];
     if strcmp (model, 'shiftvol')
       allowed = [0, 1];
     end
-    if ~(isnumeric (value) && isscalar (value) && any (value == allowed))
+    if ~(number && any (value == allowed))
       bad = sprintf ('type must be %d or %d for model %s', allowed(1), allowed(2), model);
     end
-    value = double (value);
   case 'distribution'
-    if ~ischar (value) || ~any (strcmpi (value, {'normal', 't'}))
+    if ~(text && any (strcmpi (value, {'normal', 't'})))
       bad = 'distribution must be ''normal'' or ''t''';
-    else
-      value = lower (value);
     end
   case 'backcast'
-    if ischar (value) && any (strcmpi (value, {'ewma', 'mean'}))
-      value = lower (value);
-    elseif ~(isnumeric (value) && isreal (value) && isscalar (value) && isfinite (value))
+    if ~((text && any (strcmpi (value, {'ewma', 'mean'}))) ...
+         || (number && isfinite (value)))
       bad = 'backcast must be ''ewma'', ''mean'' or a finite number';
-    else
-      value = double (value);
     end
   case 'upper_bound'
-    if ~(isnumeric (value) && isreal (value) && isscalar (value) && value > 0 ...
-         && isfinite (value))
+    if ~(number && value > 0 && isfinite (value))
       bad = 'upper_bound must be a positive finite number';
     end
-    value = double (value);
-  case 'constant'
-    if ~((islogical (value) || isnumeric (value)) && isscalar (value) ...
-         && any (value == [0, 1]))
-      bad = 'constant must be true or false';
+  case {'constant', 'diagnostics'}
+    if ~((number || (islogical (value) && isscalar (value))) && any (value == [0, 1]))
+      bad = sprintf ('%s must be true or false', name);
     end
-    value = double (value);
   case 'start'
-    if ~(isnumeric (value) && isreal (value) && isvector (value) && all (isfinite (value)))
+    if ~(isnumeric (value) && isreal (value) && (isvector (value) || isempty (value)) ...
+         && all (isfinite (value(:))))
       bad = 'start must be a vector of finite values';
     end
-    value = double (value(:));
   case 'optimizer'
-    if ~ischar (value) || ~any (strcmpi (value, {'auto', 'compiled', 'nlopt', 'sqp', 'fmincon'}))
+    if ~(text && any (strcmpi (value, {'auto', 'compiled', 'nlopt', 'sqp', 'fmincon'})))
       bad = 'optimizer must be ''auto'', ''compiled'', ''nlopt'', ''sqp'' or ''fmincon''';
-    else
-      value = lower (value);
+    end
+  case 'display'
+    if ~(text && any (strcmpi (value, {'off', 'summary'})))
+      bad = 'display must be ''off'' or ''summary''';
     end
 end
 if ~isempty (bad)
   error ('volfilter:fit:badOption', 'volfilter_fit: %s.', bad);
+end
+if ischar (value)
+  value = lower (value);
+elseif strcmp (name, 'start')
+  value = full (double (value(:)));
+else
+  % A count of -0 is 0 (adding +0 clears the sign), so that it shows and compares as 0.
+  value = full (double (value)) + 0;
+end
+end
+
+function check_backcast (model, type, value)
+% Refuses a numeric pre-sample VALUE that cannot stand for a variance in MODEL's units: a
+% variance or standard deviation that is not positive, or a standard deviation or log
+% variance whose variance (its square, its exponential) overflows or underflows.
+how = '';
+if strcmp (model, 'logvol')
+  units = 'log variance';
+  how = 'exponential';
+  variance = exp (value);
+elseif type == 1 && ~strcmp (model, 'shiftvol')
+  units = 'standard deviation';
+  how = 'square';
+  variance = value ^ 2;
+else
+  units = 'variance';
+  variance = value;
+end
+if value <= 0 && ~strcmp (model, 'logvol')
+  error ('volfilter:fit:badOption', ...
+         'volfilter_fit: backcast = %g cannot be a pre-sample %s: it must be positive.', ...
+         value, units);
+end
+if ~(variance > 0 && variance < Inf)
+  error ('volfilter:fit:badOption', ...
+         ['volfilter_fit: backcast = %g cannot be a pre-sample %s: the variance it stands ' ...
+          'for, its %s, does not fit a double.'], value, units, how);
 end
 end

@@ -4,9 +4,8 @@ function plan = fit_plan (model, e, options)
 % bounds, linear constraints (A * theta <= b), the nonlinear one (a function of theta giving
 % its value and gradient, [] without one), the scales, the start candidates (grid), the
 % pre-sample value (backcast, and as a variance presample_variance) and logvol's ceiling
-% (upper_bound), the least modelled
-% observations and most parameters of a fit, the names of every constraint, and the likelihood
-% module with its inputs after e and theta.
+% (upper_bound), the names of every constraint, and the likelihood module with its inputs
+% after e and theta.
 if ~any (exist ('volfilter_plan') == [2, 3]) %#ok<EXIST>
   error ('volfilter:fit:missingModule', ...
          'volfilter_fit: the module volfilter_plan is not on the path.');
@@ -25,8 +24,6 @@ plan.b = linear(:, k + 1);
 plan.grid = starts;
 plan.backcast = presample(1);
 plan.upper_bound = presample(2);
-plan.least_observations = presample(4);
-plan.most_parameters = presample(5);
 plan.presample_variance = presample(6);
 plan.constraint_names = fit_names (constraint_names);
 plan.nonlinear = [];

@@ -1,6 +1,7 @@
-function cases = hostile_cases (module)
-  % cases = hostile_cases (module)
-  % Every call of the hostile battery for MODULE, built from its table hostile_<module>.m:
+function [cases, t] = hostile_cases (module)
+  % [cases, t] = hostile_cases (module)
+  % Every call of the hostile battery for MODULE (a module or a function of the toolbox),
+  % built from its table T = hostile_<module>.m:
   %   call     the inputs of a call that is served
   %   arrays   {position, name} of the array inputs: each is given arrays of other classes
   %   scalars  {position, name} of the scalar inputs: each is given every kind of array
@@ -14,7 +15,27 @@ function cases = hostile_cases (module)
   % or more, alone or together, are refused; anything smaller reaches the host, which cannot
   % hold it and ends the call with its out-of-memory error.
   % A call that could kill the host runs isolated, in a process of its own (hostile_battery).
+  %
+  % A function's table may also have
+  %   options   {inputs, name, value, accepts}: the name-value option NAME, appended to the
+  %             served call INPUTS, given every kind of array (scalar_kinds around VALUE);
+  %             a real numeric scalar, full or sparse, acts as the double it holds (also a
+  %             logical one where ACCEPTS is 'logical'; none where it is 'text'), and
+  %             anything else is refused with the identifier t.refusal
+  %   requires  names of the modules the function needs: without them the battery skips
+  %   budget    [seconds, bytes]: a refusal that takes longer, or grows the process's peak
+  %             resident size by more, fails (hostile_child measures both)
+  %   seconds   [isolated, grouped]: the time limits of a child process (default [30, 90])
+  % and two more forms of expected outcome in `extra`: {identifier} or {identifier, ending}
+  % (refused with that identifier and a message ending so, and in a full stop), and a
+  % handle verdict = check (served, result, err) for what the other forms cannot say
+  % ("ok", what went wrong, or "to come: ..." for behaviour that has not landed yet).
   t = feval (['hostile_' module]);
+  for part = {'arrays', 'scalars', 'sized', 'extra'}
+    if (! isfield (t, part{1}))
+      t.(part{1}) = cell (0, 4);
+    end
+  end
   cases = struct ('label', {}, 'inputs', {}, 'expect', {}, 'isolated', {});
 
   for a = 1:rows (t.arrays)
@@ -69,10 +90,38 @@ function cases = hostile_cases (module)
     end
   end
 
+  if (isfield (t, 'options'))
+    for o = 1:rows (t.options)
+      [base, name, v, accepts] = t.options{o, :};
+      if (strcmp (accepts, 'text'))
+        kinds = scalar_kinds (1);
+      else
+        kinds = scalar_kinds (v);
+      end
+      for k = 1:rows (kinds)
+        value = kinds{k, 2};
+        acts = (isnumeric (value) || (islogical (value) && strcmp (accepts, 'logical'))) ...
+               && isreal (value) && numel (value) == 1 && ! strcmp (accepts, 'text');
+        if (acts)
+          expected = same_as ([base, {name, full(double(value))}]);
+        else
+          expected = refusal (t.refusal, '');
+        end
+        cases(end+1) = one_case (sprintf ('%s: %s as %s', base{1}, kinds{k, 1}, name), ...
+                                 [base, {name, value}], expected, false);
+      end
+    end
+  end
+
   for e = 1:rows (t.extra)
     [label, inputs, outcome, isolated] = t.extra{e, :};
     if (ischar (outcome))
       expected = message (outcome);
+    elseif (is_function_handle (outcome))
+      expected = expectation ('check', false, {}, '');
+      expected.check = outcome;
+    elseif (ischar (outcome{1}))
+      expected = refusal (outcome{:});
     else
       expected = same_as (outcome{1});
     end
@@ -116,6 +165,15 @@ function e = same_as (reference)
   e = expectation ('same', false, reference, '');
 end
 
+function e = refusal (identifier, ending)
+  if (nargin < 2)
+    ending = '';
+  end
+  e = expectation ('refusal', false, {}, ending);
+  e.identifier = identifier;
+end
+
 function e = expectation (kind, too_large, reference, text)
-  e = struct ('kind', kind, 'too_large', too_large, 'reference', {reference}, 'text', text);
+  e = struct ('kind', kind, 'too_large', too_large, 'reference', {reference}, 'text', text, ...
+              'identifier', '', 'check', []);
 end

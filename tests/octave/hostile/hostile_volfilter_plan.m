@@ -20,4 +20,23 @@ function t = hostile_volfilter_plan ()
   inputs{13} = [0.1; 0.1];
   t.extra(end+1, :) = {'two parameters for four', inputs, ...
                        'Input parameters must have at least 4 elements.', false};
+  % A plan no fit takes is refused before it is built; the short call counts any orders.
+  long = t.call;
+  long([2, 3, 4, 5, 9, 13]) = {sin((1:2000)'), 400, 400, 400, 400, []};
+  t.extra(end+1, :) = {'orders of 400', long, ...
+                       'The orders give 1201 parameters, more than the 1000 a plan takes.', false};
+  most = 2^31 - 1;
+  for sizes = {{{0, 1, 1, 1, 2, 1, 0}, [4, 40, 1000]}, ...
+               {{1, most, most, most, 2, 1, 1}, [3 * most + 2, 30 * most + 20, 1000]}}
+    [inputs, expected] = sizes{1}{:};
+    t.extra(end+1, :) = {sprintf('the sizes alone, p = %d', inputs{2}), inputs, ...
+                         @(served, result, err) sized (served, result, expected), false};
+  end
+end
+
+function verdict = sized (served, result, expected)
+  verdict = 'ok';
+  if (! served || ! isequal (result, expected))
+    verdict = sprintf ('expected the sizes %s', mat2str (expected));
+  end
 end

@@ -1,0 +1,63 @@
+% [e, ht] = intvol_simulate (z, history, parameters, backcast, p, q, m, type, has_constant)
+% Integrated simulation: N paths of an integrated GARCH(p,q) continuing a history.
+%
+% Inputs, all real double arrays:
+%   z             T-by-N standardised innovations, a path a column (used as given).
+%   history       the residuals before the paths: a column of R values that every path
+%                 continues, or R-by-N, one column a path. Rows 1..m are the pre-sample,
+%                 as intvol_filter reads its data; an empty history has no rows.
+%   parameters    vector [omega; alpha(1:p); beta(1:q-1)] (omega only when has_constant
+%                 is not 0); beta(q) = 1 - sum(alpha) - sum(beta(1:q-1)) is implied.
+%   backcast      the pre-sample value, first element only: a standard deviation when
+%                 type is 1, a variance otherwise.
+%   p, q          scalars: numbers of lags of the data and of the recursion; q >= 1.
+%   m             scalar: the number of pre-sample rows of history; max(p,q) <= m <= R.
+%   type          scalar: 1 for the standard-deviation form (power 1), any other value for
+%                 the variance form (power 2).
+%   has_constant  scalar: 0 for no constant, 1 for omega at parameters(1), as in
+%                 intvol_filter.
+%
+% Outputs, T-by-N:
+%   e    the simulated residuals, e(t,j) = sqrt(ht(t,j)) * z(t,j), bit for bit.
+%   ht   their conditional variances.
+%
+% Each path is intvol_filter run on its history followed by its own residuals, formed step
+% by step: ht(t,j) is the filter's variance from everything before step t, and then
+% e(t,j) = sqrt(ht(t,j)) * z(t,j). So, with x = [history(:,j); e(:,j)] (or history(:,1))
+% and d = abs (x) under type 1, d = x .* x otherwise,
+%   h = intvol_filter (d, parameters, backcast, p, q, m, numel (x), type, has_constant)
+% gives h(R+1:end) = ht(:,j) to the last bit, and ht(1,j) is the filter's next value after
+% the history.
+%
+% To continue a fitted sample, pass its residuals as the history with the fit's backcast
+% and m: the first row of ht is then the one-step variance forecast.
+%
+% The paths run side by side in SIMD lanes; each lane does exactly the arithmetic of one
+% path alone, so a path's bits do not depend on N or on its place among the paths.
+%
+% Scalar inputs are truncated toward zero: p, q, m, type and has_constant to 32-bit
+% integers.
+%
+% Errors:
+%   "Nine inputs required."  the number of inputs is not nine.
+%   "At most two outputs."   more than two outputs requested.
+% Calls outside the inputs' contract are refused before any array is made, in this order:
+%   "Input p must not be negative." (likewise m and has_constant)
+%   "Input q must be at least 1."
+%   "Input m must be a finite number within the range of a 32-bit integer." (likewise p,
+%       q, type and has_constant)
+%   "Input type must not be empty." (likewise every scalar input)
+%   "Input z must be a real double array." (likewise history, parameters, backcast)
+%   "Input history must have one column or as many as z."
+%   "Input m must not exceed the rows of history."
+%   "Input m must be at least the largest of p and q."  when the paths have steps.
+%   "Input parameters must have at least N elements."  when the paths have steps.
+%   "Input backcast must have at least 1 element."  when the paths have steps.
+%   "The output is too large for the host."  T*N too large for the host.
+%
+% Example, 1000 paths of 250 steps continuing an IGARCH(1,1) fit:
+%   fit = volfilter_fit ('intvol', e);
+%   [e_paths, ht] = intvol_simulate (randn (250, 1000), fit.residuals, fit.parameters, ...
+%                                    fit.backcast, 1, 1, fit.m, 2, 1);
+%
+% See also volfilter_simulate, volfilter_forecast, intvol_filter.
