@@ -6,8 +6,8 @@ function fit_warnings (fit)
 % has no standard errors. A panel: one warning counting the columns on a boundary, and one
 % counting those that did not converge or have no standard errors (notConverged when any did
 % not converge, else singularHessian).
-model = fit(1).model;
 if numel (fit) == 1
+  model = fit.model;
   if ~isempty (fit.active_constraints)
     warning ('volfilter:fit:atBoundary', ...
              ['volfilter_fit: the %s estimates lie on a boundary (%s); their standard errors ' ...
@@ -24,6 +24,7 @@ if numel (fit) == 1
   end
   return;
 end
+model = fit(1).model;
 N = numel (fit);
 bounded = find (arrayfun (@(f) ~isempty (f.active_constraints), fit))';
 if ~isempty (bounded)
