@@ -23,9 +23,16 @@ N = size (e, 2);
 status = summary(1, :);
 r.message = cell (N, 1);
 r.active = cell (N, 1);
+% NLopt's words for the code that ended a column's run, looked up again only where the code
+% is not the previous column's.
+code = NaN;
 for j = 1:N
   if status(j) == 0
-    r.message{j} = nlopt_message (summary(4, j));
+    if summary(4, j) ~= code
+      code = summary(4, j);
+      words = nlopt_message (code);
+    end
+    r.message{j} = words;
   else
     r.message{j} = not_fitted (status(j), summary(10:12, j), j, e, options, names);
   end
