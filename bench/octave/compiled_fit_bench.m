@@ -1,7 +1,8 @@
 function results = compiled_fit_bench (sizes, repetitions, panel_series)
   % COMPILED_FIT_BENCH  The compiled fit (volfilter_estimate behind volfilter_fit), standard
   % errors included, beside the NLopt path in Octave and beside R's tseries (garch) and
-  % fGarch (garchFit) on the same simulated series, in one run. Cases: GARCH(1,1), the
+  % fGarch (garchFit) on the same simulated series, in one run, R fitting each series just
+  % before Octave does. Cases: GARCH(1,1), the
   % threshold GARCH(1,1,1) (GJR), the exponential GARCH(1,1,1) and the GJR and GARCH(1,1)
   % with Student's t innovations, each at the given sizes; then a panel of GARCH(1,1) series
   % fitted in one call on 1 and 2 threads.
@@ -46,24 +47,15 @@ function results = compiled_fit_bench (sizes, repetitions, panel_series)
                   'options', {{'o', 0}, {}, {}, t, [{'o', 0}, t]});
   fprintf ('%s\n', machine_line ());
 
-  % The series, and R's fits of them in one Rscript run.
+  % The series; R fits each just before Octave does, so that both meet the same load.
   folder = tempname ();
   mkdir (folder);
   cleanup = onCleanup (@() remove_folder (folder));
-  series = cell (numel (cases), numel (sizes));
-  files = {};
-  for c = 1:numel (cases)
-    for s = 1:numel (sizes)
-      series{c, s} = simulate_returns (cases(c).model, cases(c).truth, sizes(s), ...
-                                       cases(c).options{:}, 'seed', 42);
-      if (! isempty (cases(c).peer))
-        files{end + 1} = fullfile (folder, sprintf ('%s_%d.txt', cases(c).peer, sizes(s)));
-        write_series (files{end}, series{c, s});
-      end
-    end
+  have_r = system ('Rscript --version > /dev/null 2>&1') == 0;
+  if (! have_r)
+    fprintf ('R not found: no tseries or fGarch columns\n');
   end
-  peers = peer_fits (files, repetitions);
-  fprintf ('%s\n\n', machine_line ());
+  fprintf ('\n');
 
   fprintf ('Fits with standard errors, milliseconds, medians of %d after a first call\n', ...
            repetitions);
@@ -77,8 +69,14 @@ function results = compiled_fit_bench (sizes, repetitions, panel_series)
   for c = 1:numel (cases)
     options = [cases(c).options, {'backcast', 'mean'}];
     for s = 1:numel (sizes)
-      r = series{c, s};
       T = sizes(s);
+      r = simulate_returns (cases(c).model, cases(c).truth, T, cases(c).options{:}, 'seed', 42);
+      peer = [];
+      if (have_r && ! isempty (cases(c).peer))
+        file = fullfile (folder, sprintf ('%s_%d.txt', cases(c).peer, T));
+        write_series (file, r);
+        peer = peer_fits (file, repetitions);
+      end
       ours = @() volfilter_fit (cases(c).model, r, options{:});
       nlopt = @() volfilter_fit (cases(c).model, r, options{:}, 'optimizer', 'nlopt');
       seconds = time_alternately ({ours, nlopt}, repetitions);
@@ -91,11 +89,10 @@ function results = compiled_fit_bench (sizes, repetitions, panel_series)
                     'nlopt_ms', 1e3 * seconds(2), 'tseries_ms', NaN, ...
                     'core_ms', 1e3 * core_seconds, 'fgarch_ms', NaN, 'apart', NaN, ...
                     'evaluations', fit.evaluations, 'counts', summary(13:16)');
-      peer = find (strcmp ({peers.file}, sprintf ('%s_%d.txt', cases(c).peer, T)));
       if (! isempty (peer))
-        row.tseries_ms = peers(peer).tseries_ms;
-        row.fgarch_ms = peers(peer).fgarch_ms;
-        row.apart = distance_to_fgarch (cases(c), r, peers(peer).estimates);
+        row.tseries_ms = peer.tseries_ms;
+        row.fgarch_ms = peer.fgarch_ms;
+        row.apart = distance_to_fgarch (cases(c), r, peer.estimates);
       end
       results(end + 1) = row;
       fprintf ('%-14s %6d %8.3f %8.3f %8.3f %7.2f %8.3f %8.1f %9.1e %8d  %d (%d), %d, %d\n', ...
@@ -146,29 +143,19 @@ function write_series (file, r)
   fclose (fid);
 end
 
-function peers = peer_fits (files, repetitions)
-  % R's times and estimates for each file (bench/r/peer_fits.R), none where R or its packages
-  % are absent.
-  peers = struct ('file', {}, 'tseries_ms', {}, 'fgarch_ms', {}, 'estimates', {});
-  if (isempty (files) || system ('Rscript --version > /dev/null 2>&1') != 0)
-    fprintf ('R not found: no tseries or fGarch columns\n');
-    return;
-  end
+function peer = peer_fits (file, repetitions)
+  % R's times and estimates for the series in FILE (bench/r/peer_fits.R), none where tseries
+  % or fGarch is absent.
+  peer = [];
   script = fullfile (fileparts (fileparts (mfilename ('fullpath'))), 'r', 'peer_fits.R');
-  command = sprintf ('Rscript %s %d %s 2>&1', script, repetitions, strjoin (files, ' '));
-  [status, text] = system (command);
+  [status, text] = system (sprintf ('Rscript %s %d %s 2>&1', script, repetitions, file));
   if (status != 0)
     fprintf ('R''s fits failed (tseries and fGarch installed?): no R columns\n%s\n', text);
     return;
   end
-  for line = strsplit (strtrim (text), "\n")
-    fields = strsplit (line{1}, "\t");
-    values = str2double (fields(2:end));
-    k = values(4);
-    [~, name, extension] = fileparts (fields{1});
-    peers(end + 1) = struct ('file', [name, extension], 'tseries_ms', values(1), ...
-                             'fgarch_ms', values(2), 'estimates', values(5:4 + k)');
-  end
+  values = str2double (strsplit (strtrim (text), "\t")(2:end));
+  k = values(4);
+  peer = struct ('tseries_ms', values(1), 'fgarch_ms', values(2), 'estimates', values(5:4 + k)');
 end
 
 function apart = distance_to_fgarch (c, r, estimates)
