@@ -119,19 +119,20 @@ void BM_Fit(benchmark::State& state, const Case& c) {
   std::vector<double> scores(k * T);
   std::vector<double> ht(T);
   const std::uint64_t head = std::min<std::uint64_t>(T, 1 + 2000);
+  const auto count = [&](SummaryRow row) { return static_cast<int>(summary[row]); };
   const auto replay = [&] {
     const double* theta = parameters.data();
     double sum = 0.0;
-    for (double i = 0; i < summary[kFullValues]; ++i) {
+    for (int i = 0; i < count(kFullValues); ++i) {
       sum = sum + likelihood.value(theta, T);
     }
-    for (double i = 0; i < summary[kHeadValues]; ++i) {
+    for (int i = 0; i < count(kHeadValues); ++i) {
       sum = sum + likelihood.value(theta, head);
     }
-    for (double i = 0; i < summary[kGradients]; ++i) {
+    for (int i = 0; i < count(kGradients); ++i) {
       sum = sum + likelihood.gradient(theta, gradient.data());
     }
-    for (double i = 0; i < summary[kScores]; ++i) {
+    for (int i = 0; i < count(kScores); ++i) {
       sum = sum + likelihood.scores(theta, nullptr, scores.data(), ht.data());
     }
     return sum;
