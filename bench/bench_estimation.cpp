@@ -169,7 +169,9 @@ void BM_Fit(benchmark::State& state, const Case& c) {
   state.counters["beyond_us"] = fit_us - likelihood_us;
 }
 
-const bool registered = [] {
+}  // namespace
+
+int main(int argc, char** argv) {
   for (const Case& c : cases()) {
     for (const std::int64_t T : {1000, 4000, 20000}) {
       benchmark::RegisterBenchmark((std::string("BM_Fit/") + c.name).c_str(), BM_Fit, c)
@@ -178,9 +180,11 @@ const bool registered = [] {
           ->Unit(benchmark::kMicrosecond);
     }
   }
-  return true;
-}();
-
-}  // namespace
-
-BENCHMARK_MAIN();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    return 1;
+  }
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
