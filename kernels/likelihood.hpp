@@ -154,29 +154,32 @@ std::uint64_t lane_scratch_values(std::uint64_t lanes, std::uint64_t depth, std:
 // padded lane count when it is known at compile time (the small models), else 0: then the
 // lanes of a step are held in registers, and the latest step's lanes are read from there
 // rather than back from the ring just written, which would put a store and a load into the
-// chain from one step to the next.
-template <std::uint64_t kWidth>
+// chain from one step to the next. kDepth is the depth when it is known at compile time (one
+// lag, the common case: then the ring has one row and no slot to turn), else 0; kFamilies the
+// model's number of feedback series, which every model knows at compile time. Either way a
+// step makes the same operations in the same order.
+template <std::uint64_t kWidth, std::uint64_t kDepth, std::uint64_t kFamilies>
 class DerivativeLanes {
  public:
-  DerivativeLanes(double* scratch, std::uint64_t lanes, std::uint64_t depth, std::uint64_t families)
+  DerivativeLanes(double* scratch, std::uint64_t lanes, std::uint64_t depth)
       : width_(kWidth > 0 ? kWidth : padded_lanes(lanes)),
-        depth_(depth),
-        families_(families),
+        depth_(kDepth > 0 ? kDepth : depth),
         history_(scratch),
         a_history_(history_ + depth_ * width_),
-        b_history_(a_history_ + depth_ * families_),
-        coefficients_(b_history_ + depth_ * families_),
-        current_(coefficients_ + depth_ * families_),
+        b_history_(a_history_ + depth_ * kFamilies),
+        coefficients_(b_history_ + depth_ * kFamilies),
+        current_(coefficients_ + depth_ * kFamilies),
         gradient_(current_ + width_) {}
 
   [[nodiscard]] std::uint64_t width() const { return kWidth > 0 ? kWidth : width_; }
+  [[nodiscard]] std::uint64_t depth() const { return kDepth > 0 ? kDepth : depth_; }
 
   // The coefficient table and the pre-sample steps, before the first step.
   template <class Model>
   void start(const Model& model, std::uint64_t first) {
-    for (std::uint64_t l = 1; l <= depth_; ++l) {
-      for (std::uint64_t f = 0; f < families_; ++f) {
-        coefficients_[(l - 1) * families_ + f] = model.coefficient(f, l);
+    for (std::uint64_t l = 1; l <= depth(); ++l) {
+      for (std::uint64_t f = 0; f < kFamilies; ++f) {
+        coefficients_[(l - 1) * kFamilies + f] = model.coefficient(f, l);
       }
     }
     for (std::uint64_t j = 0; j < width(); ++j) {
@@ -185,15 +188,15 @@ class DerivativeLanes {
     }
     // The pre-sample steps first - depth .. first - 1, oldest first; the ring's latest row is
     // then that of step first - 1.
-    for (std::uint64_t i = 0; i < depth_; ++i) {
-      const std::uint64_t t = first - depth_ + i;
+    for (std::uint64_t i = 0; i < depth(); ++i) {
+      const std::uint64_t t = first - depth() + i;
       double* row = history_ + i * width();
       for (std::uint64_t j = 0; j < width(); ++j) {
         row[j] = 0.0;
       }
-      model.presample_feedback(t, a_history_ + i * families_, b_history_ + i * families_);
+      model.presample_feedback(t, a_history_ + i * kFamilies, b_history_ + i * kFamilies);
     }
-    slot_ = depth_ == 0 ? 0 : depth_ - 1;
+    slot_ = depth() == 0 ? 0 : depth() - 1;
   }
 
   // Step t: dS_t from R_t and the earlier steps into `lanes` (width() values; the model writes
@@ -212,12 +215,12 @@ class DerivativeLanes {
     double mu = 0.0;
     // Lag l of step t sits l rows before the latest row of the ring, which is step t - 1's.
     std::uint64_t row = slot_;
-    for (std::uint64_t l = 1; l <= depth_; ++l) {
-      const double* c = coefficients_ + (l - 1) * families_;
-      const double* a = a_history_ + row * families_;
-      const double* b = b_history_ + row * families_;
+    for (std::uint64_t l = 1; l <= depth(); ++l) {
+      const double* c = coefficients_ + (l - 1) * kFamilies;
+      const double* a = a_history_ + row * kFamilies;
+      const double* b = b_history_ + row * kFamilies;
       double lambda = 0.0;
-      for (std::uint64_t f = 0; f < families_; ++f) {
+      for (std::uint64_t f = 0; f < kFamilies; ++f) {
         lambda = lambda + c[f] * a[f];
         mu = mu + c[f] * b[f];
       }
@@ -227,24 +230,24 @@ class DerivativeLanes {
           lanes[j] = lanes[j] + lambda * earlier[j];
         }
       }
-      row = row == 0 ? depth_ - 1 : row - 1;
+      row = row == 0 ? depth() - 1 : row - 1;
     }
     const std::int64_t shift_lane = model.shift_lane();
     if (shift_lane >= 0) {
       lanes[shift_lane] = lanes[shift_lane] + mu;
     }
-    if (depth_ > 0) {
+    if (depth() > 0) {
       // Step t takes the row of step t - depth, which no later step reads.
-      slot_ = slot_ + 1 == depth_ ? 0 : slot_ + 1;
+      slot_ = kDepth == 1 || slot_ + 1 == depth() ? 0 : slot_ + 1;
       // With a compile-time width lag 1 is read from the caller's buffer, so with one lag
       // the ring holds only a and b.
-      if (kWidth == 0 || depth_ > 1) {
-        double* latest = history_ + slot_ * width();
+      if (kWidth == 0 || depth() > 1) {
+        double* newest = history_ + slot_ * width();
         for (std::uint64_t j = 0; j < width(); ++j) {
-          latest[j] = lanes[j];
+          newest[j] = lanes[j];
         }
       }
-      model.feedback(t, a_history_ + slot_ * families_, b_history_ + slot_ * families_);
+      model.feedback(t, a_history_ + slot_ * kFamilies, b_history_ + slot_ * kFamilies);
     }
   }
 
@@ -259,11 +262,10 @@ class DerivativeLanes {
  private:
   std::uint64_t width_;  // lanes, padded to whole blocks
   std::uint64_t depth_;
-  std::uint64_t families_;
   double* history_;       // depth rows of width values, a ring: dS of the last steps
-  double* a_history_;     // depth rows of families values
-  double* b_history_;     // depth rows of families values
-  double* coefficients_;  // depth rows (lag 1 first) of families values: c_{f,l}
+  double* a_history_;     // depth rows of kFamilies values
+  double* b_history_;     // depth rows of kFamilies values
+  double* coefficients_;  // depth rows (lag 1 first) of kFamilies values: c_{f,l}
   double* current_;       // width zeros
   double* gradient_;      // width values
   const double* latest_ = nullptr;
@@ -283,6 +285,11 @@ inline double negative_part(double x) { return 0.5 * (x - std::fabs(x)); }
 // The `count` values of `series` at lags 1 .. count of step t, lag 1 first, into lanes.
 inline void lagged_values(const double* series, std::uint64_t t, std::uint64_t count,
                           double* lanes) {
+  // One lag, the common order, without a loop around it.
+  if (count == 1) {
+    lanes[0] = series[t - 1];
+    return;
+  }
   for (std::uint64_t i = 0; i < count; ++i) {
     lanes[i] = series[t - 1 - i];
   }
@@ -296,7 +303,7 @@ class RecursionFeedback {
   RecursionFeedback(const double* recursion, bool power_one)
       : recursion_(recursion), power_one_(power_one) {}
 
-  [[nodiscard]] static std::uint64_t families() { return 1; }
+  [[nodiscard]] static constexpr std::uint64_t families() { return 1; }
   [[nodiscard]] static std::int64_t shift_lane() { return -1; }
   static void presample_feedback(std::uint64_t /*t*/, double* a, double* b) {
     a[0] = 0.0;
@@ -615,7 +622,7 @@ class MeanFirst {
 
   [[nodiscard]] std::uint64_t lanes() const { return offset_ + model_.lanes(); }
   [[nodiscard]] std::uint64_t depth() const { return model_.depth(); }
-  [[nodiscard]] std::uint64_t families() const { return model_.families(); }
+  [[nodiscard]] static constexpr std::uint64_t families() { return Model::families(); }
   [[nodiscard]] double coefficient(std::uint64_t f, std::uint64_t l) const {
     return model_.coefficient(f, l);
   }
@@ -650,16 +657,18 @@ void mark_undefined(LikelihoodResult result, std::uint64_t T, std::uint64_t k);
 // Writes the rows t < m of the scores (T-by-k, column-major) as zeros.
 void clear_conditioned_scores(double* scores, std::uint64_t m, std::uint64_t T, std::uint64_t k);
 
-// The derivative part of the pass, for a compile-time padded lane count kWidth (0: run time).
-// With a mean (Mean a ResidualMean) the residuals' derivatives join the model's lanes.
-template <std::uint64_t kWidth, class Density, class Model, class Mean>
+// The derivative part of the pass, for a compile-time padded lane count kWidth and depth
+// kDepth (0: run time). With a mean (Mean a ResidualMean) the residuals' derivatives join the
+// model's lanes.
+template <std::uint64_t kWidth, std::uint64_t kDepth, class Density, class Model, class Mean>
 void derivative_pass(const Model& model, const Mean& mean, const Density& density, const double* e,
                      const double* ht, std::uint64_t m, std::uint64_t T, double* lane_scratch,
                      LikelihoodResult result) {
   constexpr bool kMean = std::is_same_v<Mean, ResidualMean>;
   const std::uint64_t model_lanes = model.lanes();
   const std::uint64_t k = model_lanes + Density::kShapeParameters;
-  DerivativeLanes<kWidth> lanes(lane_scratch, model_lanes, model.depth(), model.families());
+  DerivativeLanes<kWidth, kDepth, Model::families()> lanes(lane_scratch, model_lanes,
+                                                           model.depth());
   lanes.start(model, m);
   const std::uint64_t width = lanes.width();
   using Residual = std::conditional_t<kMean, ResidualLanes<kWidth>, NoResidualLanes>;
@@ -796,22 +805,32 @@ void likelihood_pass(const Model& model, const Mean& mean, const double* shape, 
     result.nll[0] = density.total(static_cast<double>(T - m), sum);
     return;
   }
-  // The lanes' padded width at compile time where it is small.
+  // The lanes' padded width at compile time where it is small, and one lag (the common
+  // orders, with or without a short mean, have two or three blocks of lanes).
+  const bool one_lag = model.depth() == 1;
   switch (padded_lanes(model_lanes)) {
     case kLaneBlock:
-      derivative_pass<kLaneBlock>(model, mean, density, e, ht, m, T, lane_scratch, result);
+      derivative_pass<kLaneBlock, 0>(model, mean, density, e, ht, m, T, lane_scratch, result);
       return;
     case 2 * kLaneBlock:
-      derivative_pass<2 * kLaneBlock>(model, mean, density, e, ht, m, T, lane_scratch, result);
+      if (one_lag) {
+        derivative_pass<2 * kLaneBlock, 1>(model, mean, density, e, ht, m, T, lane_scratch, result);
+      } else {
+        derivative_pass<2 * kLaneBlock, 0>(model, mean, density, e, ht, m, T, lane_scratch, result);
+      }
       return;
     case 3 * kLaneBlock:
-      derivative_pass<3 * kLaneBlock>(model, mean, density, e, ht, m, T, lane_scratch, result);
+      if (one_lag) {
+        derivative_pass<3 * kLaneBlock, 1>(model, mean, density, e, ht, m, T, lane_scratch, result);
+      } else {
+        derivative_pass<3 * kLaneBlock, 0>(model, mean, density, e, ht, m, T, lane_scratch, result);
+      }
       return;
     case 4 * kLaneBlock:
-      derivative_pass<4 * kLaneBlock>(model, mean, density, e, ht, m, T, lane_scratch, result);
+      derivative_pass<4 * kLaneBlock, 0>(model, mean, density, e, ht, m, T, lane_scratch, result);
       return;
     default:
-      derivative_pass<0>(model, mean, density, e, ht, m, T, lane_scratch, result);
+      derivative_pass<0, 0>(model, mean, density, e, ht, m, T, lane_scratch, result);
       return;
   }
 }

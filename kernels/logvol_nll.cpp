@@ -40,7 +40,7 @@ class LogvolModel {
 
   [[nodiscard]] std::uint64_t lanes() const { return 1 + p_ + o_ + q_; }
   [[nodiscard]] std::uint64_t depth() const { return std::max({p_, o_, q_}); }
-  [[nodiscard]] static std::uint64_t families() { return 3; }
+  [[nodiscard]] static constexpr std::uint64_t families() { return 3; }
   [[nodiscard]] double coefficient(std::uint64_t family, std::uint64_t lag) const {
     switch (family) {
       case 0:

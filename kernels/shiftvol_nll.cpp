@@ -39,7 +39,7 @@ class ShiftvolModel {
 
   [[nodiscard]] std::uint64_t lanes() const { return p_ + q_ + 2; }
   [[nodiscard]] std::uint64_t depth() const { return std::max(p_, q_); }
-  [[nodiscard]] static std::uint64_t families() { return 2; }
+  [[nodiscard]] static constexpr std::uint64_t families() { return 2; }
   [[nodiscard]] double coefficient(std::uint64_t family, std::uint64_t lag) const {
     if (family == 0) {
       return lag <= p_ ? parameters_[lag] : 0.0;

@@ -19,6 +19,14 @@ octave-cli --no-gui --quiet --no-init-file --no-history \
   --eval "addpath('build/default/mex', 'build/default/bench/mex', 'bench/octave'); octave_bench"
 octave-cli --no-gui --quiet --no-init-file --no-history \
   --eval "addpath('build/default/mex', 'bench/octave', 'examples'); fit_bench"
+# The compiled fit beside the NLopt path and R's tseries and fGarch, and with no host beside
+# its likelihood evaluations: where NLopt's library was found.
+if [ -x build/default/bench/volfilter_estimation_bench ]; then
+  build/default/bench/volfilter_estimation_bench --benchmark_repetitions=5 \
+    --benchmark_report_aggregates_only=true
+  octave-cli --no-gui --quiet --no-init-file --no-history \
+    --eval "addpath('build/default/mex', 'bench/octave', 'examples'); compiled_fit_bench"
+fi
 octave-cli --no-gui --quiet --no-init-file --no-history \
   --eval "addpath('build/default/mex', 'bench/octave', 'examples', 'tests/fit'); diagnostics_bench;"
 octave-cli --no-gui --quiet --no-init-file --no-history \

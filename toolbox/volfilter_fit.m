@@ -209,11 +209,12 @@ elseif size (e, 2) == 1
 else
   fit = fallback_panel (model, e, options, optimizer);
 end
-if options.diagnostics || strcmp (options.display, 'summary')
+summary = strcmp (options.display, 'summary');
+if options.diagnostics || summary
   fit = with_diagnostics (fit, options.m);
 end
 fit_warnings (fit);
-if strcmp (options.display, 'summary')
+if summary
   volfilter_summary (fit);
 end
 end
@@ -279,6 +280,10 @@ function optimizer = choose_optimizer (requested)
 % The optimiser asked for, or for 'auto' the compiled fit where volfilter_estimate is built,
 % else NLopt where it is installed, else the host's own; refused (volfilter:fit:noOptimizer)
 % when the one asked for is absent.
+if any (strcmp (requested, {'auto', 'compiled'})) && exist ('volfilter_estimate') == 3 %#ok<EXIST>
+  optimizer = 'compiled';
+  return;
+end
 is_octave = exist ('OCTAVE_VERSION', 'builtin') ~= 0;
 has_compiled = exist ('volfilter_estimate') == 3; %#ok<EXIST>
 has_nlopt = any (exist ('nlopt_optimize') == [2, 3]); %#ok<EXIST>

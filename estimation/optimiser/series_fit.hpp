@@ -49,7 +49,13 @@ class SeriesFit {
   };
   [[nodiscard]] SeriesOutputs with_scratch(SeriesOutputs outputs);
   bool choose_start(const Plan& plan, SeriesOutputs outputs);
-  Run optimise(const Plan& plan, double* x, double* summary);
+  // The coordinates whitened by the scores at `start` (written to `scores` and `ht`; the
+  // objective and its gradient there kept for the optimiser's first evaluation); false where
+  // they cannot be.
+  bool whiten(const double* start, double* scores, double* ht);
+  // SLSQP from x (whitened or scaled coordinates), its runs and restarts; x ends as the
+  // estimates.
+  Run optimise(const Plan& plan, bool whitened, double* x, double* summary);
 
   const FitRequest& request_;
   std::uint64_t T_;
@@ -57,7 +63,9 @@ class SeriesFit {
   std::size_t constraint_count_;
   Likelihood likelihood_;
   Covariance covariance_;
-  std::vector<double> theta_, scale_, gradient_scale_, x_, best_x_, gradient_;
+  std::vector<double> theta_, scale_, x_, best_x_, last_x_, gradient_;
+  std::vector<double> origin_, map_, outer_, factor_, root_;
+  double start_value_ = 0.0;
   std::vector<double> constraint_gradient_;
   // Scratch for the slots the caller asked no output for.
   std::vector<double> parameters_, covariance_values_, robust_, ht_, scores_, start_, active_;

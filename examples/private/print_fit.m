@@ -3,7 +3,8 @@ function print_fit (title, module, T, names, truth, fits, timing)
 % Prints a demonstration's two fits of the same data (FITS from fit_both_ways): the true
 % parameters, today's estimates (sqp on a likelihood in Octave) with their standard errors,
 % volfilter_fit's with both kinds, the log-likelihood each reaches on the same likelihood,
-% the evaluations and the time of each fit. With TIMING (from compare_timing), the time per
+% the evaluations and the time of each fit, and where FITS has it the compiled fit beside
+% volfilter_fit's NLopt path in Octave. With TIMING (from compare_timing), the time per
 % call of the filter module beside the same recursion in Octave's language.
 today = fits.today;
 fit = fits.fit;
@@ -23,8 +24,14 @@ fprintf ('  evaluations: today %d (and %d for the standard errors), %s\n', ...
          today.evaluations, today.hessian_evaluations, today.status);
 fprintf ('               volfilter_fit %d, %s\n', fit.evaluations, strtok (fit.message, ':'));
 fprintf (['  time of a fit with its standard errors (median of 3): today %.1f ms, ' ...
-          'volfilter_fit %.1f ms (%.1fx)\n'], 1e3 * today.seconds, 1e3 * fit.seconds, ...
+          'volfilter_fit %.2f ms (%.1fx)\n'], 1e3 * today.seconds, 1e3 * fit.seconds, ...
          today.seconds / fit.seconds);
+if ~isempty (fits.nlopt)
+  fprintf (['  the compiled fit beside volfilter_fit''s NLopt path in Octave: %.2f ms and ' ...
+            '%.2f ms (%.1fx),\n  log-likelihood %.4f and %.4f, %d and %d evaluations\n'], ...
+           1e3 * fit.seconds, 1e3 * fits.nlopt.seconds, fits.nlopt.seconds / fit.seconds, ...
+           fit.loglik, fits.nlopt.loglik, fit.evaluations, fits.nlopt.evaluations);
+end
 if nargin < 7
   fprintf ('\n');
   return;

@@ -48,12 +48,15 @@
 % Outputs not requested are not made. A column that is not fitted has NaN results, its status
 % and its detail.
 %
-% The optimiser: SLSQP on the parameters divided by their scales (omega by its start value)
-% and on the negative log-likelihood per observation, each linear and the nonlinear
-% constraint with its gradient, stopping when a step changes the objective by less than
-% 1e-12 or every scaled parameter by less than 1e-9 of itself, or after max_evaluations;
-% a run that met a point where the likelihood is not defined is begun again from the best
-% point found, at most twice.
+% The optimiser: SLSQP on the negative log-likelihood per observation, in coordinates
+% whitened by the scores at the start (theta = start + inv(R) * x with R' * R = S' * S / n,
+% so that the objective's Hessian is near the identity, SLSQP's first model of it), the
+% bounds, each linear and the nonlinear constraint with its gradient; where the scores at
+% the start are singular, on the parameters divided by their scales (omega by its start
+% value) instead. It stops when a step changes the objective by less than 1e-10 or every
+% coordinate by less than 1e-9 of itself, or after max_evaluations; a run that met a point
+% where the likelihood is not defined is begun again from the best point found, at most
+% twice.
 %
 % Errors, before any array is made: "Fifteen inputs required.", "At most ten outputs.", those
 % of volfilter_plan's inputs, "Input max_evaluations must be at least 1.", "Input threads

@@ -203,4 +203,64 @@ TEST(Panel, StartValuesOutsideTheBoundsOrUndefined) {
   EXPECT_EQ(given.start[1], 1.5);
 }
 
+// The fit ends at a maximum, in whitened coordinates or, where the scores at the start are
+// singular, in scaled ones: no step of a thousandth of a standard error along any parameter
+// (within its bounds) raises the likelihood; an estimate on its bound lies exactly on it.
+TEST(Fit, AMaximumInWhitenedOrScaledCoordinates) {
+  const std::uint64_t T = 1500;
+  const std::vector<double> e = garch(T, 0.05, 0.08, 0.85, 4);
+  std::vector<double> positive(e);
+  for (double& value : positive) {
+    value = std::fabs(value);  // no negative return: gamma's scores vanish at every point
+  }
+  const std::vector<double> calm = garch(T, 1.0, 0.0, 0.0, 4);  // no news: alpha at 0
+  FitRequest garch_request;
+  garch_request.specification.o = 0;
+  FitRequest gjr;
+  struct Case {
+    const char* label;
+    FitRequest request;
+    const std::vector<double>* series;
+    std::size_t on_bound;  // the index of a parameter on its lower bound, or k
+  };
+  const std::vector<Case> cases{
+      {"GARCH(1,1), whitened", garch_request, &e, 3},
+      {"GJR on positive returns, scaled", gjr, &positive, 4},
+      {"GARCH(1,1) with alpha at 0", garch_request, &calm, 1},
+  };
+  for (const Case& c : cases) {
+    const Results results = fit(c.request, *c.series, T, 1);
+    const std::size_t k = results.parameters.size();
+    ASSERT_EQ(results.summary[kStatus], 0.0) << c.label;
+    EXPECT_EQ(results.summary[kConverged], 1.0) << c.label;
+    const Specification& s = c.request.specification;
+    const Plan plan = make_plan(s, c.series->data(), T);
+    Likelihood likelihood(s, T);
+    likelihood.bind(c.series->data(), T, plan.backcast, plan.upper_bound);
+    std::vector<double> theta = results.parameters;
+    const double best = likelihood.value(theta.data(), T);
+    EXPECT_EQ(best, results.summary[kNll]) << c.label;
+    for (std::size_t i = 0; i < k; ++i) {
+      const Parameter& parameter = plan.parameters[i];
+      const double estimate = results.parameters[i];
+      EXPECT_TRUE(estimate >= parameter.lower && estimate <= parameter.upper) << c.label << i;
+      double step = 1e-3 * std::sqrt(results.covariance[i + i * k]);
+      if (!(step > 0.0)) {
+        step = 1e-6 * parameter.scale;  // no standard errors where a parameter is unidentified
+      }
+      for (const double moved : {estimate - step, estimate + step}) {
+        if (moved < parameter.lower || moved > parameter.upper) {
+          continue;
+        }
+        theta[i] = moved;
+        EXPECT_GE(likelihood.value(theta.data(), T), best - 1e-9 * best) << c.label << i;
+      }
+      theta[i] = estimate;
+    }
+    if (c.on_bound < k) {
+      EXPECT_EQ(results.parameters[c.on_bound], plan.parameters[c.on_bound].lower) << c.label;
+    }
+  }
+}
+
 }  // namespace

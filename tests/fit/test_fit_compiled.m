@@ -1,10 +1,12 @@
 function test_fit_compiled ()
   % test_fit_compiled ()
-  % The compiled fit against the NLopt path in Octave (the same plan, the same SLSQP, the same
-  % stopping rules) on every case of the fit tests and of the demonstrations: a
-  % log-likelihood not lower by more than 1e-9 of itself, estimates within 1e-6 standard
-  % errors, the same account of how the run ended; the demonstrations' panel fitted in one
-  % call against each of its series fitted by the NLopt path.
+  % The compiled fit against the NLopt path in Octave (the same plan, start and stopping
+  % rules; the compiled fit's SLSQP moves in coordinates whitened by the scores at the start)
+  % on every case of the fit tests and of the demonstrations: a log-likelihood not lower by
+  % more than 1e-9 of itself, estimates within 1e-3 standard errors and standard errors
+  % within 1e-3 of the NLopt path's (both stop within about 1e-5 of the maximum), both
+  % converged or neither; the demonstrations' panel fitted in one call against each of its
+  % series fitted by the NLopt path.
   require_compiled ();
   cases = fit_cases ();
   compared = 0;
@@ -90,10 +92,10 @@ end
 
 function agree (compiled, nlopt, label)
   apart = abs (compiled.parameters - nlopt.parameters) ./ nlopt.std_errors;
-  if (compiled.loglik < nlopt.loglik - 1e-9 * abs (nlopt.loglik) || any (apart > 1e-6)
-      || compiled.converged != nlopt.converged || ! strcmp (compiled.message, nlopt.message)
-      || ! isequal (compiled.names, nlopt.names) || compiled.backcast != nlopt.backcast
-      || any (abs (compiled.std_errors ./ nlopt.std_errors - 1) > 1e-6))
+  if (compiled.loglik < nlopt.loglik - 1e-9 * abs (nlopt.loglik) || any (apart > 1e-3)
+      || compiled.converged != nlopt.converged || ! isequal (compiled.names, nlopt.names)
+      || compiled.backcast != nlopt.backcast
+      || any (abs (compiled.std_errors ./ nlopt.std_errors - 1) > 1e-3))
     error ('%s: compiled %.12f (%s) %s, NLopt path %.12f (%s) %s', label, compiled.loglik, ...
            compiled.message, mat2str (compiled.parameters', 8), nlopt.loglik, nlopt.message, ...
            mat2str (nlopt.parameters', 8));

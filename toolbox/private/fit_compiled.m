@@ -16,49 +16,28 @@ end
                                          options.max_evaluations, threads);
 names = fit_names (codes);
 constraint_names = fit_names (constraint_codes);
-[T, N] = size (e);
-k = numel (names);
+N = size (e, 2);
 
 % The rows of the summary (volfilter_estimate's help): status, nll, converged, NLopt's code,
 % evaluations, iterations, restarts, backcast, upper_bound, three details.
 status = summary(1, :);
-detail = summary(10:12, :);
-kinds = {'nonFiniteData', 'constantSeries', 'tooFewObservations', 'noParameters', ...
-         'startLength', 'startOutside', 'startBreaks', 'startUndefined', 'undefined', ...
-         'outOfMemory', 'tooManyParameters', 'badScale'};
-common = [3, 4, 5, 11];
 r.message = cell (N, 1);
+r.active = cell (N, 1);
+% NLopt's words for the code that ended a column's run, looked up again only where the code
+% is not the previous column's.
+code = NaN;
 for j = 1:N
   if status(j) == 0
-    r.message{j} = nlopt_message (summary(4, j));
-    continue;
+    if summary(4, j) ~= code
+      code = summary(4, j);
+      words = nlopt_message (code);
+    end
+    r.message{j} = words;
+  else
+    r.message{j} = not_fitted (status(j), summary(10:12, j), j, e, options, names);
   end
-  kind = kinds{status(j)};
-  switch kind
-    case 'nonFiniteData'
-      details = {detail(1, j), detail(2, j)};
-    case 'constantSeries'
-      details = {detail(1, j)};
-    case 'badScale'
-      details = {detail(1, j), detail(2, j) ~= 0};
-    case 'tooFewObservations'
-      details = {T, T - options.m, options.m, k, detail(1, j)};
-    case 'tooManyParameters'
-      details = {k, detail(1, j)};
-    case 'startLength'
-      details = {k, names};
-    case 'startOutside'
-      details = {names{detail(1, j)}, options.start(detail(1, j)), detail(2, j), detail(3, j)};
-    otherwise
-      details = {};
-  end
-  if N == 1 || any (status(j) == common)
-    fit_refuse (kind, details{:});
-  end
-  [~, text] = fit_error_text (kind, details{:});
-  r.message{j} = sprintf ('not fitted (column %d): %s', j, text);
+  r.active{j} = constraint_names(active(:, j) ~= 0);
 end
-
 r.nll = summary(2, :);
 r.converged = summary(3, :) ~= 0;
 r.evaluations = summary(5, :);
@@ -66,9 +45,40 @@ r.iterations = summary(6, :);
 r.restarts = summary(7, :);
 r.backcast = summary(8, :);
 r.upper_bound = summary(9, :);
-r.active = cell (N, 1);
-for j = 1:N
-  r.active{j} = constraint_names(active(:, j) ~= 0);
-end
 fit = fit_result (model, options, 'compiled', names, e, r);
+end
+
+function message = not_fitted (status, detail, j, e, options, names)
+% The message of column J, which the core did not fit (STATUS, its DETAIL); the refusal of
+% the call where it concerns every column or E is one series.
+[T, N] = size (e);
+k = numel (names);
+kinds = {'nonFiniteData', 'constantSeries', 'tooFewObservations', 'noParameters', ...
+         'startLength', 'startOutside', 'startBreaks', 'startUndefined', 'undefined', ...
+         'outOfMemory', 'tooManyParameters', 'badScale'};
+common = [3, 4, 5, 11];
+kind = kinds{status};
+switch kind
+  case 'nonFiniteData'
+    details = {detail(1), detail(2)};
+  case 'constantSeries'
+    details = {detail(1)};
+  case 'badScale'
+    details = {detail(1), detail(2) ~= 0};
+  case 'tooFewObservations'
+    details = {T, T - options.m, options.m, k, detail(1)};
+  case 'tooManyParameters'
+    details = {k, detail(1)};
+  case 'startLength'
+    details = {k, names};
+  case 'startOutside'
+    details = {names{detail(1)}, options.start(detail(1)), detail(2), detail(3)};
+  otherwise
+    details = {};
+end
+if N == 1 || any (status == common)
+  fit_refuse (kind, details{:});
+end
+[~, text] = fit_error_text (kind, details{:});
+message = sprintf ('not fitted (column %d): %s', j, text);
 end

@@ -22,15 +22,16 @@ e = double (full (e));
 if size (e, 2) > 1
   return;
 end
-bad = find (~isfinite (e), 1);
-if ~isempty (bad)
+if ~all (isfinite (e))
+  bad = find (~isfinite (e), 1);
   fit_refuse ('nonFiniteData', bad, e(bad));
 end
 if all (e == e(1))
   fit_refuse ('constantSeries', e(1));
 end
+% realmin / eps is 2^-970 and eps * realmax 2^972 - 2^919, both exact.
 mean_square = sum (e .^ 2) / numel (e);
-if ~(mean_square >= realmin / eps && mean_square <= eps * realmax)
+if ~(mean_square >= 2^-970 && mean_square <= 2^972 - 2^919)
   % The root mean square, formed without overflow or underflow for the message.
   largest = max (abs (e));
   fit_refuse ('badScale', largest * sqrt (sum ((e / largest) .^ 2) / numel (e)), ...

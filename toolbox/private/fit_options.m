@@ -11,25 +11,20 @@ function options = fit_options (model, arguments)
 % max_evaluations above 2^31 - 1 (Inf among them) is taken as 2^31 - 1, the most the
 % optimisers count; threads (any whole number from 1) likewise, more than the compiled fit
 % ever starts (at most the columns, and four a logical core).
+% The model's own options, then those of every model.
+common = {'distribution', 'normal', 'm', [], 'backcast', 'ewma', 'start', [], ...
+          'optimizer', 'auto', 'max_evaluations', 1000, 'display', 'off', 'threads', [], ...
+          'diagnostics', false};
 switch model
   case 'threshvol'
-    options = struct ('p', 1, 'o', 1, 'q', 1, 'type', 2);
+    options = struct ('p', 1, 'o', 1, 'q', 1, 'type', 2, common{:});
   case 'logvol'
-    options = struct ('p', 1, 'o', 1, 'q', 1, 'upper_bound', []);
+    options = struct ('p', 1, 'o', 1, 'q', 1, 'upper_bound', [], common{:});
   case 'shiftvol'
-    options = struct ('p', 1, 'q', 1, 'type', 1);
+    options = struct ('p', 1, 'q', 1, 'type', 1, common{:});
   otherwise
-    options = struct ('p', 1, 'q', 1, 'type', 2, 'constant', 1);
+    options = struct ('p', 1, 'q', 1, 'type', 2, 'constant', 1, common{:});
 end
-options.distribution = 'normal';
-options.m = [];
-options.backcast = 'ewma';
-options.start = [];
-options.optimizer = 'auto';
-options.max_evaluations = 1000;
-options.display = 'off';
-options.threads = [];
-options.diagnostics = false;
 
 if mod (numel (arguments), 2) ~= 0
   error ('volfilter:fit:badOption', ...
@@ -89,15 +84,14 @@ function value = check (model, name, value)
 % then converted: numbers to full doubles (start to a column), text to lower case.
 number = isnumeric (value) && isreal (value) && isscalar (value);
 text = ischar (value) && isrow (value);
-bad = '';
 switch name
   case {'p', 'o', 'q', 'm'}
     if ~(number && value >= 0 && value == fix (value) && value < Inf)
-      bad = sprintf ('%s must be a whole number of at least 0', name);
+      refuse (sprintf ('%s must be a whole number of at least 0', name));
     end
   case {'max_evaluations', 'threads'}
     if ~(number && value >= 1 && value == fix (value))
-      bad = sprintf ('%s must be a whole number of at least 1', name);
+      refuse (sprintf ('%s must be a whole number of at least 1', name));
     end
   case 'type'
     allowed = [1, 2];
@@ -105,50 +99,53 @@ switch name
       allowed = [0, 1];
     end
     if ~(number && any (value == allowed))
-      bad = sprintf ('type must be %d or %d for model %s', allowed(1), allowed(2), model);
+      refuse (sprintf ('type must be %d or %d for model %s', allowed(1), allowed(2), model));
     end
   case 'distribution'
     if ~(text && any (strcmpi (value, {'normal', 't'})))
-      bad = 'distribution must be ''normal'' or ''t''';
+      refuse ('distribution must be ''normal'' or ''t''');
     end
   case 'backcast'
     if ~((text && any (strcmpi (value, {'ewma', 'mean'}))) ...
          || (number && isfinite (value)))
-      bad = 'backcast must be ''ewma'', ''mean'' or a finite number';
+      refuse ('backcast must be ''ewma'', ''mean'' or a finite number');
     end
   case 'upper_bound'
     if ~(number && value > 0 && isfinite (value))
-      bad = 'upper_bound must be a positive finite number';
+      refuse ('upper_bound must be a positive finite number');
     end
   case {'constant', 'diagnostics'}
     if ~((number || (islogical (value) && isscalar (value))) && any (value == [0, 1]))
-      bad = sprintf ('%s must be true or false', name);
+      refuse (sprintf ('%s must be true or false', name));
     end
   case 'start'
     if ~(isnumeric (value) && isreal (value) && (isvector (value) || isempty (value)) ...
          && all (isfinite (value(:))))
-      bad = 'start must be a vector of finite values';
+      refuse ('start must be a vector of finite values');
     end
+    value = full (double (value(:)));
+    return;
   case 'optimizer'
     if ~(text && any (strcmpi (value, {'auto', 'compiled', 'nlopt', 'sqp', 'fmincon'})))
-      bad = 'optimizer must be ''auto'', ''compiled'', ''nlopt'', ''sqp'' or ''fmincon''';
+      refuse ('optimizer must be ''auto'', ''compiled'', ''nlopt'', ''sqp'' or ''fmincon''');
     end
   case 'display'
     if ~(text && any (strcmpi (value, {'off', 'summary'})))
-      bad = 'display must be ''off'' or ''summary''';
+      refuse ('display must be ''off'' or ''summary''');
     end
 end
-if ~isempty (bad)
-  error ('volfilter:fit:badOption', 'volfilter_fit: %s.', bad);
-end
-if ischar (value)
+% What passed is text where it is char (a row, as every option of text takes).
+if text
   value = lower (value);
-elseif strcmp (name, 'start')
-  value = full (double (value(:)));
 else
   % A count of -0 is 0 (adding +0 clears the sign), so that it shows and compares as 0.
   value = full (double (value)) + 0;
 end
+end
+
+function refuse (bad)
+% Refuses an option's value: BAD says what the option takes.
+error ('volfilter:fit:badOption', 'volfilter_fit: %s.', bad);
 end
 
 function check_backcast (model, type, value)

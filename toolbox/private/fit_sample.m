@@ -11,8 +11,8 @@ function fit_sample (options, T, code, inputs)
 % CODE and INPUTS (fit_module_inputs), which counts them from the orders alone whatever
 % their size.
 orders = [options.p, options.o, options.q, options.m];
-beyond = find (orders >= T, 1);
-if ~isempty (beyond)
+if any (orders >= T)
+  beyond = find (orders >= T, 1);
   names = {'p', 'o', 'q', 'm'};
   fit_refuse ('noObservations', names{beyond}, orders(beyond), T);
 end

@@ -6,8 +6,8 @@ function fit_warnings (fit)
 % has no standard errors. A panel: one warning counting the columns on a boundary, and one
 % counting those that did not converge or have no standard errors (notConverged when any did
 % not converge, else singularHessian).
-model = fit(1).model;
 if numel (fit) == 1
+  model = fit.model;
   if ~isempty (fit.active_constraints)
     warning ('volfilter:fit:atBoundary', ...
              ['volfilter_fit: the %s estimates lie on a boundary (%s); their standard errors ' ...
@@ -24,8 +24,9 @@ if numel (fit) == 1
   end
   return;
 end
+model = fit(1).model;
 N = numel (fit);
-bounded = find (arrayfun (@(f) ~isempty (f.active_constraints), fit))';
+bounded = find (~cellfun ('isempty', {fit.active_constraints}));
 if ~isempty (bounded)
   warning ('volfilter:fit:atBoundary', ...
            ['volfilter_fit: %d of %d %s columns have estimates on a boundary%s; see ' ...
@@ -33,7 +34,8 @@ if ~isempty (bounded)
            numel (bounded), N, model, listed (bounded));
 end
 failed = find (~[fit.converged]);
-no_errors = find (arrayfun (@(f) ~all (isfinite (f.covariance(:))), fit))';
+% Each column's covariance (k-by-k) as a column of k * k values.
+no_errors = find (~all (isfinite (reshape ([fit.covariance], [], N)), 1));
 if ~isempty (failed) || ~isempty (no_errors)
   identifier = 'volfilter:fit:singularHessian';
   if ~isempty (failed)
