@@ -1,7 +1,7 @@
-function fit = fit_compiled (model, e, options, code, inputs)
-% fit = fit_compiled (model, e, options, code, inputs)
+function fit = fit_compiled (model, e, options, code, inputs, mean)
+% fit = fit_compiled (model, e, options, code, inputs, mean)
 % Fits every column of E in one call of volfilter_estimate, the model given by its CODE and
-% INPUTS (fit_module_inputs): start values, NLopt's SLSQP, restarts and standard errors in
+% INPUTS and its MEAN's inputs (fit_module_inputs): start values, NLopt's SLSQP, restarts and standard errors in
 % compiled code, the columns across options.threads threads (0: one a logical core). A refusal
 % that concerns every column (the model, its orders, the start's length) is an error; one
 % series that cannot be fitted is refused as volfilter_fit refuses it, a panel's column (a
@@ -12,8 +12,8 @@ if isempty (threads)
   threads = 0;
 end
 [r.parameters, r.covariance, r.robust, r.ht, r.scores, summary, r.start, active, codes, ...
- constraint_codes] = volfilter_estimate (code, e, inputs{:}, options.start, ...
-                                         options.max_evaluations, threads);
+ constraint_codes, r.residuals] = volfilter_estimate (code, e, inputs{:}, options.start, ...
+                                                      options.max_evaluations, threads, mean{:});
 names = fit_names (codes);
 constraint_names = fit_names (constraint_codes);
 [T, N] = size (e);
@@ -25,7 +25,7 @@ status = summary(1, :);
 detail = summary(10:12, :);
 kinds = {'nonFiniteData', 'constantSeries', 'tooFewObservations', 'noParameters', ...
          'startLength', 'startOutside', 'startBreaks', 'startUndefined', 'undefined', ...
-         'outOfMemory', 'tooManyParameters', 'badScale'};
+         'outOfMemory', 'tooManyParameters', 'badScale', 'meanSingular', 'meanExact'};
 common = [3, 4, 5, 11];
 r.message = cell (N, 1);
 for j = 1:N
