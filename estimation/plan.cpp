@@ -546,11 +546,14 @@ bool mean_start_holds(const Plan& block, const std::vector<double>& theta) {
 // clipped to their bounds, the autoregressive ones (of a series near a unit root, say) halved
 // until they hold their bounds and constraints, and 0 if they never do.
 void feasible_start(const Specification& s, const Plan& block, MeanFit& fit) {
-  for (std::size_t i = 0; i < fit.theta.size(); ++i) {
-    fit.theta[i] = std::clamp(fit.theta[i], block.parameters[i].lower, block.parameters[i].upper);
-  }
   const std::size_t first = s.mean.constant != 0 ? 1 : 0;
   const std::size_t P = s.mean.ar_lags.size();
+  for (std::size_t i = 0; i < fit.theta.size(); ++i) {
+    if (i < first || i >= first + P) {
+      fit.theta[i] =
+          std::clamp(fit.theta[i], block.parameters[i].lower, block.parameters[i].upper);
+    }
+  }
   constexpr int kMostHalvings = 60;
   for (int i = 0; i < kMostHalvings && !mean_start_holds(block, fit.theta); ++i) {
     for (std::size_t j = first; j < first + P; ++j) {

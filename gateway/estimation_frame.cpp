@@ -78,7 +78,7 @@ MeanInputs read_mean_scalar(const mxArray* const prhs[], bool given, int first) 
   mean.given = given;
   if (given) {
     mean.at = {kSeries, first + kMeanX, first + kMeanArLags, first + kMeanMaLags};
-    mean.constant = mean_constant(prhs[first + kMeanConstant]);
+    mean.constant = mean_constant(prhs[first + kMeanConstant], "mean_constant");
   }
   return mean;
 }

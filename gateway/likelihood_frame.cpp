@@ -74,10 +74,12 @@ std::uint64_t finite_vector_count(const mxArray* input, const double* values, co
   return T;
 }
 
-std::int32_t mean_constant(const mxArray* input) {
-  const std::int32_t constant = order_value(input, "constant");
+std::int32_t mean_constant(const mxArray* input, const char* name) {
+  const std::int32_t constant = order_value(input, name);
   // The flag is also the offset of the first coefficient after the constant.
-  require(constant == 0 || constant == 1, "Input constant must be 0 or 1.");
+  if (constant != 0 && constant != 1) {
+    refuse_with("Input %s must be 0 or 1.", name);
+  }
   return constant;
 }
 

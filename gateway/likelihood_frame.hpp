@@ -37,8 +37,9 @@ std::uint64_t residual_count(const mxArray* input, const double* values);
 // The same for any series input named `name` (y of a likelihood with a mean).
 std::uint64_t finite_vector_count(const mxArray* input, const double* values, const char* name);
 
-// The constant flag of a mean, read as an order value and refused unless 0 or 1.
-std::int32_t mean_constant(const mxArray* input);
+// The constant flag of a mean, read as an order value and refused unless 0 or 1; `name` names
+// the input in the messages.
+std::int32_t mean_constant(const mxArray* input, const char* name = "constant");
 
 // Where a call has the mean's array inputs: inputs 0 to 3 of every likelihood with a mean (y,
 // x, ar_lags, ma_lags); elsewhere in the estimation entries.

@@ -71,7 +71,7 @@ void sizes_of_plan(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const est::Specification specification = gw::read_model(prhs, kSizesPositions);
   std::uint64_t k = est::parameter_count(specification);
   if (nrhs == kSizesMeanInputCount) {
-    const std::int32_t constant = gw::mean_constant(prhs[kSizesMeanConstant]);
+    const std::int32_t constant = gw::mean_constant(prhs[kSizesMeanConstant], "mean_constant");
     const std::uint64_t ar_count = gw::count_value(prhs[kSizesArCount], "ar_count");
     const std::uint64_t ma_count = gw::count_value(prhs[kSizesMaCount], "ma_count");
     const std::uint64_t x_columns = gw::count_value(prhs[kSizesXColumns], "x_columns");
