@@ -13,9 +13,20 @@ if ~any (exist ('volfilter_plan') == [2, 3]) %#ok<EXIST>
          'volfilter_fit: the module volfilter_plan is not on the path.');
 end
 [code, inputs, mean] = fit_module_inputs (model, options);
-[names, bounds, linear, starts, presample, constraint_names] = volfilter_plan (code, e, ...
-                                                                               inputs{:}, [], ...
-                                                                               mean{:});
+try
+  [names, bounds, linear, starts, presample, constraint_names] = volfilter_plan (code, e, ...
+                                                                                 inputs{:}, ...
+                                                                                 [], mean{:});
+catch failure
+  % The mean's least-squares start cannot be formed on this series: refused as the compiled
+  % fit refuses it.
+  if ~isempty (strfind (failure.message, 'least-squares fit is singular'))
+    fit_refuse ('meanSingular');
+  elseif ~isempty (strfind (failure.message, 'The mean fits e exactly'))
+    fit_refuse ('meanExact');
+  end
+  rethrow (failure);
+end
 plan.names = fit_names (names);
 k = numel (plan.names);
 plan.lower = bounds(:, 1);

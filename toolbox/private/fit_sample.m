@@ -11,10 +11,11 @@ function fit_sample (options, T, code, inputs)
 % CODE and INPUTS (fit_module_inputs), which counts them from the orders alone whatever
 % their size. The mean's lags are orders too: a lag of T or more leaves no observation, and m
 % must be at least the largest; its regressors must have T rows.
+% The orders, then the mean's lags (which set m's default), then m.
 orders = [options.p, options.o, options.q, options.m];
-beyond = find (orders >= T, 1);
+names = {'p', 'o', 'q', 'm'};
+beyond = find (orders(1:3) >= T, 1);
 if ~isempty (beyond)
-  names = {'p', 'o', 'q', 'm'};
   fit_refuse ('noObservations', names{beyond}, orders(beyond), T);
 end
 for family = {'ar', 'ma'}
@@ -23,6 +24,9 @@ for family = {'ar', 'ma'}
   if ~isempty (beyond)
     fit_refuse ('noObservations', sprintf ('%s lag', family{1}), lags(beyond), T);
   end
+end
+if options.m >= T
+  fit_refuse ('noObservations', 'm', options.m, T);
 end
 largest = max (orders(1:3));
 if options.m < largest
