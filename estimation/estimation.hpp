@@ -78,7 +78,7 @@ MeanTerms mean_terms(const Specification& specification, const double* y, const 
 // k: the mean's parameters, the model's and the distribution's shape parameters.
 std::uint64_t parameter_count(const Specification& specification);
 
-// A fit needs this many modelled observations at least: ten per parameter.
+// A fit needs this many modelled observations at least: ten per parameter (at most 2^64 - 1).
 std::uint64_t least_observations(std::uint64_t parameters);
 
 // The number of start candidates of every model: news 0.03, 0.08 or 0.15 by persistence

@@ -550,8 +550,7 @@ void feasible_start(const Specification& s, const Plan& block, MeanFit& fit) {
   const std::size_t P = s.mean.ar_lags.size();
   for (std::size_t i = 0; i < fit.theta.size(); ++i) {
     if (i < first || i >= first + P) {
-      fit.theta[i] =
-          std::clamp(fit.theta[i], block.parameters[i].lower, block.parameters[i].upper);
+      fit.theta[i] = std::clamp(fit.theta[i], block.parameters[i].lower, block.parameters[i].upper);
     }
   }
   constexpr int kMostHalvings = 60;
@@ -659,7 +658,11 @@ std::uint64_t parameter_count(const Specification& s) {
   return mean_parameters(s) + k + static_cast<std::uint64_t>(shape_parameter_count(s.distribution));
 }
 
-std::uint64_t least_observations(std::uint64_t parameters) { return 10 * parameters; }
+std::uint64_t least_observations(std::uint64_t parameters) {
+  // Saturating, as the counts of the short plan call may be up to 2^64 - 1.
+  constexpr std::uint64_t kMost = std::numeric_limits<std::uint64_t>::max();
+  return parameters > kMost / 10 ? kMost : 10 * parameters;
+}
 
 std::string Parameter::lower_name() const { return name + " >= " + lower_text; }
 

@@ -69,8 +69,8 @@ TEST(MeanPlan, NamesBoundsAndLagConditionsBeforeTheVarianceModels) {
         {0, 0, 0, -1, -1, 0, 0, 0, 0, 1 - 1e-6}}},
   };
   for (const Layout& layout : layouts) {
-    const Plan plan = make_plan(layout.specification, kReturns.data(), kReturns.size(),
-                                kRegressor.data());
+    const Plan plan =
+        make_plan(layout.specification, kReturns.data(), kReturns.size(), kRegressor.data());
     ASSERT_EQ(plan.mean_start, MeanStart::fitted) << layout.label;
     ASSERT_EQ(plan.size(), parameter_count(layout.specification)) << layout.label;
     const std::vector<std::string> names = plan.constraint_names();
@@ -78,9 +78,9 @@ TEST(MeanPlan, NamesBoundsAndLagConditionsBeforeTheVarianceModels) {
     EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + static_cast<long>(k)),
               layout.lower)
         << layout.label;
-    EXPECT_EQ(std::vector<std::string>(names.begin() + static_cast<long>(2 * k),
-                                       names.begin() + static_cast<long>(2 * k) +
-                                           static_cast<long>(plan.linear.size())),
+    EXPECT_EQ(std::vector<std::string>(
+                  names.begin() + static_cast<long>(2 * k),
+                  names.begin() + static_cast<long>(2 * k) + static_cast<long>(plan.linear.size())),
               layout.linear)
         << layout.label;
     ASSERT_EQ(layout.rows.size(), plan.linear.size()) << layout.label;

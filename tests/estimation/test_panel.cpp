@@ -51,7 +51,7 @@ struct Results {
         residuals(T * N) {}
 
   PanelOutputs outputs() {
-    return {parameters.data(), covariance.data(), robust.data(), ht.data(),      scores.data(),
+    return {parameters.data(), covariance.data(), robust.data(), ht.data(),       scores.data(),
             summary.data(),    start.data(),      active.data(), residuals.data()};
   }
 
@@ -248,10 +248,11 @@ TEST(Panel, WithAMeanEachColumnTheBitsOfItsFitAloneAndTheResidualsLagregs) {
     EXPECT_NEAR(theta[2], 0.5, 0.1) << j;
     const std::vector<double> unit(T, 1.0);
     std::vector<double> residuals(T);
-    volfilter::lagreg_kernel(theta, lag, lag, 1, 1, 1, alone.data(), x.data(), 1, T, 1,
-                             unit.data(), residuals.data());
-    EXPECT_EQ(residuals, std::vector<double>(one.residuals.begin() + static_cast<long>(j * T),
-                                             one.residuals.begin() + static_cast<long>((j + 1) * T)))
+    volfilter::lagreg_kernel(theta, lag, lag, 1, 1, 1, alone.data(), x.data(), 1, T, 1, unit.data(),
+                             residuals.data());
+    EXPECT_EQ(residuals,
+              std::vector<double>(one.residuals.begin() + static_cast<long>(j * T),
+                                  one.residuals.begin() + static_cast<long>((j + 1) * T)))
         << j;
   }
   EXPECT_EQ(one.summary[3 * kSummaryRows + kStatus], static_cast<double>(Status::mean_exact));

@@ -178,6 +178,9 @@ if ~isempty (bad)
 end
 if ischar (value)
   value = lower (value);
+elseif any (strcmp (name, {'ar', 'ma', 'x'})) && isempty (value)
+  % No terms, whatever the empty array's shape: as without the option.
+  value = [];
 elseif any (strcmp (name, {'start', 'ar', 'ma'}))
   value = full (double (value(:)));
 else
