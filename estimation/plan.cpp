@@ -338,7 +338,7 @@ double binomial(std::int64_t n, std::int64_t r) {
 
 std::string number_text(double value) {
   char text[32];
-  std::snprintf(text, sizeof text, "%g", value);
+  static_cast<void>(std::snprintf(text, sizeof text, "%g", value));
   return text;
 }
 
@@ -354,7 +354,7 @@ MeanFit fit_mean(const Specification& s, const double* y, std::uint64_t T, const
   const auto m = static_cast<std::uint64_t>(s.m);
   const std::size_t c = mean.constant != 0 ? 1 : 0;
   const std::size_t P = mean.ar_lags.size();
-  const std::size_t K = static_cast<std::size_t>(mean.x_columns);
+  const auto K = static_cast<std::size_t>(mean.x_columns);
   const std::size_t r = c + P + K;  // the regressors of the least-squares fit
   fit.theta.assign(static_cast<std::size_t>(mean_parameters(s)), 0.0);
   if (T <= m || T - m < r) {

@@ -24,7 +24,7 @@ enum Input {
   kThreads,
   kInputCount,
   kMeanFirst = kInputCount,
-  kMeanInputCount = kInputCount + gw::kMeanInputCount
+  kMeanInputCount = kInputCount + static_cast<int>(gw::kMeanInputCount)
 };
 enum Output {
   kParameters,

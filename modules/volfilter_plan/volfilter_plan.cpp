@@ -23,7 +23,7 @@ enum Input {
   kParameters = gw::kSharedInputCount,
   kInputCount,
   kMeanFirst = kInputCount,
-  kMeanInputCount = kInputCount + gw::kMeanInputCount
+  kMeanInputCount = kInputCount + static_cast<int>(gw::kMeanInputCount)
 };
 enum Output {
   kNames,
