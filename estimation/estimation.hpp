@@ -283,8 +283,10 @@ class Covariance {
 };
 
 // The upper Cholesky factor R (R'R = A) of the k-by-k symmetric A, column-major; false when A
-// is not positive definite. Then the inverse of A from R.
+// is not positive definite. Then A x = b from R, x overwriting b (k values), and the inverse
+// of A from R.
 bool cholesky(const double* a, std::size_t k, double* factor);
+void solve_from_cholesky(const double* factor, std::size_t k, double* x);
 void inverse_from_cholesky(const double* factor, std::size_t k, double* inverse);
 
 // ---------------------------------------------------------------------------------------

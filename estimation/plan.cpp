@@ -414,21 +414,7 @@ MeanFit fit_mean(const Specification& s, const double* y, std::uint64_t T, const
       fit.start = MeanStart::singular;
       return fit;
     }
-    // R'R b = rhs: forward, then backward.
-    for (std::size_t i = 0; i < r; ++i) {
-      double value = rhs[i];
-      for (std::size_t l = 0; l < i; ++l) {
-        value = value - factor[l + i * r] * rhs[l];
-      }
-      rhs[i] = value / factor[i + i * r];
-    }
-    for (std::size_t i = r; i-- > 0;) {
-      double value = rhs[i];
-      for (std::size_t l = i + 1; l < r; ++l) {
-        value = value - factor[i + l * r] * rhs[l];
-      }
-      rhs[i] = value / factor[i + i * r];
-    }
+    solve_from_cholesky(factor.data(), r, rhs.data());
     for (std::size_t j = 0; j < r; ++j) {
       fit.theta[j] = rhs[j] / norm[j];
     }

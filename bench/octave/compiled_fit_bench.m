@@ -32,13 +32,13 @@ function results = compiled_fit_bench (sizes, repetitions, panel_series)
   results = struct ('T', {}, 'compiled_ms', {}, 'nlopt_ms', {}, 'core_ms', {}, 'counts', {});
   for T = sizes
     r = simulate_returns ('threshvol', truth, T, 'o', 0, 'seed', 42);
-    compiled = time_of (@() volfilter_fit ('threshvol', r, options{:}), repetitions);
-    nlopt = time_of (@() volfilter_fit ('threshvol', r, options{:}, 'optimizer', 'nlopt'), ...
-                     repetitions);
+    compiled = median_seconds (@() volfilter_fit ('threshvol', r, options{:}), repetitions);
+    nlopt_fit = @() volfilter_fit ('threshvol', r, options{:}, 'optimizer', 'nlopt');
+    nlopt = median_seconds (nlopt_fit, repetitions);
     core_call = @() volfilter_estimate (0, r, 1, 0, 1, 2, 1, 0, 1, 1, [], [], [], 1000, 1);
     [~, ~, ~, ~, ~, summary] = volfilter_estimate (0, r, 1, 0, 1, 2, 1, 0, 1, 1, [], [], [], ...
                                                   1000, 1);
-    core = time_of (@() outputs_of (core_call, 6), repetitions);
+    core = median_seconds (core_call, repetitions, 6);
     counts = summary(13:16)';
     fprintf ('%6d %9.3f %9.3f %9.3f  %d (%d), %d, %d\n', T, 1e3 * compiled, 1e3 * nlopt, ...
              1e3 * core, counts);
@@ -58,28 +58,13 @@ function results = compiled_fit_bench (sizes, repetitions, panel_series)
     seconds = zeros (1, 2);
     for threads = 1:2
       fit = @() volfilter_fit ('threshvol', panel, 'o', 0, 'threads', threads);
-      seconds(threads) = time_of (fit, 5);
-      core = time_of (@() volfilter_estimate (0, panel, 1, 0, 1, 2, 1, 0, 1, 0, [], [], [], ...
-                                              1000, threads), 5);
+      seconds(threads) = median_seconds (fit, 5);
+      core_call = @() volfilter_estimate (0, panel, 1, 0, 1, 2, 1, 0, 1, 0, [], [], [], ...
+                                          1000, threads);
+      core = median_seconds (core_call, 5);
       fprintf ('  %d thread%s: %.3f s (volfilter_estimate alone %.3f s)\n', threads, ...
                repmat ('s', 1, threads > 1), seconds(threads), core);
     end
     fprintf ('  two threads %.2fx one\n', seconds(1) / seconds(2));
   end
-end
-
-function seconds = time_of (f, repetitions)
-  f ();
-  times = zeros (repetitions, 1);
-  for i = 1:repetitions
-    started = tic ();
-    f ();
-    times(i) = toc (started);
-  end
-  seconds = median (times);
-end
-
-function outputs_of (f, count)
-  out = cell (1, count);
-  [out{:}] = f ();
 end

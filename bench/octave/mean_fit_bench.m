@@ -33,7 +33,7 @@ function results = mean_fit_bench (T, repetitions)
   for c = 1:rows (cases)
     [label, y, options] = cases{c, :};
     fit = @() volfilter_fit ('threshvol', y, 'o', 0, options{:});
-    seconds = time_of (fit, repetitions);
+    seconds = median_seconds (fit, repetitions);
     mean_inputs = {};
     if (! isempty (options))
       lags = @(name) value_of (options, name);
@@ -42,7 +42,7 @@ function results = mean_fit_bench (T, repetitions)
     core_call = @() volfilter_estimate (0, y, 1, 0, 1, 2, 1, 0, 1, 0, [], [], [], 1000, 1, ...
                                         mean_inputs{:});
     [~, ~, ~, ~, ~, summary] = core_call ();
-    core = time_of (@() outputs_of (core_call, 6), repetitions);
+    core = median_seconds (core_call, repetitions, 6);
     counts = summary(13:16)';
     fprintf ('%-26s %9.3f %9.3f  %d (%d), %d, %d\n', label, 1e3 * seconds, 1e3 * core, counts);
     results(end + 1) = struct ('mean', label, 'fit_ms', 1e3 * seconds, 'core_ms', 1e3 * core, ...
@@ -56,20 +56,4 @@ function value = value_of (options, name)
   if (! isempty (at))
     value = options{2 * at};
   end
-end
-
-function seconds = time_of (f, repetitions)
-  f ();
-  times = zeros (repetitions, 1);
-  for i = 1:repetitions
-    started = tic ();
-    f ();
-    times(i) = toc (started);
-  end
-  seconds = median (times);
-end
-
-function outputs_of (f, count)
-  out = cell (1, count);
-  [out{:}] = f ();
 end

@@ -114,10 +114,10 @@ end
 function check_fit (fit, y, truth, label)
   % Converged, at least the truth's likelihood, the gradient nil, within 3.5 standard errors;
   % the residuals, variances and standardised residuals those of the modules at the estimates.
-  [nll, gradient, ~, ht, residuals] = mean_nll (fit, y, fit.parameters);
-  if (! fit.converged || fit.loglik != -nll || fit.loglik < -mean_nll (fit, y, truth))
+  [nll, gradient, ~, ht, residuals] = fit_nll (fit, y, fit.parameters);
+  if (! fit.converged || fit.loglik != -nll || fit.loglik < -fit_nll (fit, y, truth))
     error ('%s: converged %d, log-likelihood %.8f, module %.8f, at the truth %.8f', label, ...
-           fit.converged, fit.loglik, -nll, -mean_nll (fit, y, truth));
+           fit.converged, fit.loglik, -nll, -fit_nll (fit, y, truth));
   end
   if (any (abs (gradient .* fit.std_errors) > 1e-2))
     error ('%s: gradient %s at the estimates', label, mat2str (gradient', 3));
@@ -127,39 +127,14 @@ function check_fit (fit, y, truth, label)
     error ('%s: estimates %s, truth %s, standard errors %s', label, mat2str (fit.parameters', 4), ...
            mat2str (truth', 4), mat2str (fit.std_errors', 3));
   end
-  [constant, ar, ma, x] = mean_inputs (fit);
-  theta = fit.parameters;
-  lagreg = lagreg_residuals (theta, ar, ma, constant, y, x, fit.m, ones (size (y)));
+  constant = double (strcmp (fit.mean, 'constant'));
+  lagreg = lagreg_residuals (fit.parameters, fit.ar, fit.ma, constant, y, fit.x, fit.m, ...
+                             ones (size (y)));
   m = fit.m;
   if (! isequal (fit.residuals, lagreg, residuals) || ! isequal (fit.ht(m+1:end), ht(m+1:end))
       || ! isequal (fit.std_residuals, residuals ./ sqrt (fit.ht)) || ! isequal (fit.y, y))
     error ('%s: residuals or variances not those of the modules at the estimates', label);
   end
-end
-
-function [constant, ar, ma, x] = mean_inputs (fit)
-  constant = double (strcmp (fit.mean, 'constant'));
-  ar = fit.ar;
-  ma = fit.ma;
-  x = fit.x;
-end
-
-function varargout = mean_nll (fit, y, theta)
-  % The mean likelihood module of FIT at THETA with the inputs the fit reports.
-  distribution = double (strcmp (fit.distribution, 't'));
-  switch (fit.model)
-    case 'threshvol'
-      args = {fit.backcast, fit.p, fit.o, fit.q, fit.m, fit.type, distribution};
-    case 'logvol'
-      args = {fit.backcast, fit.upper_bound, fit.p, fit.o, fit.q, fit.m, distribution};
-    case 'shiftvol'
-      args = {fit.backcast, fit.p, fit.q, fit.m, fit.type, distribution};
-    case 'intvol'
-      args = {fit.backcast, fit.p, fit.q, fit.m, fit.type, double(fit.constant), distribution};
-  end
-  [constant, ar, ma, x] = mean_inputs (fit);
-  varargout = cell (1, max (nargout, 1));
-  [varargout{:}] = feval ([fit.model '_mean_nll'], y, x, ar, ma, constant, theta, args{:});
 end
 
 function check_refusals (y, x)

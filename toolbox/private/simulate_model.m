@@ -146,12 +146,7 @@ if ~(isnumeric (e) && isreal (e) && isvector (e) && all (isfinite (e)))
 end
 spec.residuals = double (e(:));
 T = numel (spec.residuals);
-y = spec.y;
-if ~(isnumeric (y) && isempty (y)) && ~(isnumeric (y) && isreal (y) && numel (y) == T ...
-                                         && all (isfinite (y(:))))
-  bad ('the fit''s y must be %d finite real numbers, one for each residual.', T);
-end
-spec.y = double (full (y(:)));
+spec.y = one_for_each (spec.y, 'y', T, bad);
 largest = max ([spec.p, spec.o, spec.q]);
 m = spec.m;
 if ~(isnumeric (m) && isreal (m) && isscalar (m) && m == fix (m) && m >= largest && m < T)
@@ -164,10 +159,15 @@ if ~(isnumeric (b) && isreal (b) && isscalar (b) && isfinite (b))
   bad ('the fit''s backcast must be a finite number.');
 end
 spec.backcast = double (full (b));
-z = spec.std_residuals;
-if ~(isnumeric (z) && isempty (z)) && ~(isnumeric (z) && isreal (z) && numel (z) == T ...
-                                         && all (isfinite (z(:))))
-  bad ('the fit''s std_residuals must be %d finite real numbers, one for each residual.', T);
+spec.std_residuals = one_for_each (spec.std_residuals, 'std_residuals', T, bad);
 end
-spec.std_residuals = double (full (z(:)));
+
+function value = one_for_each (value, name, T, bad)
+% The fit's field NAME as a column of T finite values, one for each residual, or [] where
+% the fit has none; refused through BAD otherwise.
+if ~(isnumeric (value) && isempty (value)) && ~(isnumeric (value) && isreal (value) ...
+                                                 && numel (value) == T && all (isfinite (value(:))))
+  bad ('the fit''s %s must be %d finite real numbers, one for each residual.', name, T);
+end
+value = double (full (value(:)));
 end
