@@ -65,11 +65,10 @@ struct Specification {
 std::int32_t effective_o(const Specification& specification);
 std::int32_t largest_order(const Specification& specification);
 
-// Whether the specification has a mean term; the mean's parameters (constant + lags +
-// regressors), and its largest lag (0 without lags).
+// Whether the specification has a mean term, and the mean's parameters (constant + lags +
+// regressors).
 bool has_mean(const Specification& specification);
 std::uint64_t mean_parameters(const Specification& specification);
-std::int32_t largest_mean_lag(const Specification& specification);
 
 // The mean of returns y (T values) with regressors x (T-by-x_columns, row stride T), as the
 // mean likelihood kernels take it.

@@ -346,8 +346,7 @@ std::int32_t lag_of(double lag) { return static_cast<std::int32_t>(lag); }
 
 // Ordinary least squares of y(t), t = m..T-1, on the constant, the autoregressive lags of y and
 // the regressors (the moving-average coefficients start at 0), on the columns scaled to unit
-// length so that collinearity shows in the pivots whatever the units; then the residuals at the
-// start values by lagreg_kernel, which the likelihood kernels compute.
+// length so that collinearity shows in the pivots whatever the units.
 MeanFit fit_mean(const Specification& s, const double* y, std::uint64_t T, const double* x) {
   MeanFit fit;
   const MeanSpecification& mean = s.mean;
@@ -424,8 +423,8 @@ MeanFit fit_mean(const Specification& s, const double* y, std::uint64_t T, const
   return fit;
 }
 
-// The residuals at the mean's start values, their root mean square, and whether they leave a
-// variance to model.
+// The residuals at the mean's start values, by lagreg_kernel as the likelihood kernels form
+// them; their root mean square, and whether they leave a variance to model.
 void start_residuals(const Specification& s, const double* y, std::uint64_t T, const double* x,
                      MeanFit& fit) {
   const MeanTerms terms = mean_terms(s, y, x);
@@ -465,10 +464,10 @@ void lag_family(Builder& builder, const char* prefix, const std::vector<double>&
   }
 }
 
-// With several lags in a family, its polynomial (1 - sum ar z^lag, 1 + sum ma z^lag) positive
-// at z = 1 and z = -1, so that no real root reaches the unit circle: sum(sign * coefficient *
-// (z)^lag) <= 1 - 1e-6 with sign -1 for ar (stationarity) and +1 for ma (invertibility). At
-// z = -1 only where some lag is odd (otherwise it is the condition at 1).
+// With several lags in a family, its polynomial 1 + sign sum(coefficient z^lag) (sign -1 for
+// ar, the stationarity condition; +1 for ma, the invertibility one) at least 1e-6 at z = 1 and
+// z = -1, so that no real root reaches the unit circle: -sign sum(coefficient z^lag) <= 1 - 1e-6.
+// At z = -1 only where some lag is odd (otherwise it is the condition at 1).
 void lag_conditions(Builder& builder, const char* family, const char* condition,
                     const std::vector<double>& lags, std::size_t first, double sign) {
   if (lags.size() < 2) {
@@ -601,16 +600,6 @@ bool has_mean(const Specification& s) {
 std::uint64_t mean_parameters(const Specification& s) {
   return static_cast<std::uint64_t>(s.mean.constant != 0 ? 1 : 0) + s.mean.ar_lags.size() +
          s.mean.x_columns + s.mean.ma_lags.size();
-}
-
-std::int32_t largest_mean_lag(const Specification& s) {
-  std::int32_t largest = 0;
-  for (const std::vector<double>* lags : {&s.mean.ar_lags, &s.mean.ma_lags}) {
-    for (double lag : *lags) {
-      largest = std::max(largest, lag_of(lag));
-    }
-  }
-  return largest;
 }
 
 MeanTerms mean_terms(const Specification& s, const double* y, const double* x) {
