@@ -10,14 +10,14 @@ function fit = volfilter_fit (model, e, varargin)
 %        likelihood module <model>_nll computes the negative log-likelihood and its exact
 %        gradient and scores; its filter <model>_filter tells what the parameters mean.
 % e      the residuals (returns less their mean), or with a mean the returns y: a real
-%        vector of T finite values that are not all equal, of a size whose squares a double holds with room to spare:
-%        a root mean square from 1e-146 to 2e146 (outside, rescale the series; the fit
-%        forms variances and their squares and products of that size). Or a T-by-N
-%        matrix of N >= 2 series, one a column, each fitted alone (the result is then
-%        N-by-1). A column that cannot be fitted (a value that is not finite, a constant
-%        column, squares that do not fit a double, no start value where the likelihood is
-%        defined, a start outside its bounds) gets its own message and NaN results; the
-%        others go on.
+%        vector of T finite values that are not all equal, of a size whose squares a
+%        double holds with room to spare: a root mean square from 1e-146 to 2e146
+%        (outside, rescale the series; the fit forms variances and their squares and
+%        products of that size). Or a T-by-N matrix of N >= 2 series, one a column,
+%        each fitted alone (the result is then N-by-1). A column that cannot be fitted (a
+%        value that is not finite, a constant column, squares that do not fit a double, no
+%        start value where the likelihood is defined, a start outside its bounds) gets its
+%        own message and NaN results; the others go on.
 %
 % Options (name-value pairs, names in any case):
 %   'p', 'o', 'q'   orders: lags of the data, of the asymmetric term and of the variance
@@ -208,8 +208,8 @@ function fit = volfilter_fit (model, e, varargin)
 % volfilter:fit:badStart, volfilter:fit:undefined (no default start value where the
 % likelihood is defined), volfilter:fit:meanSingular (the least-squares fit of the mean is
 % singular: collinear regressors, a regressor of zeros or one beside the constant),
-% volfilter:fit:meanExact (the mean fits y exactly), volfilter:fit:outOfMemory, volfilter:fit:noOptimizer,
-% volfilter:fit:missingModule. For a panel, what concerns every column (the options, the
+% volfilter:fit:meanExact (the mean fits y exactly), volfilter:fit:outOfMemory,
+% volfilter:fit:noOptimizer, volfilter:fit:missingModule. For a panel, what concerns every column (the options, the
 % orders, the lags and m against T, a start of the wrong length) is an error; what
 % concerns one column (its values, its scale, its start values, its mean's least-squares
 % fit) is its message.

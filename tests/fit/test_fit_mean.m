@@ -9,13 +9,15 @@ function test_fit_mean ()
   require_likelihoods ();
   randn ('state', 11);
   x = randn (3500, 1);
+  % model, variance truth, mean truth (mu, ar, x, ma), options, T
   cases = {
-    % model      variance truth              mean truth (mu ar x ma)  options                                       T
-    'threshvol', [0.05; 0.10; 0.85],         [0.05; 0.3],           {'o', 0, 'ar', 1},                              2000
-    'threshvol', [0.02; 0.05; 0.10; 0.88; 6], [0.05; -0.2; 0.3],    {'distribution', 't', 'ar', 1, 'ma', 1},        3000
-    'logvol',    [-0.01; 0.15; -0.08; 0.95], 0.1,                   {'mean', 'constant'},                           2000
-    'shiftvol',  [0.03; 0.08; 0.5; 0.85],    [0.2; -0.1; 0.5],      {'mean', 'zero', 'ar', [1, 2], 'x', x},         3000
-    'intvol',    [0.01; 0.08],               [0.02; 0.3],           {'ma', 2},                                      3000
+    'threshvol', [0.05; 0.10; 0.85], [0.05; 0.3], {'o', 0, 'ar', 1}, 2000
+    'threshvol', [0.02; 0.05; 0.10; 0.88; 6], [0.05; -0.2; 0.3], ...
+                 {'distribution', 't', 'ar', 1, 'ma', 1}, 3000
+    'logvol',    [-0.01; 0.15; -0.08; 0.95], 0.1, {'mean', 'constant'}, 2000
+    'shiftvol',  [0.03; 0.08; 0.5; 0.85], [0.2; -0.1; 0.5], ...
+                 {'mean', 'zero', 'ar', [1, 2], 'x', x}, 3000
+    'intvol',    [0.01; 0.08], [0.02; 0.3], {'ma', 2}, 3000
   };
   fits = cell (rows (cases), 1);
   for c = 1:rows (cases)
@@ -62,7 +64,8 @@ function test_fit_mean ()
     panel = volfilter_fit ('shiftvol', Y, options{:}, 'optimizer', optimizer{1});
     for j = 1:2
       alone = volfilter_fit ('shiftvol', Y(:, j), options{:}, 'optimizer', optimizer{1});
-      if (! isequal ([alone.parameters; alone.residuals], [panel(j).parameters; panel(j).residuals]))
+      bits = @(f) [f.parameters; f.residuals];
+      if (! isequal (bits (alone), bits (panel(j))))
         error ('panel with %s, column %d: not the bits of its fit alone', optimizer{1}, j);
       end
     end
@@ -124,8 +127,8 @@ function check_fit (fit, y, truth, label)
   end
   distance = abs (fit.parameters - truth) ./ fit.std_errors;
   if (! all (isfinite (fit.robust_std_errors)) || any (distance > 3.5))
-    error ('%s: estimates %s, truth %s, standard errors %s', label, mat2str (fit.parameters', 4), ...
-           mat2str (truth', 4), mat2str (fit.std_errors', 3));
+    error ('%s: estimates %s, truth %s, standard errors %s', label, ...
+           mat2str (fit.parameters', 4), mat2str (truth', 4), mat2str (fit.std_errors', 3));
   end
   constant = double (strcmp (fit.mean, 'constant'));
   lagreg = lagreg_residuals (fit.parameters, fit.ar, fit.ma, constant, y, fit.x, fit.m, ...
@@ -140,28 +143,32 @@ end
 function check_refusals (y, x)
   % Bad mean options, each with its identifier and the end of its message.
   T = numel (y);
+  lags = 'whole numbers of at least 1.';
+  singular = 'or outnumber them.';
+  % options, identifier, message ending
   refused = {
-    % options                          identifier            message ending
-    {'ar', 0},                         'badOption',          'whole numbers of at least 1.'
-    {'ma', 1.5},                       'badOption',          'whole numbers of at least 1.'
-    {'ar', [1, NaN]},                  'badOption',          'whole numbers of at least 1.'
-    {'ar', {1}},                       'badOption',          'whole numbers of at least 1.'
-    {'ma', [1 2; 3 4]},                'badOption',          'whole numbers of at least 1.'
-    {'ar', [2, 1, 2]},                 'badOption',          'could not be told apart.'
-    {'ar', T},                         'tooFewObservations', sprintf('ar lag = %d leaves no observations: the sample has %d.', T, T)
-    {'ma', 2^64},                      'tooFewObservations', 'leaves no observations: the sample has 2000.'
-    {'ar', 4, 'm', 3},                 'badOption',          'm must be at least the largest lag of the mean (4).'
-    {'x', x(1:end-1)},                 'badOption',          'x must have a row for each of the 2000 observations; it has 1999.'
-    {'x', x'},                         'badOption',          'it has 1.'
-    {'x', [x; NaN](2:end)},            'badOption',          'x must hold finite values.'
-    {'x', x > 0},                      'badOption',          'one row per observation.'
-    {'x', ones(T, 1)},                 'meanSingular',       'or fewer than them.'
-    {'x', [x, 2 * x]},                 'meanSingular',       'or fewer than them.'
-    {'x', y, 'mean', 'zero'},          'meanExact',          'leave no variance to model.'
-    {'mean', 'ar'},                    'badOption',          'mean must be ''zero'' or ''constant''.'
-    {'mean', true},                    'badOption',          'mean must be ''zero'' or ''constant''.'
-    {'x', randn(T, 1001)},             'tooFewObservations', 'too few for 1005 parameters (at least 10050).'
-    {'ar', 1, 'optimizer', 'sqp', 'x', ones(T, 1)}, 'meanSingular', 'or fewer than them.'
+    {'ar', 0}, 'badOption', lags
+    {'ma', 1.5}, 'badOption', lags
+    {'ar', [1, NaN]}, 'badOption', lags
+    {'ar', {1}}, 'badOption', lags
+    {'ma', [1 2; 3 4]}, 'badOption', lags
+    {'ar', [2, 1, 2]}, 'badOption', 'could not be told apart.'
+    {'ar', T}, 'tooFewObservations', ...
+    sprintf('ar lag = %d leaves no observations: the sample has %d.', T, T)
+    {'ma', 2^64}, 'tooFewObservations', 'leaves no observations: the sample has 2000.'
+    {'ar', 4, 'm', 3}, 'badOption', 'm must be at least the largest lag of the mean (4).'
+    {'x', x(1:end-1)}, 'badOption', ...
+    'x must have a row for each of the 2000 observations; it has 1999.'
+    {'x', x'}, 'badOption', 'it has 1.'
+    {'x', [x; NaN](2:end)}, 'badOption', 'x must hold finite values.'
+    {'x', x > 0}, 'badOption', 'one row per observation.'
+    {'x', ones(T, 1)}, 'meanSingular', singular
+    {'x', [x, 2 * x]}, 'meanSingular', singular
+    {'x', y, 'mean', 'zero'}, 'meanExact', 'leave no variance to model.'
+    {'mean', 'ar'}, 'badOption', 'mean must be ''zero'' or ''constant''.'
+    {'mean', true}, 'badOption', 'mean must be ''zero'' or ''constant''.'
+    {'x', randn(T, 1001)}, 'tooFewObservations', 'too few for 1005 parameters (at least 10050).'
+    {'ar', 1, 'optimizer', 'sqp', 'x', ones(T, 1)}, 'meanSingular', singular
   };
   for i = 1:rows (refused)
     [options, identifier, ending] = refused{i, :};

@@ -1,8 +1,9 @@
 function fit = fit_compiled (model, e, options, code, inputs, mean)
 % fit = fit_compiled (model, e, options, code, inputs, mean)
 % Fits every column of E in one call of volfilter_estimate, the model given by its CODE and
-% INPUTS and its MEAN's inputs (fit_module_inputs): start values, NLopt's SLSQP, restarts and standard errors in
-% compiled code, the columns across options.threads threads (0: one a logical core). A refusal
+% INPUTS and its MEAN's inputs (fit_module_inputs): start values, NLopt's SLSQP, restarts and
+% standard errors in compiled code, the columns across options.threads threads (0: one a
+% logical core). A refusal
 % that concerns every column (the model, its orders, the start's length) is an error; one
 % series that cannot be fitted is refused as volfilter_fit refuses it, a panel's column (a
 % value not finite, constant, squares that do not fit a double, start values outside its bounds

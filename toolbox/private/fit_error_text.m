@@ -45,11 +45,12 @@ switch kind
     kind = 'badOption';
     text = sprintf ('x must have a row for each of the %d observations; it has %d.', a{:});
   case 'meanSingular'
-    text = sprintf (['the least-squares fit of the mean is singular: its regressors (the ' ...
-                     'constant, the lagged returns, the columns of x) are collinear after ' ...
-                     'the first m observations, or fewer than them.']);
+    text = ['the least-squares fit of the mean is singular: its regressors (the constant, ' ...
+            'the lagged returns, the columns of x) are collinear over the observations after ' ...
+            'the first m, or outnumber them.'];
   case 'meanExact'
-    text = 'the mean fits the series exactly: its least-squares residuals leave no variance to model.';
+    text = ['the mean fits the series exactly: its least-squares residuals leave no ' ...
+            'variance to model.'];
   case 'noParameters'
     kind = 'badOption';
     text = 'the model has no parameter to estimate.';
