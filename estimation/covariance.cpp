@@ -42,24 +42,31 @@ bool cholesky(const double* a, std::size_t k, double* factor) {
   return true;
 }
 
+void solve_from_cholesky(const double* factor, std::size_t k, double* x) {
+  // R' y = b (forward), then R x = y (backward), in place.
+  for (std::size_t i = 0; i < k; ++i) {
+    double value = x[i];
+    for (std::size_t l = 0; l < i; ++l) {
+      value = value - factor[l + i * k] * x[l];
+    }
+    x[i] = value / factor[i + i * k];
+  }
+  for (std::size_t i = k; i-- > 0;) {
+    double value = x[i];
+    for (std::size_t l = i + 1; l < k; ++l) {
+      value = value - factor[i + l * k] * x[l];
+    }
+    x[i] = value / factor[i + i * k];
+  }
+}
+
 void inverse_from_cholesky(const double* factor, std::size_t k, double* inverse) {
-  // Column c of the inverse solves R' y = e_c (forward), then R x = y (backward).
+  // Column c of the inverse solves A x = e_c.
   for (std::size_t c = 0; c < k; ++c) {
     double* x = inverse + c * k;
-    for (std::size_t i = 0; i < k; ++i) {
-      double value = i == c ? 1.0 : 0.0;
-      for (std::size_t l = 0; l < i; ++l) {
-        value = value - factor[l + i * k] * x[l];
-      }
-      x[i] = value / factor[i + i * k];
-    }
-    for (std::size_t i = k; i-- > 0;) {
-      double value = x[i];
-      for (std::size_t l = i + 1; l < k; ++l) {
-        value = value - factor[i + l * k] * x[l];
-      }
-      x[i] = value / factor[i + i * k];
-    }
+    std::fill(x, x + k, 0.0);
+    x[c] = 1.0;
+    solve_from_cholesky(factor, k, x);
   }
 }
 

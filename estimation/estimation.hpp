@@ -29,6 +29,17 @@ bool is_model(std::int32_t code);
 enum class PresampleRule : std::int32_t { ewma = 0, mean = 1, given = 2 };
 bool is_presample_rule(std::int32_t code);
 
+// The mean of returns y fitted with the variance, as lagreg_kernel takes it: a constant,
+// autoregressive terms at listed lags, x_columns regressors (shared by every series of a
+// panel) and moving-average terms at listed lags. Without any term (the default) the series
+// is taken as residuals and the variance model's own likelihood kernel fits it, as before.
+struct MeanSpecification {
+  std::int32_t constant = 0;
+  std::vector<double> ar_lags;  // whole numbers from 1 to m, distinct
+  std::vector<double> ma_lags;
+  std::uint64_t x_columns = 0;
+};
+
 // A model to fit, as the modules' inputs give it. Orders that a model does not have (o of
 // shiftvol and intvol) are ignored; type is read as the kernels read it (threshvol and intvol:
 // 1 the standard-deviation form, anything else the variance form; shiftvol: 1 a constant
@@ -46,6 +57,7 @@ struct Specification {
   double presample_value = 0.0;  // in the model's units, for PresampleRule::given
   bool upper_bound_given = false;
   double upper_bound = 0.0;  // logvol's ceiling when given
+  MeanSpecification mean;
 };
 
 // The asymmetric order o where the model has that family (threshvol, logvol), else 0; the
@@ -53,10 +65,19 @@ struct Specification {
 std::int32_t effective_o(const Specification& specification);
 std::int32_t largest_order(const Specification& specification);
 
-// k: the model's parameters and the distribution's shape parameters.
+// Whether the specification has a mean term, and the mean's parameters (constant + lags +
+// regressors).
+bool has_mean(const Specification& specification);
+std::uint64_t mean_parameters(const Specification& specification);
+
+// The mean of returns y (T values) with regressors x (T-by-x_columns, row stride T), as the
+// mean likelihood kernels take it.
+MeanTerms mean_terms(const Specification& specification, const double* y, const double* x);
+
+// k: the mean's parameters, the model's and the distribution's shape parameters.
 std::uint64_t parameter_count(const Specification& specification);
 
-// A fit needs this many modelled observations at least: ten per parameter.
+// A fit needs this many modelled observations at least: ten per parameter (at most 2^64 - 1).
 std::uint64_t least_observations(std::uint64_t parameters);
 
 // The number of start candidates of every model: news 0.03, 0.08 or 0.15 by persistence
@@ -75,8 +96,8 @@ struct Parameter {
   std::string name;
   double lower = 0.0;
   double upper = 0.0;
-  const char* lower_text = "";  // the bound as the constraint's name gives it: "0", "1e-8 level"
-  const char* upper_text = "";
+  std::string lower_text;  // the bound as the constraint's name gives it: "0", "1e-8 level"
+  std::string upper_text;
   double scale = 1.0;           // what the optimiser divides the parameter by
   bool scale_by_start = false;  // the fit divides by the start value instead
 
@@ -108,9 +129,15 @@ enum class Nonlinear {
   scaled_shift_stationarity,
 };
 
+// How the least-squares fit of a mean that gives the start values went: fitted, singular (its
+// regressors collinear on the sample, or fewer modelled observations than its parameters),
+// or exact (it leaves no residual variance to model).
+enum class MeanStart { none, fitted, singular, exact };
+
 // What a fit of one series gives the optimiser. Parameters in the order
-// [variance block; shape], the variance block starting at variance_offset (0 until a mean
-// block comes before it), so that a block can be prepended by shifting indices.
+// [mean block; variance block; shape], the variance block starting at variance_offset (the
+// mean's parameters, 0 without a mean): the mean block is prepended to the variance model's
+// plan by shifting its indices.
 struct Plan {
   std::vector<Parameter> parameters;
   std::vector<LinearConstraint> linear;
@@ -123,6 +150,7 @@ struct Plan {
   double level = 0.0;              // the mean square in the model's units
   double backcast = 0.0;           // the pre-sample value in the model's units
   double upper_bound = 0.0;        // logvol's ceiling (0 for the others)
+  MeanStart mean_start = MeanStart::none;
 
   [[nodiscard]] std::size_t size() const { return parameters.size(); }
   // Bounds, lower then upper, the linear constraints, then the nonlinear one.
@@ -130,8 +158,14 @@ struct Plan {
   [[nodiscard]] std::vector<std::string> constraint_names() const;
 };
 
-// The plan of `specification` for the residuals e[0..T-1] (T > 0).
-Plan make_plan(const Specification& specification, const double* e, std::uint64_t T);
+// The plan of `specification` for the residuals e[0..T-1] (T > 0); with a mean, for the returns
+// y = e with the regressors x (T-by-x_columns, row stride T). The mean's start values are its
+// least-squares fit over the modelled observations (the moving-average coefficients 0), and the
+// level, the pre-sample value and logvol's ceiling come from the residuals at those start values
+// after the m conditioned on. Where that fit is singular or exact, plan.mean_start says so and
+// the plan has nothing else.
+Plan make_plan(const Specification& specification, const double* e, std::uint64_t T,
+               const double* x = nullptr);
 
 // Whether the squares of the series fit a double with room to spare: a fit forms their mean,
 // variances of that size and their squares and products, so the mean square must lie within
@@ -168,15 +202,18 @@ struct StartCheck {
 StartCheck check_start(const Plan& plan, const double* theta);
 
 // ---------------------------------------------------------------------------------------
-// The likelihood of one series, its kernel called directly on scratch allocated once.
+// The likelihood of one series, its kernel called directly on scratch allocated once: the
+// variance model's own kernel on residuals, or with a mean its mean kernel on returns.
 
 class Likelihood {
  public:
   // Scratch for series of up to T values, with derivatives.
   Likelihood(const Specification& specification, std::uint64_t T);
 
-  // The series and its pre-sample value and ceiling (logvol), for the calls that follow.
-  void bind(const double* e, std::uint64_t T, double backcast, double upper_bound);
+  // The series and its pre-sample value and ceiling (logvol), for the calls that follow; with
+  // a mean, the returns and their regressors x (T-by-x_columns, row stride T).
+  void bind(const double* e, std::uint64_t T, double backcast, double upper_bound,
+            const double* x = nullptr);
 
   // nll at theta over the first `head` observations (at most T); value only.
   double value(const double* theta, std::uint64_t head);
@@ -195,8 +232,15 @@ class Likelihood {
   [[nodiscard]] const Counts& counts() const { return counts_; }
   void reset_counts() { counts_ = Counts{}; }
 
+  // The residuals of the last call over the whole series: with a mean, the mean kernel's; the
+  // series itself without.
+  [[nodiscard]] const double* residuals() const;
+
  private:
   double call(const double* theta, std::uint64_t T, double* ht, LikelihoodResult result);
+  // The regressors of the first `rows` observations with row stride `rows`, as the mean
+  // kernel reads them on a head of the series.
+  const double* regressors(std::uint64_t rows);
 
   Specification specification_;
   std::uint64_t capacity_ = 0;
@@ -208,6 +252,11 @@ class Likelihood {
   double backcast_ = 0.0;
   double upper_bound_ = 0.0;
   Counts counts_;
+  bool mean_ = false;
+  std::vector<double> residuals_;
+  const double* x_ = nullptr;
+  std::vector<double> head_x_;  // the regressors' head, for value() on a head
+  std::uint64_t head_rows_ = 0;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -233,8 +282,10 @@ class Covariance {
 };
 
 // The upper Cholesky factor R (R'R = A) of the k-by-k symmetric A, column-major; false when A
-// is not positive definite. Then the inverse of A from R.
+// is not positive definite. Then A x = b from R, x overwriting b (k values), and the inverse
+// of A from R.
 bool cholesky(const double* a, std::size_t k, double* factor);
+void solve_from_cholesky(const double* factor, std::size_t k, double* x);
 void inverse_from_cholesky(const double* factor, std::size_t k, double* inverse);
 
 // ---------------------------------------------------------------------------------------
@@ -257,6 +308,8 @@ enum class Status : std::int32_t {
   too_many_parameters = 11,  // more than kMostParameters (detail: the limit)
   bad_scale = 12,            // squares that do not fit a double (detail: the root mean
                              // square, 1 where it is too large and 0 where too small)
+  mean_singular = 13,        // the least-squares fit of the mean is singular on the series
+  mean_exact = 14,           // the mean fits the series exactly: no variance is left
 };
 
 // The most parameters a fit takes: the optimiser's work grows with the cube of their number
@@ -288,13 +341,15 @@ struct FitRequest {
   Specification specification;
   const double* start = nullptr;  // start values (start_count of them), or none for the default
   std::size_t start_count = 0;
+  const double* x = nullptr;  // the mean's regressors, T-by-x_columns, shared by every series
   std::int32_t max_evaluations = 1000;  // each optimiser run's limit
 };
 
 // Where the results of the N series of a panel go, column after column: k estimates, k*k
 // classical and k*k robust covariance values, T variances (the pre-sample rows the pre-sample
-// value as a variance), T*k scores, kSummaryRows summary values, k start values and one flag
-// per constraint of the plan. Any may be null except the summary.
+// value as a variance), T*k scores, kSummaryRows summary values, k start values, one flag
+// per constraint of the plan and T residuals at the estimates (the series itself without a
+// mean). Any may be null except the summary.
 struct PanelOutputs {
   double* parameters = nullptr;
   double* covariance = nullptr;
@@ -304,6 +359,7 @@ struct PanelOutputs {
   double* summary = nullptr;
   double* start = nullptr;
   double* active = nullptr;
+  double* residuals = nullptr;
 };
 
 // Which slots of PanelOutputs a caller will provide; the fit keeps scratch for the others.
@@ -315,6 +371,7 @@ struct OutputSlots {
   bool scores = false;
   bool start = false;
   bool active = false;
+  bool residuals = false;
 };
 
 // The names of the parameters and of the constraints of the specification's plan (they do

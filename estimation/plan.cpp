@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <utility>
 
@@ -77,14 +78,14 @@ class Builder {
  public:
   explicit Builder(Plan& plan) : plan_(plan) {}
 
-  void add(std::string name, double lower, const char* lower_text, double upper,
-           const char* upper_text, double scale = 1.0, bool scale_by_start = false) {
+  void add(std::string name, double lower, std::string lower_text, double upper,
+           std::string upper_text, double scale = 1.0, bool scale_by_start = false) {
     Parameter parameter;
     parameter.name = std::move(name);
     parameter.lower = lower;
     parameter.upper = upper;
-    parameter.lower_text = lower_text;
-    parameter.upper_text = upper_text;
+    parameter.lower_text = std::move(lower_text);
+    parameter.upper_text = std::move(upper_text);
     parameter.scale = scale;
     parameter.scale_by_start = scale_by_start;
     plan_.parameters.push_back(std::move(parameter));
@@ -295,6 +296,286 @@ void add_shape(const Specification& s, Plan& plan) {
   plan.candidates = candidates;
 }
 
+// ---------------------------------------------------------------------------------------
+// The mean block.
+
+// A pivot of the regressors' correlation matrix below this (its square) makes them collinear
+// on the sample: the start values could not be told apart.
+constexpr double kCollinearPivot = 1e-12;
+
+// Residuals whose mean square is below this share of the returns' leave nothing to model.
+constexpr double kExactShare = 1e-20;
+
+// Bounds of the constant and the regression coefficients, in root mean squares of y (over
+// those of the regressor): far beyond any mean the data support, yet finite.
+constexpr double kMeanReach = 100.0;
+
+// A binomial coefficient bounds a lag polynomial's coefficient; beyond this it bounds nothing.
+constexpr double kMostBinomial = 1e6;
+
+// The least-squares fit of the mean that gives its start values.
+struct MeanFit {
+  MeanStart start = MeanStart::none;
+  std::vector<double> theta;      // the mean block's start values
+  std::vector<double> residuals;  // T residuals at them, 0 before m
+  double y_rms = 1.0;             // of the modelled returns
+  double e_rms = 1.0;             // of the modelled residuals at the start values
+  std::vector<double> x_rms;      // of each regressor over the modelled rows
+};
+
+double root_mean_square(const double* values, std::uint64_t count) {
+  return std::sqrt(mean_square(values, count));
+}
+
+// C(n, r), at most kMostBinomial.
+double binomial(std::int64_t n, std::int64_t r) {
+  double value = 1.0;
+  for (std::int64_t i = 1; i <= r && value < kMostBinomial; ++i) {
+    value = value * static_cast<double>(n - r + i) / static_cast<double>(i);
+  }
+  return std::min(value, kMostBinomial);
+}
+
+std::string number_text(double value) {
+  char text[32];
+  static_cast<void>(std::snprintf(text, sizeof text, "%g", value));
+  return text;
+}
+
+std::int32_t lag_of(double lag) { return static_cast<std::int32_t>(lag); }
+
+// Ordinary least squares of y(t), t = m..T-1, on the constant, the autoregressive lags of y and
+// the regressors (the moving-average coefficients start at 0), on the columns scaled to unit
+// length so that collinearity shows in the pivots whatever the units.
+MeanFit fit_mean(const Specification& s, const double* y, std::uint64_t T, const double* x) {
+  MeanFit fit;
+  const MeanSpecification& mean = s.mean;
+  const auto m = static_cast<std::uint64_t>(s.m);
+  const std::size_t c = mean.constant != 0 ? 1 : 0;
+  const std::size_t P = mean.ar_lags.size();
+  const auto K = static_cast<std::size_t>(mean.x_columns);
+  const std::size_t r = c + P + K;  // the regressors of the least-squares fit
+  fit.theta.assign(static_cast<std::size_t>(mean_parameters(s)), 0.0);
+  if (T <= m || T - m < r) {
+    fit.start = MeanStart::singular;
+    return fit;
+  }
+  const std::uint64_t n = T - m;
+  const auto regressor = [&](std::size_t j, std::uint64_t t) {
+    if (j < c) {
+      return 1.0;
+    }
+    if (j < c + P) {
+      return y[t - static_cast<std::uint64_t>(lag_of(mean.ar_lags[j - c]))];
+    }
+    return x[t + (j - c - P) * T];
+  };
+  fit.x_rms.assign(K, 1.0);
+  if (r > 0) {
+    std::vector<double> norm(r);
+    for (std::size_t j = 0; j < r; ++j) {
+      double sum = 0.0;
+      for (std::uint64_t t = m; t < T; ++t) {
+        sum = sum + regressor(j, t) * regressor(j, t);
+      }
+      norm[j] = std::sqrt(sum);
+      if (!(norm[j] > 0.0)) {
+        fit.start = MeanStart::singular;
+        return fit;
+      }
+    }
+    for (std::size_t j = 0; j < K; ++j) {
+      fit.x_rms[j] = norm[c + P + j] / std::sqrt(static_cast<double>(n));
+    }
+    std::vector<double> gram(r * r);
+    std::vector<double> rhs(r);
+    for (std::size_t j = 0; j < r; ++j) {
+      for (std::size_t l = 0; l <= j; ++l) {
+        double sum = 0.0;
+        for (std::uint64_t t = m; t < T; ++t) {
+          sum = sum + regressor(j, t) * regressor(l, t);
+        }
+        gram[j + l * r] = sum / (norm[j] * norm[l]);
+        gram[l + j * r] = gram[j + l * r];
+      }
+      double sum = 0.0;
+      for (std::uint64_t t = m; t < T; ++t) {
+        sum = sum + regressor(j, t) * y[t];
+      }
+      rhs[j] = sum / norm[j];
+    }
+    std::vector<double> factor(r * r);
+    bool regular = cholesky(gram.data(), r, factor.data());
+    for (std::size_t j = 0; regular && j < r; ++j) {
+      regular = factor[j + j * r] * factor[j + j * r] > kCollinearPivot;
+    }
+    if (!regular) {
+      fit.start = MeanStart::singular;
+      return fit;
+    }
+    solve_from_cholesky(factor.data(), r, rhs.data());
+    for (std::size_t j = 0; j < r; ++j) {
+      fit.theta[j] = rhs[j] / norm[j];
+    }
+  }
+  fit.y_rms = root_mean_square(y + m, n);
+  fit.start = MeanStart::fitted;
+  return fit;
+}
+
+// The residuals at the mean's start values, by lagreg_kernel as the likelihood kernels form
+// them; their root mean square, and whether they leave a variance to model.
+void start_residuals(const Specification& s, const double* y, std::uint64_t T, const double* x,
+                     MeanFit& fit) {
+  const MeanTerms terms = mean_terms(s, y, x);
+  const std::vector<double> unit(T, 1.0);
+  fit.residuals.assign(T, 0.0);
+  lagreg_kernel(fit.theta.data(), terms.ar_lags, terms.ma_lags, terms.constant, terms.ar_count,
+                terms.ma_count, y, x, static_cast<std::uint64_t>(s.m), T, terms.x_columns,
+                unit.data(), fit.residuals.data());
+  const auto m = static_cast<std::uint64_t>(s.m);
+  const double square = mean_square(fit.residuals.data() + m, T - m);
+  constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
+  if (!(square >= std::numeric_limits<double>::min() / kEpsilon) ||
+      !(square > kExactShare * fit.y_rms * fit.y_rms)) {
+    fit.start = MeanStart::exact;
+  }
+  fit.e_rms = std::sqrt(square);
+}
+
+// The bounds of one lag family's coefficients, "ar" or "ma": with one lag, within 1 - 1e-6 (the
+// whole stationarity or invertibility condition); with several, the largest lag's within
+// 1 - 1e-6 and each other's within the binomial coefficient C(L, lag), L the largest lag, which
+// bound the coefficients of a polynomial of degree L whose roots lie outside the unit circle.
+void lag_family(Builder& builder, const char* prefix, const std::vector<double>& lags) {
+  std::int32_t largest = 0;
+  for (double lag : lags) {
+    largest = std::max(largest, lag_of(lag));
+  }
+  for (double lag : lags) {
+    const std::int32_t l = lag_of(lag);
+    if (l == largest) {
+      builder.add(numbered(prefix, l), -1 + kStationarityMargin, "-1 + 1e-6",
+                  1 - kStationarityMargin, "1 - 1e-6");
+    } else {
+      const double reach = binomial(largest, l);
+      builder.add(numbered(prefix, l), -reach, number_text(-reach), reach, number_text(reach));
+    }
+  }
+}
+
+// With several lags in a family, its polynomial 1 + sign sum(coefficient z^lag) (sign -1 for
+// ar, the stationarity condition; +1 for ma, the invertibility one) at least 1e-6 at z = 1 and
+// z = -1, so that no real root reaches the unit circle: -sign sum(coefficient z^lag) <= 1 - 1e-6.
+// At z = -1 only where some lag is odd (otherwise it is the condition at 1).
+void lag_conditions(Builder& builder, const char* family, const char* condition,
+                    const std::vector<double>& lags, std::size_t first, double sign) {
+  if (lags.size() < 2) {
+    return;
+  }
+  bool odd = false;
+  std::vector<LinearConstraint::Term> at_one;
+  std::vector<LinearConstraint::Term> at_minus_one;
+  for (std::size_t j = 0; j < lags.size(); ++j) {
+    const bool is_odd = lag_of(lags[j]) % 2 != 0;
+    odd = odd || is_odd;
+    at_one.push_back({first + j, -sign});
+    at_minus_one.push_back({first + j, is_odd ? sign : -sign});
+  }
+  const std::string name = std::string(family) + " " + condition;
+  builder.linear(name + " (z = 1)", std::move(at_one), 1 - kStationarityMargin);
+  if (odd) {
+    builder.linear(name + " (z = -1)", std::move(at_minus_one), 1 - kStationarityMargin);
+  }
+}
+
+// The mean's block of a plan: its parameters (mu, ar<lag>, x<column>, ma<lag>), their bounds
+// and scales (the constant's and the regression coefficients' from the residuals' root mean
+// square at the start values), and the constraints of its lag families.
+Plan mean_block(const Specification& s, const MeanFit& fit) {
+  const MeanSpecification& mean = s.mean;
+  Plan block;
+  Builder builder(block);
+  const double sd = fit.e_rms > 0.0 ? fit.e_rms : 1.0;
+  const double reach = kMeanReach * fit.y_rms;
+  if (mean.constant != 0) {
+    builder.add("mu", -reach, "-100 rms(y)", reach, "100 rms(y)", sd);
+  }
+  lag_family(builder, "ar", mean.ar_lags);
+  for (std::uint64_t j = 0; j < mean.x_columns; ++j) {
+    const std::string name = numbered("x", static_cast<std::int32_t>(j + 1));
+    const double x_rms = fit.x_rms[static_cast<std::size_t>(j)];
+    const std::string unit = "100 rms(y)/rms(" + name + ")";
+    builder.add(name, -reach / x_rms, "-" + unit, reach / x_rms, unit, sd / x_rms);
+  }
+  lag_family(builder, "ma", mean.ma_lags);
+  const std::size_t c = mean.constant != 0 ? 1 : 0;
+  const std::size_t ma_first = c + mean.ar_lags.size() + static_cast<std::size_t>(mean.x_columns);
+  lag_conditions(builder, "ar", "stationarity", mean.ar_lags, c, -1.0);
+  lag_conditions(builder, "ma", "invertibility", mean.ma_lags, ma_first, 1.0);
+  return block;
+}
+
+// Whether the mean's start values hold the block's bounds and constraints.
+bool mean_start_holds(const Plan& block, const std::vector<double>& theta) {
+  for (std::size_t i = 0; i < theta.size(); ++i) {
+    if (!(theta[i] >= block.parameters[i].lower && theta[i] <= block.parameters[i].upper)) {
+      return false;
+    }
+  }
+  return std::all_of(block.linear.begin(), block.linear.end(),
+                     [&](const LinearConstraint& row) { return row.value(theta.data()) <= 0.0; });
+}
+
+// Least-squares start values inside the block: the constant and the regression coefficients
+// clipped to their bounds, the autoregressive ones (of a series near a unit root, say) halved
+// until they hold their bounds and constraints, and 0 if they never do.
+void feasible_start(const Specification& s, const Plan& block, MeanFit& fit) {
+  const std::size_t first = s.mean.constant != 0 ? 1 : 0;
+  const std::size_t P = s.mean.ar_lags.size();
+  for (std::size_t i = 0; i < fit.theta.size(); ++i) {
+    if (i < first || i >= first + P) {
+      fit.theta[i] = std::clamp(fit.theta[i], block.parameters[i].lower, block.parameters[i].upper);
+    }
+  }
+  constexpr int kMostHalvings = 60;
+  for (int i = 0; i < kMostHalvings && !mean_start_holds(block, fit.theta); ++i) {
+    for (std::size_t j = first; j < first + P; ++j) {
+      fit.theta[j] = fit.theta[j] / 2;
+    }
+  }
+  if (!mean_start_holds(block, fit.theta)) {
+    std::fill(fit.theta.begin() + static_cast<long>(first),
+              fit.theta.begin() + static_cast<long>(first + P), 0.0);
+  }
+}
+
+// The mean's block before the variance model's plan: the variance model's indices shifted past
+// it, and the mean's start values before every candidate.
+void prepend_mean(Plan block, const std::vector<double>& start, Plan& plan) {
+  const std::size_t offset = block.size();
+  const std::size_t k = offset + plan.size();
+  for (LinearConstraint& constraint : plan.linear) {
+    for (LinearConstraint::Term& term : constraint.terms) {
+      term.index += offset;
+    }
+  }
+  std::vector<double> candidates;
+  candidates.reserve(k * kCandidates);
+  for (std::size_t i = 0; i < kCandidates; ++i) {
+    const auto first = plan.candidates.begin() + static_cast<long>(i * plan.size());
+    candidates.insert(candidates.end(), start.begin(), start.end());
+    candidates.insert(candidates.end(), first, first + static_cast<long>(plan.size()));
+  }
+  block.parameters.insert(block.parameters.end(), plan.parameters.begin(), plan.parameters.end());
+  block.linear.insert(block.linear.end(), plan.linear.begin(), plan.linear.end());
+  plan.parameters = std::move(block.parameters);
+  plan.linear = std::move(block.linear);
+  plan.candidates = std::move(candidates);
+  plan.variance_offset = offset;
+  plan.mean_start = MeanStart::fitted;
+}
+
 }  // namespace
 
 bool is_model(std::int32_t code) { return code >= 0 && code <= 3; }
@@ -309,6 +590,27 @@ std::int32_t effective_o(const Specification& specification) {
 
 std::int32_t largest_order(const Specification& specification) {
   return std::max({specification.p, effective_o(specification), specification.q});
+}
+
+bool has_mean(const Specification& s) {
+  return s.mean.constant != 0 || !s.mean.ar_lags.empty() || !s.mean.ma_lags.empty() ||
+         s.mean.x_columns > 0;
+}
+
+std::uint64_t mean_parameters(const Specification& s) {
+  return static_cast<std::uint64_t>(s.mean.constant != 0 ? 1 : 0) + s.mean.ar_lags.size() +
+         s.mean.x_columns + s.mean.ma_lags.size();
+}
+
+MeanTerms mean_terms(const Specification& s, const double* y, const double* x) {
+  return {y,
+          x,
+          s.mean.x_columns,
+          s.mean.ar_lags.data(),
+          static_cast<std::int32_t>(s.mean.ar_lags.size()),
+          s.mean.ma_lags.data(),
+          static_cast<std::int32_t>(s.mean.ma_lags.size()),
+          s.mean.constant != 0 ? 1 : 0};
 }
 
 std::uint64_t parameter_count(const Specification& s) {
@@ -328,10 +630,14 @@ std::uint64_t parameter_count(const Specification& s) {
       k = static_cast<std::uint64_t>(s.constant != 0 ? 1 : 0) + p + q - 1;
       break;
   }
-  return k + static_cast<std::uint64_t>(shape_parameter_count(s.distribution));
+  return mean_parameters(s) + k + static_cast<std::uint64_t>(shape_parameter_count(s.distribution));
 }
 
-std::uint64_t least_observations(std::uint64_t parameters) { return 10 * parameters; }
+std::uint64_t least_observations(std::uint64_t parameters) {
+  // Saturating, as the counts of the short plan call may be up to 2^64 - 1.
+  constexpr std::uint64_t kMost = std::numeric_limits<std::uint64_t>::max();
+  return parameters > kMost / 10 ? kMost : 10 * parameters;
+}
 
 std::string Parameter::lower_name() const { return name + " >= " + lower_text; }
 
@@ -417,7 +723,10 @@ double presample_variance(const Specification& s, double backcast) {
   return backcast;
 }
 
-Plan make_plan(const Specification& s, const double* e, std::uint64_t T) {
+namespace {
+
+// The variance model's plan for the residuals e[0..T-1], its parameters from index 0.
+Plan variance_plan(const Specification& s, const double* e, std::uint64_t T) {
   Plan plan;
   plan.parameters.reserve(static_cast<std::size_t>(parameter_count(s)));
   // The sample's mean square in the model's units: a standard deviation under power 1, a log
@@ -440,6 +749,42 @@ Plan make_plan(const Specification& s, const double* e, std::uint64_t T) {
       break;
   }
   add_shape(s, plan);
+  return plan;
+}
+
+}  // namespace
+
+Plan make_plan(const Specification& s, const double* e, std::uint64_t T, const double* x) {
+  if (!has_mean(s)) {
+    return variance_plan(s, e, T);
+  }
+  MeanFit fit = fit_mean(s, e, T, x);
+  if (fit.start == MeanStart::fitted) {
+    feasible_start(s, mean_block(s, fit), fit);
+    start_residuals(s, e, T, x, fit);
+  }
+  if (fit.start != MeanStart::fitted) {
+    Plan plan;
+    plan.mean_start = fit.start;
+    return plan;
+  }
+  // The variance model reads the residuals after the m conditioned on: before m they are 0.
+  const auto m = static_cast<std::uint64_t>(s.m);
+  Plan plan = variance_plan(s, fit.residuals.data() + m, T - m);
+  prepend_mean(mean_block(s, fit), fit.theta, plan);
+  return plan;
+}
+
+Plan plan_outline(const Specification& specification) {
+  const double one = 1.0;
+  Plan plan = variance_plan(specification, &one, 1);
+  if (has_mean(specification)) {
+    // The names and constraints do not depend on the data: those of unit scales.
+    MeanFit fit;
+    fit.theta.assign(static_cast<std::size_t>(mean_parameters(specification)), 0.0);
+    fit.x_rms.assign(static_cast<std::size_t>(specification.mean.x_columns), 1.0);
+    prepend_mean(mean_block(specification, fit), fit.theta, plan);
+  }
   return plan;
 }
 

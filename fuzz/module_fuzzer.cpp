@@ -3,7 +3,8 @@
 //
 // The fuzz input is read as the script of one call, byte by byte:
 //
-//   input count       below 0xE0 the module's own count, else (byte - 0xE0) % (count + 3)
+//   input count       below 0xE0 the module's own count, else (byte - 0xE0) % (most + 3),
+//                     most the largest count of its forms
 //   requested outputs kOutputCounts[byte % 32]
 //   for every input:
 //     shape           high nibble the form (Form below, every nibble one), low nibble n
@@ -80,6 +81,10 @@ struct ModuleDescriptor {
   // one output, refused beyond it with short_output_message; served as a 1-by-3 row.
   int short_inputs = -1;
   const char* short_output_message = "";
+  // The estimation modules' forms with the mean's four inputs after the others: the long
+  // call's and the short call's input counts (-1: none).
+  int mean_inputs = -1;
+  int short_mean_inputs = -1;
 };
 
 constexpr const char* kOneOutputOnly = "One output only.";
@@ -116,17 +121,18 @@ constexpr ModuleDescriptor kModules[] = {
     {"logvol_simulate", 9, "Nine inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
     {"shiftvol_simulate", 8, "Eight inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
     {"intvol_simulate", 9, "Nine inputs required.", false, 2, kAtMostTwo, Promise::paths, 0},
-    {"volfilter_plan", 13, "Thirteen or seven inputs required.", false, 8, "At most eight outputs.",
-     Promise::estimation, 1, 7, "At most one output for the sizes of a plan."},
-    {"volfilter_estimate", 15, "Fifteen inputs required.", false, 10, "At most ten outputs.",
-     Promise::estimation, 1},
+    {"volfilter_plan", 13, "Seven, eleven, thirteen or seventeen inputs required.", false, 8,
+     "At most eight outputs.", Promise::estimation, 1, 7,
+     "At most one output for the sizes of a plan.", 17, 11},
+    {"volfilter_estimate", 15, "Fifteen or nineteen inputs required.", false, 11,
+     "At most eleven outputs.", Promise::estimation, 1, -1, "", 19},
 };
 
 // The first eight as they always were, so that old inputs keep their meaning; the second
 // eight reach the likelihoods' four outputs and one too many; the other sixteen the
-// estimation modules' eight and ten outputs and one too many.
+// estimation modules' eight, ten and eleven outputs and one too many.
 constexpr int kOutputCounts[32] = {1, 1, 1, 1,  0,  2, 3,  -1, 4, 4, 5, 4, 2, 3, 4,  6,
-                                   7, 8, 9, 10, 11, 8, 10, 9,  1, 2, 5, 6, 7, 8, 10, 11};
+                                   7, 8, 9, 10, 11, 8, 10, 9,  1, 2, 5, 6, 7, 8, 10, 12};
 // Output slots the stand-in gives a call, so that a slot past those requested can be seen
 // to stay empty.
 constexpr int kSlots = 12;
@@ -385,6 +391,12 @@ Outcome run(const Call& call, const std::vector<const mxArray*>& handles) {
   return outcome;
 }
 
+// The input counts of the module's long and short forms.
+bool is_long(int nrhs) { return nrhs == descriptor->inputs || nrhs == descriptor->mean_inputs; }
+bool is_short(int nrhs) {
+  return nrhs == descriptor->short_inputs || nrhs == descriptor->short_mean_inputs;
+}
+
 bool outputs_wrong(int nlhs) {
   return descriptor->output_required ? nlhs != 1 : nlhs > descriptor->most_outputs;
 }
@@ -399,11 +411,11 @@ void check_refusal(const Call& call, const Outcome& outcome) {
                    std::to_string(outcome.created) + " arrays");
   }
   const auto nrhs = static_cast<int>(call.inputs.size());
-  if (nrhs == descriptor->short_inputs) {
+  if (is_short(nrhs)) {
     if (call.nlhs > 1 && message != descriptor->short_output_message) {
       fail(call, "a short call of several outputs was refused with \"" + message + "\"");
     }
-  } else if (nrhs != descriptor->inputs) {
+  } else if (!is_long(nrhs)) {
     if (message != descriptor->input_message) {
       fail(call, "a wrong input count was refused with \"" + message + "\"");
     }
@@ -463,14 +475,14 @@ void check_path_slots(const Call& call, const Outcome& outcome) {
                      " with " + std::to_string(call.nlhs) + " outputs requested");
     }
     if (slot.filled && (slot.rows != z.rows || slot.columns != z.columns)) {
-      fail(call, "output slot " + std::to_string(i) + " is " + std::to_string(slot.rows) +
-                     "-by-" + std::to_string(slot.columns) + ", not the shape of z");
+      fail(call, "output slot " + std::to_string(i) + " is " + std::to_string(slot.rows) + "-by-" +
+                     std::to_string(slot.columns) + ", not the shape of z");
     }
   }
 }
 
 void check_served(const Call& call, const Outcome& outcome) {
-  if (static_cast<int>(call.inputs.size()) == descriptor->short_inputs) {
+  if (is_short(static_cast<int>(call.inputs.size()))) {
     if (call.nlhs > 1) {
       fail(call, "a short call of several outputs was served");
     }
@@ -481,7 +493,7 @@ void check_served(const Call& call, const Outcome& outcome) {
     }
     return;
   }
-  if (static_cast<int>(call.inputs.size()) != descriptor->inputs || outputs_wrong(call.nlhs)) {
+  if (!is_long(static_cast<int>(call.inputs.size())) || outputs_wrong(call.nlhs)) {
     fail(call, "a call with wrong counts was served");
   }
   if (descriptor->promise == Promise::likelihood) {
@@ -553,8 +565,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   Script script(bytes, size);
   Call call;
   const std::uint8_t count_code = script.next(0x00);
+  const int most_inputs = std::max(descriptor->inputs, descriptor->mean_inputs);
   const int input_count =
-      count_code < 0xE0 ? descriptor->inputs : (count_code - 0xE0) % (descriptor->inputs + 3);
+      count_code < 0xE0 ? descriptor->inputs : (count_code - 0xE0) % (most_inputs + 3);
   call.nlhs = kOutputCounts[script.next(0x00) % std::size(kOutputCounts)];
   for (int i = 0; i < input_count; ++i) {
     call.inputs.push_back(read_input(script));

@@ -52,7 +52,7 @@ def call(inputs, input_count=None, nlhs=1):
     """input_count None keeps the module's own count; nlhs is one of -1 and 0 to 11."""
     count_code = 0x00 if input_count is None else 0xE0 + input_count
     nlhs_code = {1: 0, 0: 4, 2: 5, 3: 6, -1: 7, 4: 8, 5: 10, 6: 15, 7: 16, 8: 17, 9: 18, 10: 19,
-                 11: 20}[nlhs]
+                 11: 20, 12: 31}[nlhs]
     out = [count_code, nlhs_code]
     for item in inputs:
         out += item
@@ -320,10 +320,25 @@ def estimation(module):
         "m_past_t": call(inputs(m=13)),
         "nan_series": call(inputs(series=array([1, "nan", 2]))),
         "empty_series": call(inputs(series=array([]))),
-        "too_many_outputs": call(inputs(), nlhs=9 if module == "volfilter_plan" else 11),
+        "too_many_outputs": call(inputs(), nlhs=9 if module == "volfilter_plan" else 12),
         "every_output": call(inputs(orders=(1, 0, 1)),
                              nlhs=8 if module == "volfilter_plan" else 10),
     }
+    # With the mean's inputs after the others: its constant, the lag lists and the regressors.
+    none = array([], "no_rows", 0)
+    def with_mean(head, constant=1, ar=array([1]), ma=none, x=none, **kwargs):
+        return call(head + [scalar(constant), ar, ma, x], input_count=len(head) + 4, **kwargs)
+    seeds["mean_ar"] = with_mean(inputs(orders=(0, 0, 0)), nlhs=8)
+    seeds["mean_arma_garch"] = with_mean(inputs(orders=(1, 0, 1), m=2), ar=array([2]),
+                                         ma=array([1]), nlhs=8)
+    seeds["mean_regressor"] = with_mean(inputs(orders=(0, 0, 0), m=0), ar=none,
+                                        x=array(e[::-1]))
+    seeds["mean_lag_twice"] = with_mean(inputs(m=2), ar=array([1, 1]))
+    seeds["mean_lag_past_m"] = with_mean(inputs(), ma=array([3]))
+    seeds["mean_x_rows"] = with_mean(inputs(), x=array([1, 2, 3]))
+    seeds["mean_constant_two"] = with_mean(inputs(), constant=2)
+    if module == "volfilter_plan":
+        seeds["sizes_with_mean"] = call(scalars(0, 1, 1, 1, 2, 1, 0, 1, 2, 1, 3), input_count=11)
     if module == "volfilter_plan":
         seeds["at_parameters"] = call(inputs(model=2, orders=(1, 0, 1), type_=0,
                                              last=array([0.1, 0.2, 0.5, 0.7])), nlhs=8)

@@ -1,12 +1,14 @@
 #include "estimation_frame.hpp"
 
 #include <algorithm>
+#include <exception>
 
 namespace volfilter::gateway {
 
-void check_estimation_counts(int nlhs, int nrhs, int required_inputs, const char* input_message,
-                             int most_outputs, const char* output_message) {
-  if (nrhs != required_inputs) {
+void check_estimation_counts(int nlhs, int nrhs, int required_inputs, int with_mean_inputs,
+                             const char* input_message, int most_outputs,
+                             const char* output_message) {
+  if (nrhs != required_inputs && nrhs != with_mean_inputs) {
     refuse(input_message);
   }
   if (nlhs > most_outputs) {
@@ -69,6 +71,66 @@ void check_model_inputs(const mxArray* const prhs[], const ModelArrays& arrays, 
   if (s.upper_bound_given) {
     s.upper_bound = arrays.upper_bound[0];
   }
+}
+
+MeanInputs read_mean_scalar(const mxArray* const prhs[], bool given, int first) {
+  MeanInputs mean;
+  mean.given = given;
+  if (given) {
+    mean.at = {kSeries, first + kMeanX, first + kMeanArLags, first + kMeanMaLags};
+    mean.constant = mean_constant(prhs[first + kMeanConstant], "mean_constant");
+  }
+  return mean;
+}
+
+void read_mean_arrays(const mxArray* const prhs[], MeanInputs& mean) {
+  if (mean.given) {
+    mean.arrays = mean_arrays(prhs, mean.at);
+  }
+}
+
+namespace {
+
+// Refuses a lag list that holds a lag twice: the two coefficients could not be told apart.
+void require_distinct(const double* lags, std::int32_t count, const char* name) {
+  for (std::int32_t j = 1; j < count; ++j) {
+    for (std::int32_t i = 0; i < j; ++i) {
+      if (lags[i] == lags[j]) {
+        refuse_with("Input %s must not hold a lag twice.", name);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void check_mean_inputs(const mxArray* const prhs[], const MeanInputs& mean, std::uint64_t T,
+                       estimation::Specification& s) {
+  if (!mean.given) {
+    return;
+  }
+  const MeanTerms terms = mean_terms(prhs, mean.arrays, T, mean.constant, s.m, mean.at);
+  const std::uint64_t k = mean_parameter_count(terms);
+  if (k > estimation::kMostParameters) {
+    refuse_with("The mean has %llu parameters, more than the %llu a fit takes.",
+                static_cast<unsigned long long>(k),
+                static_cast<unsigned long long>(estimation::kMostParameters));
+  }
+  require_distinct(terms.ar_lags, terms.ar_count, "ar_lags");
+  require_distinct(terms.ma_lags, terms.ma_count, "ma_lags");
+  bool copied = true;
+  try {
+    s.mean.ar_lags.assign(terms.ar_lags, terms.ar_lags + terms.ar_count);
+    s.mean.ma_lags.assign(terms.ma_lags, terms.ma_lags + terms.ma_count);
+  } catch (const std::exception&) {
+    copied = false;
+  }
+  if (!copied) {
+    s.mean = estimation::MeanSpecification{};
+    refuse("Not enough memory for the mean's lags.");
+  }
+  s.mean.constant = terms.constant;
+  s.mean.x_columns = terms.x_columns;
 }
 
 std::uint64_t name_width(const std::vector<std::string>& names) {

@@ -34,9 +34,11 @@ enum EstimationInput {
   kSharedInputCount,
 };
 
-// The input count first, then at most `most_outputs` outputs ("At most N outputs.").
-void check_estimation_counts(int nlhs, int nrhs, int required_inputs, const char* input_message,
-                             int most_outputs, const char* output_message);
+// The input count first (the entry's own, or with the mean's inputs), then at most
+// `most_outputs` outputs ("At most N outputs.").
+void check_estimation_counts(int nlhs, int nrhs, int required_inputs, int with_mean_inputs,
+                             const char* input_message, int most_outputs,
+                             const char* output_message);
 
 // Where a call has the scalars that name the model: in the shared inputs, or in the short
 // call of volfilter_plan that asks for the sizes of a plan alone (no series, no m).
@@ -68,6 +70,31 @@ ModelArrays read_model_arrays(const mxArray* const prhs[], const char* series_na
 // backcast and upper_bound (empty: the default ceiling) put into the specification.
 void check_model_inputs(const mxArray* const prhs[], const ModelArrays& arrays, std::uint64_t T,
                         estimation::Specification& specification);
+
+// The mean's four inputs, last in the longer calls of both entries: the constant flag (0 or
+// 1), ar_lags, ma_lags and the regressors x (T rows, shared by every series of a panel).
+// Without them, or with none of the terms, the series is fitted as residuals.
+enum MeanInput { kMeanConstant, kMeanArLags, kMeanMaLags, kMeanX, kMeanInputCount };
+
+struct MeanInputs {
+  bool given = false;
+  std::int32_t constant = 0;
+  MeanArrays arrays{};
+  MeanPositions at{};
+};
+
+// The scalar of the mean's inputs from position `first` (none where `given` is false), read
+// in input order after the entry's own scalars.
+MeanInputs read_mean_scalar(const mxArray* const prhs[], bool given, int first);
+
+// Their arrays, in input order, refused unless real double arrays.
+void read_mean_arrays(const mxArray* const prhs[], MeanInputs& mean);
+
+// The guards on them once T and m are known: x of T rows and finite values when it has
+// columns, each lag list a vector of whole numbers from 1 to m with no lag twice, and no more
+// parameters of the mean than a fit takes; then the mean put into the specification.
+void check_mean_inputs(const mxArray* const prhs[], const MeanInputs& mean, std::uint64_t T,
+                       estimation::Specification& specification);
 
 // The widest of `names`, in characters.
 std::uint64_t name_width(const std::vector<std::string>& names);

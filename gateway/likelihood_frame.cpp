@@ -74,34 +74,36 @@ std::uint64_t finite_vector_count(const mxArray* input, const double* values, co
   return T;
 }
 
-std::int32_t mean_constant(const mxArray* input) {
-  const std::int32_t constant = order_value(input, "constant");
+std::int32_t mean_constant(const mxArray* input, const char* name) {
+  const std::int32_t constant = order_value(input, name);
   // The flag is also the offset of the first coefficient after the constant.
-  require(constant == 0 || constant == 1, "Input constant must be 0 or 1.");
+  if (constant != 0 && constant != 1) {
+    refuse_with("Input %s must be 0 or 1.", name);
+  }
   return constant;
 }
 
-MeanArrays mean_arrays(const mxArray* const prhs[]) {
+MeanArrays mean_arrays(const mxArray* const prhs[], const MeanPositions& at) {
   MeanArrays arrays{};
-  arrays.y = data_of(prhs[0], "y");
-  arrays.x = data_of(prhs[1], "x");
-  arrays.ar_lags = data_of(prhs[2], "ar_lags");
-  arrays.ma_lags = data_of(prhs[3], "ma_lags");
+  arrays.y = data_of(prhs[at.y], "y");
+  arrays.x = data_of(prhs[at.x], "x");
+  arrays.ar_lags = data_of(prhs[at.ar_lags], "ar_lags");
+  arrays.ma_lags = data_of(prhs[at.ma_lags], "ma_lags");
   return arrays;
 }
 
 MeanTerms mean_terms(const mxArray* const prhs[], const MeanArrays& arrays, std::uint64_t T,
-                     std::int32_t constant, std::int32_t m) {
+                     std::int32_t constant, std::int32_t m, const MeanPositions& at) {
   // The regressors are read with row stride T.
-  const mxArray* x = prhs[1];
+  const mxArray* x = prhs[at.x];
   const std::uint64_t x_columns = columns_of(x);
   if (x_columns > 0) {
     require(rows_of(x) == T, "Input x must have T rows.");
     require(all_finite(arrays.x, multiply_counts(T, x_columns)),
             "Input x must hold finite values.");
   }
-  const std::int32_t ar_count = lag_count(prhs[2], arrays.ar_lags, "ar_lags", m);
-  const std::int32_t ma_count = lag_count(prhs[3], arrays.ma_lags, "ma_lags", m);
+  const std::int32_t ar_count = lag_count(prhs[at.ar_lags], arrays.ar_lags, "ar_lags", m);
+  const std::int32_t ma_count = lag_count(prhs[at.ma_lags], arrays.ma_lags, "ma_lags", m);
   return {arrays.y, arrays.x,       x_columns, arrays.ar_lags,
           ar_count, arrays.ma_lags, ma_count,  constant};
 }

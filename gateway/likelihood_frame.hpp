@@ -37,24 +37,33 @@ std::uint64_t residual_count(const mxArray* input, const double* values);
 // The same for any series input named `name` (y of a likelihood with a mean).
 std::uint64_t finite_vector_count(const mxArray* input, const double* values, const char* name);
 
-// The constant flag of a mean, read as an order value and refused unless 0 or 1.
-std::int32_t mean_constant(const mxArray* input);
+// The constant flag of a mean, read as an order value and refused unless 0 or 1; `name` names
+// the input in the messages.
+std::int32_t mean_constant(const mxArray* input, const char* name = "constant");
 
-// The mean's array inputs, inputs 0 to 3 of every likelihood with a mean (y, x, ar_lags,
-// ma_lags): their data, taken in that order with data_of's class check.
+// Where a call has the mean's array inputs: inputs 0 to 3 of every likelihood with a mean (y,
+// x, ar_lags, ma_lags); elsewhere in the estimation entries.
+struct MeanPositions {
+  int y, x, ar_lags, ma_lags;
+};
+inline constexpr MeanPositions kMeanPositions{0, 1, 2, 3};
+
+// The mean's array inputs: their data, taken in the order y, x, ar_lags, ma_lags with
+// data_of's class check.
 struct MeanArrays {
   const double* y;
   const double* x;
   const double* ar_lags;
   const double* ma_lags;
 };
-MeanArrays mean_arrays(const mxArray* const prhs[]);
+MeanArrays mean_arrays(const mxArray* const prhs[], const MeanPositions& at = kMeanPositions);
 
 // The mean's regressors and lag lists, after y (T values) and m have been checked: x of T rows
 // and finite values when it has columns (any array of 0 columns for none); each lag list a
 // vector (or empty) of whole numbers from 1 to m.
 MeanTerms mean_terms(const mxArray* const prhs[], const MeanArrays& arrays, std::uint64_t T,
-                     std::int32_t constant, std::int32_t m);
+                     std::int32_t constant, std::int32_t m,
+                     const MeanPositions& at = kMeanPositions);
 
 // The number of parameters k: the model's counts and the distribution's shape parameters.
 std::uint64_t parameter_count(std::initializer_list<std::int64_t> model_counts,

@@ -2,21 +2,22 @@ function fit = volfilter_fit (model, e, varargin)
 % fit = volfilter_fit (model, e, name, value, ...)
 % Fits a variance model to the residuals E by maximum likelihood, with classical and
 % robust standard errors, in one call; a panel (one series a column) in one call across
-% threads.
+% threads. With a mean ('mean', 'ar', 'ma', 'x'), E holds returns y and the mean is
+% estimated with the variance in one likelihood.
 %
 % model  'threshvol' (threshold GARCH), 'logvol' (exponential GARCH), 'shiftvol'
 %        (asymmetric GARCH, shifted innovations) or 'intvol' (integrated GARCH): the
 %        likelihood module <model>_nll computes the negative log-likelihood and its exact
 %        gradient and scores; its filter <model>_filter tells what the parameters mean.
-% e      the residuals (returns less their mean): a real vector of T finite values that
-%        are not all equal, of a size whose squares a double holds with room to spare:
-%        a root mean square from 1e-146 to 2e146 (outside, rescale the series; the fit
-%        forms variances and their squares and products of that size). Or a T-by-N
-%        matrix of N >= 2 series, one a column, each fitted alone (the result is then
-%        N-by-1). A column that cannot be fitted (a value that is not finite, a constant
-%        column, squares that do not fit a double, no start value where the likelihood is
-%        defined, a start outside its bounds) gets its own message and NaN results; the
-%        others go on.
+% e      the residuals (returns less their mean), or with a mean the returns y: a real
+%        vector of T finite values that are not all equal, of a size whose squares a
+%        double holds with room to spare: a root mean square from 1e-146 to 2e146
+%        (outside, rescale the series; the fit forms variances and their squares and
+%        products of that size). Or a T-by-N matrix of N >= 2 series, one a column,
+%        each fitted alone (the result is then N-by-1). A column that cannot be fitted (a
+%        value that is not finite, a constant column, squares that do not fit a double, no
+%        start value where the likelihood is defined, a start outside its bounds) gets its
+%        own message and NaN results; the others go on.
 %
 % Options (name-value pairs, names in any case):
 %   'p', 'o', 'q'   orders: lags of the data, of the asymmetric term and of the variance
@@ -29,7 +30,8 @@ function fit = volfilter_fit (model, e, varargin)
 %   'distribution'  'normal' (default) or 't' (Student's t scaled to unit variance; adds
 %                   the degrees of freedom 'nu' as the last parameter).
 %   'm'             the number of leading observations conditioned on (default the largest
-%                   order); the likelihood sums over the n = T - m others.
+%                   order, and of the mean's lags); the likelihood sums over the n = T - m
+%                   others.
 %   'backcast'      the pre-sample value: 'ewma' (default), the exponentially weighted mean
 %                   of the squared residuals from the start of the sample, weights
 %                   0.94^(t-1); 'mean', their plain mean; or a number. Either mean is
@@ -71,12 +73,37 @@ function fit = volfilter_fit (model, e, varargin)
 %                   table when it is done (help volfilter_summary), and computes the
 %                   diagnostics into the fit as 'diagnostics', true does.
 %
+% The mean (the series is then the returns y, and e(t) the residuals of its mean):
+%   'mean'          'zero' (default without terms): y is taken as residuals, e = y, as
+%                   without the option; 'constant': a constant mu (the default once 'ar',
+%                   'ma' or 'x' is given). 'zero' with terms leaves the constant out. (The
+%                   option 'constant' is intvol's variance constant omega, not the mean's.)
+%   'ar', 'ma'      lists of lags, whole numbers of at least 1, each at most once (default
+%                   none), in the order of their coefficients: lags 1 and 4 give ar1 and
+%                   ar4. The residuals are lagreg_residuals' (sigma = 1):
+%                     e(t) = y(t) - mu - sum_j ar_j y(t - a_j) - sum_j x_j x(t, j)
+%                            - sum_j ma_j e(t - b_j),   e(t) = 0 for t <= m.
+%   'x'             a T-by-k matrix of finite regressors (one row per observation, shared
+%                   by every column of a panel), coefficients x1..xk.
+%   The variance model runs on e as it runs on residuals. m (default: the largest of the
+%   orders and the mean's lags; at least that) observations are conditioned on: their
+%   residuals are 0 and they enter the mean only as lagged returns. Start values: the
+%   least-squares fit of y on the constant, the lagged returns and x over the modelled
+%   observations, the ma coefficients 0 (an explosive ar start is halved into the region
+%   below); the pre-sample value, the level (omega's bounds and start) and logvol's
+%   ceiling come from the residuals at those start values after the first m, and stay
+%   fixed during the fit, so that the likelihood optimised is the mean likelihood
+%   module's at every point (docs/fitting.md).
+%
 % Parameters, in this order (indices from 1 for orders above 0, a family absent at order 0):
 %   threshvol  omega, alpha1..p, gamma1..o, beta1..q
 %   logvol     omega, alpha1..p, gamma1..o, beta1..q
 %   shiftvol   omega, alpha1..p, gamma, beta1..q
 %   intvol     omega (with a constant), alpha1..p, beta1..q-1 (beta q = 1 - the others)
-%   then nu for Student's t. A fit takes at most 1000 parameters.
+%   then nu for Student's t. With a mean, its block comes first: mu (with a constant),
+%   ar<lag> in the order of 'ar', x1..xk, ma<lag> in the order of 'ma' (the layout of
+%   lagreg_residuals and the <model>_mean_nll modules). A fit takes at most 1000
+%   parameters.
 %
 % Constraints, as the optimiser's bounds and inequalities with their gradients, so that
 % every point it tries is one where the model is defined:
@@ -89,6 +116,13 @@ function fit = volfilter_fit (model, e, varargin)
 %   intvol     omega > 0, alpha >= 0, beta >= 0 and the implied beta q >= 0.
 %   nu in [2.05, 500]. The lower bound of omega is 1e-8 of the sample's second moment in
 %   the model's units, and every parameter has a finite upper bound (docs/fitting.md).
+%   The mean: mu within 100 root mean squares of y, x_j within 100 rms(y)/rms(x_j); ar and
+%   ma: a family of one lag within 1 - 1e-6 (its whole stationarity or invertibility
+%   condition); of several, the largest lag's coefficient within 1 - 1e-6, each other's
+%   within the binomial coefficient C(L, lag) (L the largest lag), and the polynomial
+%   1 - sum ar z^lag (1 + sum ma z^lag) positive at z = 1 and, where a lag is odd, at
+%   z = -1 ('ar stationarity (z = 1)', 'ma invertibility (z = -1)'): the whole region for
+%   lags 1 and 2, necessary conditions beyond (the roots are not checked).
 % Should the optimiser still meet a point where the likelihood is not defined (+Inf), it
 % is started again from the best point found, at most twice (fit.restarts).
 %
@@ -102,10 +136,12 @@ function fit = volfilter_fit (model, e, varargin)
 %   covariance, robust_covariance  k-by-k (NaN when the Hessian is not positive definite)
 %   loglik, aic, bic    log-likelihood of the n modelled observations, -2 loglik + 2 k,
 %                       -2 loglik + k log(n)
-%   residuals           T-by-1 the residuals fitted (e as a column), which volfilter_forecast
-%                       and volfilter_simulate continue
+%   y                   T-by-1 the series fitted (the returns with a mean; e otherwise)
+%   residuals           T-by-1 the residuals fitted (e as a column; with a mean, those of the
+%                       mean at the estimates, 0 in rows 1..m), which volfilter_forecast and
+%                       volfilter_simulate continue
 %   ht                  T-by-1 conditional variances (rows 1..m: the pre-sample variance)
-%   std_residuals       T-by-1, e ./ sqrt(ht)
+%   std_residuals       T-by-1, residuals ./ sqrt(ht)
 %   scores              T-by-k scores at the estimates (zero rows 1..m)
 %   converged           true when the optimiser reports convergence
 %   message             the optimiser's own words (NLopt's for 'compiled' and 'nlopt'); for
@@ -129,7 +165,8 @@ function fit = volfilter_fit (model, e, varargin)
 %                       counted), likelihood evaluations (the start and the standard
 %                       errors not included), restarts after undefined points
 %   model, p, o, q, type (logvol: []), distribution, m, n, T, backcast, upper_bound
-%   (logvol; [] for the others), constant (intvol; [] for the others), start   the
+%   (logvol; [] for the others), constant (intvol; [] for the others), mean ('zero' or
+%   'constant'), ar, ma (the lag lists, [] for none), x ([] for none), start   the
 %   inputs used
 %   diagnostics         [] unless asked for ('diagnostics', true, or 'display', 'summary'):
 %                       the tests take about 0.5 ms a series in Octave, more than a whole
@@ -169,10 +206,13 @@ function fit = volfilter_fit (model, e, varargin)
 % volfilter:fit:tooFewObservations (an order or m of T or more, or fewer than 10 modelled
 % observations per parameter; checked before anything is built for them),
 % volfilter:fit:badStart, volfilter:fit:undefined (no default start value where the
-% likelihood is defined), volfilter:fit:outOfMemory, volfilter:fit:noOptimizer,
-% volfilter:fit:missingModule. For a panel, what concerns every column (the options, the
-% orders and m against T, a start of the wrong length) is an error; what concerns one
-% column (its values, its scale, its start values) is its message.
+% likelihood is defined), volfilter:fit:meanSingular (the least-squares fit of the mean is
+% singular: collinear regressors, a regressor of zeros or one beside the constant),
+% volfilter:fit:meanExact (the mean fits y exactly), volfilter:fit:outOfMemory,
+% volfilter:fit:noOptimizer, volfilter:fit:missingModule. For a panel, what concerns every column (the options, the
+% orders, the lags and m against T, a start of the wrong length) is an error; what
+% concerns one column (its values, its scale, its start values, its mean's least-squares
+% fit) is its message.
 %
 % Nothing is kept between calls, so fits may run in parallel workers (parcellfun, parfor).
 %
@@ -183,6 +223,8 @@ function fit = volfilter_fit (model, e, varargin)
 %   volfilter_plot (fit, 'file', 'fit.png')    % and as a figure
 %   fits = volfilter_fit ('threshvol', E, 'o', 0);   % N-by-1
 %   [fits.parameters]                                 % k-by-N
+% and an AR(1)-GARCH(1,1) of returns y, a constant and the AR term estimated with it:
+%   fit = volfilter_fit ('threshvol', y, 'o', 0, 'ar', 1);   % mu, ar1, omega, alpha1, beta1
 %
 % See also volfilter_summary, volfilter_plot, volfilter_estimate, volfilter_plan,
 % threshvol_nll, logvol_nll, shiftvol_nll, intvol_nll, threshvol_filter.
@@ -198,12 +240,12 @@ end
 model = lower (model);
 e = fit_data (e);
 options = fit_options (model, varargin);
-[code, inputs] = fit_module_inputs (model, options);
+[code, inputs, mean] = fit_module_inputs (model, options);
 fit_sample (options, size (e, 1), code, inputs);
 optimizer = choose_optimizer (options.optimizer);
 
 if strcmp (optimizer, 'compiled')
-  fit = fit_compiled (model, e, options, code, inputs);
+  fit = fit_compiled (model, e, options, code, inputs, mean);
 elseif size (e, 2) == 1
   fit = fit_fallback (model, e, options, optimizer);
 else
@@ -240,6 +282,8 @@ for j = 1:N
     of_column = any (strcmp (failure.identifier, {'volfilter:fit:nonFiniteData', ...
                                                   'volfilter:fit:constantSeries', ...
                                                   'volfilter:fit:badScale', ...
+                                                  'volfilter:fit:meanSingular', ...
+                                                  'volfilter:fit:meanExact', ...
                                                   'volfilter:fit:undefined'})) ...
                 || (strcmp (failure.identifier, 'volfilter:fit:badStart') ...
                     && isempty (strfind (failure.message, 'must have')));
@@ -268,7 +312,8 @@ if numel (options.start) == k
   start = options.start;
 end
 r = struct ('parameters', NaN (k, 1), 'covariance', NaN (k * k, 1), 'robust', NaN (k * k, 1), ...
-            'ht', NaN (T, 1), 'scores', NaN (T, k), 'nll', NaN, 'converged', false, ...
+            'ht', NaN (T, 1), 'residuals', NaN (T, 1), 'scores', NaN (T, k), 'nll', NaN, ...
+            'converged', false, ...
             'iterations', NaN, 'evaluations', NaN, 'restarts', NaN, 'backcast', NaN, ...
             'upper_bound', NaN, 'start', start);
 r.message = {message};

@@ -30,6 +30,11 @@ function forecast = volfilter_forecast (fit, horizon, varargin)
 %   std_error             horizon-by-1: the simulation's standard error of each mean,
 %                         std (ht(k,:)) / sqrt (paths); 0 for the analytic forecasts and for
 %                         the first step, which is exact
+%   mean                  horizon-by-1 expected returns E[y(T + k)]: the fit's mean (mu, and
+%                         its ar and ma terms continuing the fit's returns and residuals with
+%                         no further shocks; 0 for a fit of residuals); NaN for a mean with
+%                         regressors, whose values after the sample are not known ([] for
+%                         'all')
 %   quantiles             the probabilities asked for, a row ([] without)
 %   return_quantiles      horizon-by-numel(quantiles): of the return y(T + k)
 %   cumulative_quantiles  horizon-by-numel(quantiles): of y(T + 1) + ... + y(T + k)
@@ -50,7 +55,7 @@ function forecast = volfilter_forecast (fit, horizon, varargin)
 % (horizon or paths not a whole number of at least 1), volfilter:forecast:unknownOption,
 % volfilter:forecast:badOption, volfilter:forecast:badQuantiles (not within (0, 1)),
 % volfilter:forecast:noAnalytic, volfilter:forecast:meanModel (quantiles of a mean with
-% terms other than a constant), volfilter:forecast:missingModule.
+% regressors), volfilter:forecast:missingModule.
 %
 % Example, 20 days after a GARCH(1,1) fit, and the 1 % value at risk of the 20-day return:
 %   fit = volfilter_fit ('threshvol', e, 'o', 0);
@@ -110,7 +115,7 @@ if strcmp (method, 'bootstrap') && isempty (spec.std_residuals)
   error ([id ':noResiduals'], '%s: the fit holds no standardised residuals to resample.', caller);
 end
 
-forecast = struct ('variance', [], 'std_error', zeros (horizon, 1), ...
+forecast = struct ('variance', [], 'std_error', zeros (horizon, 1), 'mean', [], ...
                    'quantiles', options.quantiles, 'return_quantiles', [], ...
                    'cumulative_quantiles', [], 'method', method, 'origin', options.origin, ...
                    'horizon', horizon, 'paths', 0, 'model', spec.model);
@@ -120,6 +125,10 @@ if strcmp (options.origin, 'all')
   return;
 end
 
+forecast.mean = NaN (horizon, 1);
+if ~any (strncmp (spec.mean_names, 'x', 1))
+  [~, forecast.mean] = simulate_mean (spec, zeros (horizon, 1), 'end', id, caller);
+end
 sim = [];
 if ~strcmp (method, 'analytic') || ~isempty (options.quantiles)
   distribution = 'fitted';
@@ -142,7 +151,7 @@ else
   forecast.std_error(1) = 0;
 end
 if ~isempty (options.quantiles)
-  y = simulate_mean (spec, sim.e, id, caller);
+  y = simulate_mean (spec, sim.e, 'end', id, caller);
   forecast.return_quantiles = forecast_quantiles (y, options.quantiles);
   forecast.cumulative_quantiles = forecast_quantiles (cumsum (y, 1), options.quantiles);
 end

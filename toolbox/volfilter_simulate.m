@@ -34,7 +34,11 @@ function sim = volfilter_simulate (varargin)
 % Result, a struct (a struct array of the fits' size for a panel):
 %   e     T-by-N simulated residuals, e = sqrt (ht) .* z bit for bit
 %   y     T-by-N returns: e with the fit's mean where it has one (a fit of residuals has
-%         none: y = e; a constant mean mu gives y = mu + e)
+%         none: y = e; a constant mean mu gives y = mu + e; ar and ma terms continue the
+%         fit's returns fit.y and residuals at the end of the sample, y(t) = mu +
+%         sum ar_j y(t - lag_j) + e(t) + sum ma_j e(t - lag_j), and start from the mean's
+%         unconditional level mu / (1 - sum(ar)) with no past residuals from the
+%         unconditional origin)
 %   ht    T-by-N conditional variances
 %   z     T-by-N standardised innovations of the kept steps
 %   model, origin, distribution, burn_in   what was simulated
@@ -56,8 +60,9 @@ function sim = volfilter_simulate (varargin)
 % volfilter:simulate:badOption, volfilter:simulate:badInnovations (z not finite, or not
 % (burn_in + T)-by-N), volfilter:simulate:noSample (origin 'end' with a fit that holds no
 % sample), volfilter:simulate:noResiduals (bootstrap without standardised residuals),
-% volfilter:simulate:noUnconditional, volfilter:simulate:meanModel (a mean term other than
-% a constant), volfilter:simulate:missingModule.
+% volfilter:simulate:noUnconditional, volfilter:simulate:meanModel (a mean with regressors,
+% whose values after the sample are not known, or ar terms without the fit's returns),
+% volfilter:simulate:missingModule.
 %
 % Example, 10000 paths of 250 days after a GARCH(1,1) fit, and their 1 % quantile:
 %   fit = volfilter_fit ('threshvol', e, 'o', 0);
@@ -109,8 +114,9 @@ for i = 1:numel (fits)
            caller);
   end
   paths = simulate_paths (spec, T, N, settings, id, caller);
-  sim(i) = struct ('e', paths.e, 'y', simulate_mean (spec, paths.e, id, caller), ...
-                   'ht', paths.ht, 'z', paths.z, 'model', paths.model, 'origin', paths.origin, ...
+  y = simulate_mean (spec, paths.e, settings.origin, id, caller);
+  sim(i) = struct ('e', paths.e, 'y', y, 'ht', paths.ht, 'z', paths.z, 'model', paths.model, ...
+                   'origin', paths.origin, ...
                    'distribution', paths.distribution, 'burn_in', paths.burn_in);
 end
 sim = reshape (sim, size (fits));

@@ -22,10 +22,10 @@ detail::SeriesOutputs column_outputs(const PanelOutputs& outputs, std::uint64_t 
   const auto at = [j](double* slot, std::uint64_t size) {
     return slot != nullptr ? slot + j * size : nullptr;
   };
-  return {at(outputs.parameters, k), at(outputs.covariance, k * k),
-          at(outputs.robust, k * k), at(outputs.ht, T),
-          at(outputs.scores, T * k), at(outputs.summary, kSummaryRows),
-          at(outputs.start, k),      at(outputs.active, constraints)};
+  return {
+      at(outputs.parameters, k), at(outputs.covariance, k * k),   at(outputs.robust, k * k),
+      at(outputs.ht, T),         at(outputs.scores, T * k),       at(outputs.summary, kSummaryRows),
+      at(outputs.start, k),      at(outputs.active, constraints), at(outputs.residuals, T)};
 }
 
 // Threads beyond a few a logical core make nothing faster, but each holds its scratch.
@@ -47,11 +47,6 @@ void work(detail::SeriesFit& fit, std::atomic<std::uint64_t>& next, const double
 }
 
 }  // namespace
-
-Plan plan_outline(const Specification& specification) {
-  const double one = 1.0;
-  return make_plan(specification, &one, 1);
-}
 
 PanelFit::PanelFit(const FitRequest& request, std::uint64_t T, OutputSlots slots)
     : request_(request), T_(T), slots_(slots) {

@@ -220,6 +220,7 @@ void mark_series(Status status, const SeriesOutputs& outputs, const FitRequest& 
   fill(outputs.ht, T, kNotANumber);
   fill(outputs.scores, T * k, kNotANumber);
   fill(outputs.active, constraints, 0.0);
+  fill(outputs.residuals, T, kNotANumber);
   if (outputs.start != nullptr) {
     if (request.start != nullptr && request.start_count == k) {
       std::copy(request.start, request.start + k, outputs.start);
@@ -543,8 +544,13 @@ void SeriesFit::fit(const double* e, SeriesOutputs outputs) {
     summary[kDetail + 1] = scale.too_large ? 1.0 : 0.0;
     return;
   }
-  const Plan plan = make_plan(s, e, T_);
-  likelihood_.bind(e, T_, plan.backcast, plan.upper_bound);
+  const Plan plan = make_plan(s, e, T_, request_.x);
+  if (plan.mean_start == MeanStart::singular || plan.mean_start == MeanStart::exact) {
+    mark(plan.mean_start == MeanStart::singular ? Status::mean_singular : Status::mean_exact,
+         outputs);
+    return;
+  }
+  likelihood_.bind(e, T_, plan.backcast, plan.upper_bound, request_.x);
   if (!choose_start(plan, outputs)) {
     summary[kBackcast] = plan.backcast;
     return;
@@ -562,6 +568,9 @@ void SeriesFit::fit(const double* e, SeriesOutputs outputs) {
   double* theta = outputs.parameters;
   std::copy(x_.begin(), x_.end(), theta);
   const double nll = likelihood_.scores(theta, nullptr, outputs.scores, outputs.ht);
+  if (outputs.residuals != nullptr) {
+    std::copy(likelihood_.residuals(), likelihood_.residuals() + T_, outputs.residuals);
+  }
   covariance_.compute(likelihood_, plan, theta, outputs.scores, T_, outputs.covariance,
                       outputs.robust);
   const double presample = presample_variance(s, plan.backcast);

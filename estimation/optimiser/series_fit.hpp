@@ -21,6 +21,7 @@ struct SeriesOutputs {
   double* summary;
   double* start;
   double* active;
+  double* residuals;  // may be null: none asked for
 };
 
 // The results of a series that is not fitted: NaN estimates, covariances, variances and

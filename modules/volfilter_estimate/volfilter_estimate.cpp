@@ -1,10 +1,12 @@
 // [parameters, covariance, robust_covariance, ht, scores, summary, start, active, names,
-//  constraint_names] = volfilter_estimate(model, E, p, o, q, type, constant, distribution, m,
-//                                         backcast_rule, backcast, upper_bound, start,
-//                                         max_evaluations, threads)
+//  constraint_names, residuals] = volfilter_estimate(model, E, p, o, q, type, constant,
+//                                                    distribution, m, backcast_rule, backcast,
+//                                                    upper_bound, start, max_evaluations,
+//                                                    threads[, mean_constant, ar_lags,
+//                                                    ma_lags, x])
 #include <algorithm>
-#include <memory>
 #include <exception>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,6 +23,8 @@ enum Input {
   kMaxEvaluations,
   kThreads,
   kInputCount,
+  kMeanFirst = kInputCount,
+  kMeanInputCount = kInputCount + static_cast<int>(gw::kMeanInputCount)
 };
 enum Output {
   kParameters,
@@ -33,6 +37,7 @@ enum Output {
   kActive,
   kNames,
   kConstraintNames,
+  kResiduals,
   kOutputCount
 };
 
@@ -46,22 +51,27 @@ struct Prepared {
 }  // namespace
 
 VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  gw::check_estimation_counts(nlhs, nrhs, kInputCount, "Fifteen inputs required.", kOutputCount,
-                              "At most ten outputs.");
+  gw::check_estimation_counts(nlhs, nrhs, kInputCount, kMeanInputCount,
+                              "Fifteen or nineteen inputs required.", kOutputCount,
+                              "At most eleven outputs.");
   est::FitRequest request;
   request.specification = gw::read_model_scalars(prhs);
   request.max_evaluations = gw::order_value(prhs[kMaxEvaluations], "max_evaluations");
   gw::require(request.max_evaluations >= 1, "Input max_evaluations must be at least 1.");
   // 0 asks for one thread per logical core.
   auto threads = static_cast<std::uint32_t>(gw::lag_order(prhs[kThreads], "threads"));
+  gw::MeanInputs mean = gw::read_mean_scalar(prhs, nrhs == kMeanInputCount, kMeanFirst);
   const gw::ModelArrays arrays = gw::read_model_arrays(prhs, "E");
   request.start = gw::data_of(prhs[kStart], "start");
+  gw::read_mean_arrays(prhs, mean);
 
   const mxArray* panel = prhs[gw::kSeries];
   const std::uint64_t T = gw::rows_of(panel);
   const std::uint64_t N = gw::columns_of(panel);
   gw::require(T > 0 && N > 0, "Input E must not be empty.");
   gw::check_model_inputs(prhs, arrays, T, request.specification);
+  gw::check_mean_inputs(prhs, mean, T, request.specification);
+  request.x = mean.arrays.x;
   request.start_count = static_cast<std::size_t>(gw::elements_of(prhs[kStart]));
   if (threads == 0) {
     threads = std::max(1U, std::thread::hardware_concurrency());
@@ -77,6 +87,7 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   slots.scores = wanted(kScores);
   slots.start = wanted(kStartOutput);
   slots.active = wanted(kActive);
+  slots.residuals = wanted(kResiduals);
 
   // The calling thread's scratch and the names, before any array exists: without memory for
   // them the call is refused with nothing left behind.
@@ -109,7 +120,8 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
                                                  {k, N},
                                                  {constraints, N},
                                                  {k, width},
-                                                 {constraints, constraint_width}};
+                                                 {constraints, constraint_width},
+                                                 {T, N}};
   gw::CallArrays::Index index[kOutputCount] = {};
   for (int slot = 0; slot < requested; ++slot) {
     index[slot] = outputs.output(slot, shapes[slot][0], shapes[slot][1]);
@@ -130,6 +142,7 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   results.summary = outputs.data(index[kSummary]);
   results.start = data(kStartOutput);
   results.active = data(kActive);
+  results.residuals = data(kResiduals);
   fit.run(arrays.series, N, threads, results);
 
   if (wanted(kNames)) {

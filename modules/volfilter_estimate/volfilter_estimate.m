@@ -1,4 +1,4 @@
-% [parameters, covariance, robust_covariance, ht, scores, summary, start, active, names, constraint_names] = volfilter_estimate (model, E, p, o, q, type, constant, distribution, m, backcast_rule, backcast, upper_bound, start, max_evaluations, threads)
+% [parameters, covariance, robust_covariance, ht, scores, summary, start, active, names, constraint_names, residuals] = volfilter_estimate (model, E, p, o, q, type, constant, distribution, m, backcast_rule, backcast, upper_bound, start, max_evaluations, threads, mean_constant, ar_lags, ma_lags, x)
 % Compiled fit: maximum likelihood of a variance model for each column of E, across threads.
 %
 % The whole fit behind volfilter_fit in compiled code, for one series or every column of a
@@ -15,6 +15,8 @@
 %   max_evaluations  each optimiser run's limit, at least 1.
 %   threads          the most threads to use, 0 for one a logical core (never more than the
 %                    columns, nor four a logical core).
+%   mean_constant, ar_lags, ma_lags, x   as for volfilter_plan (may be left out): E holds
+%                    returns whose mean is fitted with the variance, x shared by every column.
 %
 % Outputs, one column a series (k parameters, C constraints):
 %   parameters         k-by-N estimates (NaN where not fitted).
@@ -31,7 +33,8 @@
 %                      a constraint, 8 the likelihood not defined at the start, 9 nor at any
 %                      default start, 10 no memory, 11 more than 1000 parameters, 12 squares
 %                      that do not fit a double: a mean square outside [realmin/eps,
-%                      eps*realmax]), 2 the negative log-likelihood, 3 converged (1 for
+%                      eps*realmax]; 13 the mean's least-squares fit
+%                      singular, 14 exact), 2 the negative log-likelihood, 3 converged (1 for
 %                      NLopt's codes 1, 3, 4 with a finite likelihood), 4 NLopt's return code,
 %                      5 the optimiser's evaluations, 6 its iterations (the improvements on the
 %                      best value), 7 restarts, 8 the pre-sample value, 9 logvol's ceiling (NaN
@@ -45,6 +48,8 @@
 %   active             C-by-N: 1 for each constraint active at the estimates (volfilter_plan).
 %   names              k-by-L character codes of the parameters' names.
 %   constraint_names   C-by-L2 character codes of the constraints' names.
+%   residuals          T-by-N residuals at the estimates (with a mean, the mean
+%                      likelihood's, 0 in rows 1..m; the series itself without).
 % Outputs not requested are not made. A column that is not fitted has NaN results, its status
 % and its detail.
 %
@@ -58,7 +63,8 @@
 % where the likelihood is not defined is begun again from the best point found, at most
 % twice.
 %
-% Errors, before any array is made: "Fifteen inputs required.", "At most ten outputs.", those
+% Errors, before any array is made: "Fifteen or nineteen inputs required.", "At most eleven
+% outputs.", those
 % of volfilter_plan's inputs, "Input max_evaluations must be at least 1.", "Input threads
 % must not be negative.", "Input start must be a real double array.", "Input E must not be
 % empty.", "Not enough memory for the fit.", "The output is too large for the host."

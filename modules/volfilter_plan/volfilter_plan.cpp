@@ -1,7 +1,8 @@
 // [names, bounds, linear, starts, presample, constraint_names, nonlinear, active] =
 //     volfilter_plan(model, e, p, o, q, type, constant, distribution, m, backcast_rule, backcast,
-//                    upper_bound, parameters)
-// sizes = volfilter_plan(model, p, o, q, type, constant, distribution)
+//                    upper_bound, parameters[, mean_constant, ar_lags, ma_lags, x])
+// sizes = volfilter_plan(model, p, o, q, type, constant, distribution[, mean_constant,
+//                        ar_count, ma_count, x_columns])
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -18,7 +19,12 @@ namespace {
 namespace gw = volfilter::gateway;
 namespace est = volfilter::estimation;
 
-enum Input { kParameters = gw::kSharedInputCount, kInputCount };
+enum Input {
+  kParameters = gw::kSharedInputCount,
+  kInputCount,
+  kMeanFirst = kInputCount,
+  kMeanInputCount = kInputCount + static_cast<int>(gw::kMeanInputCount)
+};
 enum Output {
   kNames,
   kBounds,
@@ -40,7 +46,14 @@ enum SizesInput {
   kSizesType,
   kSizesConstant,
   kSizesDistribution,
-  kSizesInputCount
+  kSizesInputCount,
+  // The mean's counts: its constant flag, the numbers of autoregressive and moving-average
+  // lags and of regressors.
+  kSizesMeanConstant = kSizesInputCount,
+  kSizesArCount,
+  kSizesMaCount,
+  kSizesXColumns,
+  kSizesMeanInputCount
 };
 constexpr gw::ModelPositions kSizesPositions{
     kSizesModel, kSizesP, kSizesO, kSizesQ, kSizesType, kSizesConstant, kSizesDistribution};
@@ -51,12 +64,20 @@ constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 // [k, least modelled observations, most parameters of a fit]: counts of the orders alone, so
 // that a caller can compare them with a sample in constant time and memory, whatever the
 // orders, before anything is built for them.
-void sizes_of_plan(int nlhs, mxArray* plhs[], const mxArray* prhs[]) {
+void sizes_of_plan(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (nlhs > kSizesOutputCount) {
     gw::refuse("At most one output for the sizes of a plan.");
   }
   const est::Specification specification = gw::read_model(prhs, kSizesPositions);
-  const std::uint64_t k = est::parameter_count(specification);
+  std::uint64_t k = est::parameter_count(specification);
+  if (nrhs == kSizesMeanInputCount) {
+    const std::int32_t constant = gw::mean_constant(prhs[kSizesMeanConstant], "mean_constant");
+    const std::uint64_t ar_count = gw::count_value(prhs[kSizesArCount], "ar_count");
+    const std::uint64_t ma_count = gw::count_value(prhs[kSizesMaCount], "ma_count");
+    const std::uint64_t x_columns = gw::count_value(prhs[kSizesXColumns], "x_columns");
+    k = gw::add_counts(gw::add_counts(k, static_cast<std::uint64_t>(constant)),
+                       gw::add_counts(gw::add_counts(ar_count, ma_count), x_columns));
+  }
   gw::CallArrays outputs(plhs);
   const gw::CallArrays::Index index = outputs.output(kSizes, 1, 3);
   outputs.create();
@@ -76,15 +97,19 @@ struct Prepared {
 }  // namespace
 
 VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  if (nrhs == kSizesInputCount) {
-    sizes_of_plan(nlhs, plhs, prhs);
+  if (nrhs == kSizesInputCount || nrhs == kSizesMeanInputCount) {
+    sizes_of_plan(nlhs, plhs, nrhs, prhs);
     return;
   }
-  gw::check_estimation_counts(nlhs, nrhs, kInputCount, "Thirteen or seven inputs required.",
-                              kOutputCount, "At most eight outputs.");
+  const bool with_mean = nrhs == kMeanInputCount;
+  gw::check_estimation_counts(nlhs, nrhs, kInputCount, kMeanInputCount,
+                              "Seven, eleven, thirteen or seventeen inputs required.", kOutputCount,
+                              "At most eight outputs.");
   est::Specification specification = gw::read_model_scalars(prhs);
+  gw::MeanInputs mean = gw::read_mean_scalar(prhs, with_mean, kMeanFirst);
   const gw::ModelArrays arrays = gw::read_model_arrays(prhs, "e");
   const double* parameters = gw::data_of(prhs[kParameters], "parameters");
+  gw::read_mean_arrays(prhs, mean);
 
   const mxArray* series = prhs[gw::kSeries];
   if (gw::rows_of(series) > 1 && gw::columns_of(series) > 1) {
@@ -98,6 +123,7 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
     }
   }
   gw::check_model_inputs(prhs, arrays, T, specification);
+  gw::check_mean_inputs(prhs, mean, T, specification);
   const std::uint64_t k = est::parameter_count(specification);
   // A plan no fit takes is refused at once: its names and constraints would grow with the
   // orders, up to billions of them.
@@ -115,7 +141,7 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   // nothing left behind.
   std::optional<Prepared> prepared;
   try {
-    est::Plan made = est::make_plan(specification, arrays.series, T);
+    est::Plan made = est::make_plan(specification, arrays.series, T, mean.arrays.x);
     std::vector<std::string> names = gw::parameter_names(made);
     std::vector<std::string> constraint_names = made.constraint_names();
     prepared.emplace(Prepared{std::move(made), std::move(names), std::move(constraint_names)});
@@ -124,6 +150,16 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   }
   if (!prepared) {
     gw::refuse("Not enough memory for the plan.");
+  }
+  if (prepared->plan.mean_start == est::MeanStart::singular) {
+    prepared.reset();
+    gw::refuse(
+        "The mean's least-squares fit is singular on e: its regressors are collinear, or "
+        "fewer than its parameters after the first m.");
+  }
+  if (prepared->plan.mean_start == est::MeanStart::exact) {
+    prepared.reset();
+    gw::refuse("The mean fits e exactly: its least-squares residuals leave no variance.");
   }
   const est::Plan* plan = &prepared->plan;
   const std::vector<std::string>& names = prepared->names;

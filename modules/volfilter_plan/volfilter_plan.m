@@ -1,4 +1,4 @@
-% [names, bounds, linear, starts, presample, constraint_names, nonlinear, active] = volfilter_plan (model, e, p, o, q, type, constant, distribution, m, backcast_rule, backcast, upper_bound, parameters)
+% [names, bounds, linear, starts, presample, constraint_names, nonlinear, active] = volfilter_plan (model, e, p, o, q, type, constant, distribution, m, backcast_rule, backcast, upper_bound, parameters, mean_constant, ar_lags, ma_lags, x)
 % Fit plan: parameter names, bounds, named constraints and start values of a variance model.
 %
 % What a fit of the model to the residuals e gives its optimiser, from the estimation core
@@ -25,6 +25,14 @@
 %                  residual, else its first element.
 %   parameters     [] or k values at which to evaluate the nonlinear constraint and the
 %                  constraints active there.
+% and, for returns e with a mean (the four may be left out: e is then residuals),
+%   mean_constant  1 for a constant mu in the mean, 0 for none.
+%   ar_lags, ma_lags  vectors (or empty) of distinct whole lags from 1 to m.
+%   x              a T-by-k matrix of finite regressors (any array of 0 columns for none).
+% With a mean, the parameters begin with its block (mu, ar<lag>, x<j>, ma<lag>; bounds and
+% constraints as help volfilter_fit says), the start values with its least-squares fit over
+% the observations after m (the ma coefficients 0), and the level, the pre-sample value and
+% logvol's ceiling come from the residuals at those start values after the first m.
 %
 % Outputs (k parameters, c linear constraints, C = 2k + c + (1 with a nonlinear one)):
 %   names             k-by-L character codes, a row a parameter name padded with spaces:
@@ -52,8 +60,8 @@
 %
 % Scalar inputs are truncated toward zero to 32-bit integers.
 %
-% Errors, before any array is made, in this order: "Thirteen or seven inputs required.", "At
-% most eight outputs.", the scalars' ("Input p must not be negative.", "Input model must be 0
+% Errors, before any array is made, in this order: "Seven, eleven, thirteen or seventeen
+% inputs required.", "At most eight outputs.", the scalars' ("Input p must not be negative.", "Input model must be 0
 % (threshvol), 1 (logvol), 2 (shiftvol) or 3 (intvol).", "Input q must be at least 1."
 % (intvol), "Input constant must be 0 or 1.", "Input distribution must be 0 (normal) or 1
 % (Student's t).", "Input backcast_rule must be 0 (ewma), 1 (mean) or 2 (the value given).",
@@ -61,11 +69,17 @@
 % be a real double array." (likewise backcast, upper_bound, parameters), "Input e must be a
 % vector.", "Input e must not be empty.", "Input e must hold finite values.", "Input m must not
 % exceed T.", "Input m must be at least the largest of p, o and q.", "Input backcast must have
-% at least 1 element." (rule 2), "Input parameters must have at least k elements.", "The orders
-% give K parameters, more than the 1000 a plan takes.", "Not enough memory for the plan.", "The
-% output is too large for the host."
+% at least 1 element." (rule 2), with a mean "Input mean_constant must be 0 or 1.", "Input x
+% must have T rows.", "Input x must hold finite values.", "Input ar_lags must be a vector.",
+% "Input ar_lags must hold whole numbers from 1 to m.", "Input ar_lags must not hold a lag
+% twice." (likewise ma_lags), "The mean has K parameters, more than the 1000 a fit takes.";
+% "Input parameters must have at least k elements.", "The orders give K parameters, more
+% than the 1000 a plan takes.", "Not enough memory for the plan.", "The mean's least-squares
+% fit is singular on e: ...", "The mean fits e exactly: ...", "The output is too large for
+% the host."
 %
-% sizes = volfilter_plan (model, p, o, q, type, constant, distribution), the short call:
+% sizes = volfilter_plan (model, p, o, q, type, constant, distribution[, mean_constant,
+% ar_count, ma_count, x_columns]), the short call (the mean's four as counts):
 % the sizes of the plan alone, 1-by-3 [k, the least modelled observations of a fit (10 k),
 % the most parameters a fit takes (1000)], from the model's scalars (as above) in constant
 % time and memory whatever the orders, so that a caller can compare them with a sample

@@ -26,6 +26,11 @@ CallTable volfilter_plan_calls() {
             empty(),
             std::move(parameters)};
   };
+  // The mean's four inputs after the others: its constant, ar_lags, ma_lags, x.
+  const auto with_mean = [](std::vector<Value> inputs, Value ar, Value ma, Value x) {
+    inputs.insert(inputs.end(), {1, std::move(ar), std::move(ma), std::move(x)});
+    return inputs;
+  };
   std::vector<Call> calls{
       {"threshvol 2 1 1, every output", 8, plan(0, 2, 1, 1, 2, 0, column({0.1, 0, 0.1, 0.1, 0.7}))},
       {"threshvol power 1, Student's t", 6, plan(0, 1, 1, 1, 1, 1, empty(), 1)},
@@ -45,8 +50,18 @@ CallTable volfilter_plan_calls() {
       {"too few parameters", 1, plan(0, 1, 0, 1, 2, 0, column({0.1})),
        "Input parameters must have at least 3 elements."},
       {"the sizes of a plan alone", 1, {1, 2, 1, 3, 2, 1, 1}},
-      {"the sizes of a plan, two outputs", 2, {1, 2, 1, 3, 2, 1, 1},
+      {"the sizes of a plan, two outputs",
+       2,
+       {1, 2, 1, 3, 2, 1, 1},
        "At most one output for the sizes of a plan."},
+      // With a mean: its least-squares start, the residuals' level and pre-sample value.
+      {"threshvol 1 0 1 with a constant, ar 1 2, a regressor and ma 1", 8,
+       with_mean(plan(0, 1, 0, 1, 2, 0, column({0, 0.1, 0, 0.1, 0, 0.1, 0.1, 0.8})), column({1, 2}),
+                 column({1}), column(sequence(30, 7, -1.0, 1.0)))},
+      {"the sizes of a plan with a mean", 1, {0, 1, 0, 1, 2, 1, 0, 1, 2, 1, 1}},
+      {"a lag twice", 1,
+       with_mean(plan(0, 1, 0, 1, 2, 0, empty()), column({1, 1}), empty(), empty()),
+       "Input ar_lags must not hold a lag twice."},
   };
   return {"volfilter_plan", 4, calls};
 }

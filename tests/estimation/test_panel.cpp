@@ -37,7 +37,7 @@ std::vector<double> garch(std::uint64_t T, double omega, double alpha, double be
 }
 
 struct Results {
-  std::vector<double> parameters, covariance, robust, ht, scores, summary, start, active;
+  std::vector<double> parameters, covariance, robust, ht, scores, summary, start, active, residuals;
 
   Results(std::size_t k, std::size_t constraints, std::uint64_t T, std::uint64_t N)
       : parameters(k * N),
@@ -47,18 +47,19 @@ struct Results {
         scores(T * k * N),
         summary(kSummaryRows * N),
         start(k * N),
-        active(constraints * N) {}
+        active(constraints * N),
+        residuals(T * N) {}
 
   PanelOutputs outputs() {
-    return {parameters.data(), covariance.data(), robust.data(), ht.data(),
-            scores.data(),     summary.data(),    start.data(),  active.data()};
+    return {parameters.data(), covariance.data(), robust.data(), ht.data(),       scores.data(),
+            summary.data(),    start.data(),      active.data(), residuals.data()};
   }
 
   // Column j's values of every slot, as bits.
   [[nodiscard]] std::vector<std::uint64_t> column(std::uint64_t j, std::uint64_t N) const {
     std::vector<std::uint64_t> bits;
     for (const std::vector<double>* slot :
-         {&parameters, &covariance, &robust, &ht, &scores, &summary, &start, &active}) {
+         {&parameters, &covariance, &robust, &ht, &scores, &summary, &start, &active, &residuals}) {
       const std::size_t size = slot->size() / N;
       for (std::size_t i = 0; i < size; ++i) {
         std::uint64_t value = 0;
@@ -70,7 +71,7 @@ struct Results {
   }
 };
 
-const OutputSlots kEverySlot{true, true, true, true, true, true, true};
+const OutputSlots kEverySlot{true, true, true, true, true, true, true, true};
 
 Results fit(const FitRequest& request, const std::vector<double>& E, std::uint64_t T,
             std::uint32_t threads) {
@@ -261,6 +262,61 @@ TEST(Fit, AMaximumInWhitenedOrScaledCoordinates) {
       EXPECT_EQ(results.parameters[c.on_bound], plan.parameters[c.on_bound].lower) << c.label;
     }
   }
+}
+
+TEST(Panel, WithAMeanEachColumnTheBitsOfItsFitAloneAndTheResidualsLagregs) {
+  // Returns y = 0.1 + 0.3 y(t-1) + 0.5 x + e + 0.2 e(t-1) of GARCH(1,1) shocks e, the
+  // regressor x shared by the columns; the last column is 2 x, which the mean fits exactly.
+  const std::uint64_t T = 800;
+  const std::vector<double> x = garch(T, 0.1, 0.1, 0.8, 99);
+  std::vector<double> E;
+  for (std::uint64_t j = 0; j < 3; ++j) {
+    const std::vector<double> e = garch(T, 0.05, 0.1, 0.85, 20 + j);
+    std::vector<double> y(T, 0.0);
+    for (std::uint64_t t = 1; t < T; ++t) {
+      y[t] = 0.1 + 0.3 * y[t - 1] + 0.5 * x[t] + e[t] + 0.2 * e[t - 1];
+    }
+    E.insert(E.end(), y.begin(), y.end());
+  }
+  for (std::uint64_t t = 0; t < T; ++t) {
+    E.push_back(2 * x[t]);
+  }
+  const double lag[1] = {1};
+  FitRequest request;
+  request.specification.o = 0;
+  request.specification.mean.constant = 1;
+  request.specification.mean.ar_lags = {1};
+  request.specification.mean.ma_lags = {1};
+  request.specification.mean.x_columns = 1;
+  request.x = x.data();
+  const std::uint64_t N = 4;
+  const Results one = fit(request, E, T, 1);
+  for (const std::uint32_t threads : {2U, 5U}) {
+    const Results many = fit(request, E, T, threads);
+    for (std::uint64_t j = 0; j < N; ++j) {
+      EXPECT_EQ(many.column(j, N), one.column(j, N)) << threads << " threads, column " << j;
+    }
+  }
+  const std::size_t k = 7;  // mu, ar1, x1, ma1, omega, alpha1, beta1
+  for (std::uint64_t j = 0; j < 3; ++j) {
+    EXPECT_EQ(one.summary[j * kSummaryRows + kConverged], 1.0) << j;
+    const std::vector<double> alone(E.begin() + static_cast<long>(j * T),
+                                    E.begin() + static_cast<long>((j + 1) * T));
+    EXPECT_EQ(fit(request, alone, T, 1).column(0, 1), one.column(j, N)) << "column " << j;
+    const double* theta = one.parameters.data() + j * k;
+    EXPECT_NEAR(theta[1], 0.3, 0.1) << j;
+    EXPECT_NEAR(theta[2], 0.5, 0.1) << j;
+    const std::vector<double> unit(T, 1.0);
+    std::vector<double> residuals(T);
+    volfilter::lagreg_kernel(theta, lag, lag, 1, 1, 1, alone.data(), x.data(), 1, T, 1, unit.data(),
+                             residuals.data());
+    EXPECT_EQ(residuals,
+              std::vector<double>(one.residuals.begin() + static_cast<long>(j * T),
+                                  one.residuals.begin() + static_cast<long>((j + 1) * T)))
+        << j;
+  }
+  EXPECT_EQ(one.summary[3 * kSummaryRows + kStatus], static_cast<double>(Status::mean_exact));
+  EXPECT_TRUE(std::isnan(one.residuals[3 * T]));
 }
 
 }  // namespace

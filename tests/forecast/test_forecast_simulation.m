@@ -91,7 +91,8 @@ function test_forecast_simulation ()
   end
 
   % A constant mean mu before the variance model's parameters: returns mu + e, the same
-  % variances; another mean term is refused where returns are needed.
+  % variances; a regressor, whose values after the sample are not known, is refused where
+  % returns are needed.
   with_mean = fit;
   with_mean.parameters = [0.25; fit.parameters];
   with_mean.names = [{'mu'}; fit.names];
@@ -100,7 +101,7 @@ function test_forecast_simulation ()
   randn ('state', 6);
   sim = volfilter_simulate (with_mean, 10, 20);
   expect_bits ([sim.e, sim.ht, sim.y], [plain.e, plain.ht, plain.e + 0.25], 'constant mean');
-  with_mean.names{1} = 'ar1';
+  with_mean.names{1} = 'x1';
   expect_bits (volfilter_forecast (with_mean, 6).variance, volfilter_forecast (fit, 6).variance, ...
                'a mean term and the variance forecasts');
   expect_identifier (@() volfilter_simulate (with_mean, 10, 20), 'volfilter:simulate:meanModel');

@@ -90,7 +90,7 @@ TEST(EstimationModules, RefuseMalformedCallsInTheOrderOfTheirChecks) {
   const std::vector<Refusal> refusals{
       {"twelve inputs",
        with([](Inputs& in) { in.change = [](std::vector<Array>& a) { a.pop_back(); }; }), "", 1},
-      {"too many outputs", Inputs{}, "", 11},
+      {"too many outputs", Inputs{}, "", 12},
       {"model 4", with([](Inputs& in) { in.model = 4; }),
        "Input model must be 0 (threshvol), 1 (logvol), 2 (shiftvol) or 3 (intvol)."},
       {"model before the classes of the arrays", with([](Inputs& in) {
@@ -164,9 +164,10 @@ TEST(EstimationModules, RefuseMalformedCallsInTheOrderOfTheirChecks) {
       }
       std::string expected = r.message;
       if (r.label == "twelve inputs") {
-        expected = estimate ? "Fifteen inputs required." : "Thirteen or seven inputs required.";
+        expected = estimate ? "Fifteen or nineteen inputs required."
+                            : "Seven, eleven, thirteen or seventeen inputs required.";
       } else if (r.label == "too many outputs") {
-        expected = estimate ? "At most ten outputs." : "At most eight outputs.";
+        expected = estimate ? "At most eleven outputs." : "At most eight outputs.";
       } else if (estimate && r.label == "single residuals") {
         expected = "Input E must be a real double array.";
       }

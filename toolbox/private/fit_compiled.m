@@ -1,8 +1,9 @@
-function fit = fit_compiled (model, e, options, code, inputs)
-% fit = fit_compiled (model, e, options, code, inputs)
+function fit = fit_compiled (model, e, options, code, inputs, mean)
+% fit = fit_compiled (model, e, options, code, inputs, mean)
 % Fits every column of E in one call of volfilter_estimate, the model given by its CODE and
-% INPUTS (fit_module_inputs): start values, NLopt's SLSQP, restarts and standard errors in
-% compiled code, the columns across options.threads threads (0: one a logical core). A refusal
+% INPUTS and its MEAN's inputs (fit_module_inputs): start values, NLopt's SLSQP, restarts and
+% standard errors in compiled code, the columns across options.threads threads (0: one a
+% logical core). A refusal
 % that concerns every column (the model, its orders, the start's length) is an error; one
 % series that cannot be fitted is refused as volfilter_fit refuses it, a panel's column (a
 % value not finite, constant, squares that do not fit a double, start values outside its bounds
@@ -12,8 +13,8 @@ if isempty (threads)
   threads = 0;
 end
 [r.parameters, r.covariance, r.robust, r.ht, r.scores, summary, r.start, active, codes, ...
- constraint_codes] = volfilter_estimate (code, e, inputs{:}, options.start, ...
-                                         options.max_evaluations, threads);
+ constraint_codes, r.residuals] = volfilter_estimate (code, e, inputs{:}, options.start, ...
+                                                      options.max_evaluations, threads, mean{:});
 names = fit_names (codes);
 constraint_names = fit_names (constraint_codes);
 N = size (e, 2);
@@ -55,7 +56,7 @@ function message = not_fitted (status, detail, j, e, options, names)
 k = numel (names);
 kinds = {'nonFiniteData', 'constantSeries', 'tooFewObservations', 'noParameters', ...
          'startLength', 'startOutside', 'startBreaks', 'startUndefined', 'undefined', ...
-         'outOfMemory', 'tooManyParameters', 'badScale'};
+         'outOfMemory', 'tooManyParameters', 'badScale', 'meanSingular', 'meanExact'};
 common = [3, 4, 5, 11];
 kind = kinds{status};
 switch kind

@@ -1,8 +1,9 @@
 function text = fit_description (fit)
 % text = fit_description (fit)
 % The model of a fit in one line, as a user names it: the model, its orders, its type and
-% its distribution, for example 'threshvol, p = 1, o = 0, q = 1, variance form, normal'.
-% Fields a fit lacks are left out.
+% its distribution, for example 'threshvol, p = 1, o = 0, q = 1, variance form, normal', then
+% its mean where it has one: 'mean constant + ar(1, 4) + x(2) + ma(1)' (x: the number of
+% regressors). Fields a fit lacks are left out.
 model = summary_field (fit, 'model', '');
 parts = {model};
 orders = {'p', 'q'};
@@ -34,6 +35,22 @@ if strcmp (distribution, 't')
   parts{end + 1} = 'Student''s t';
 elseif ischar (distribution) && ~isempty (distribution)
   parts{end + 1} = distribution;
+end
+terms = {};
+if strcmp (summary_field (fit, 'mean', ''), 'constant')
+  terms{end + 1} = 'constant';
+end
+for family = {'ar', 'x', 'ma'}
+  value = summary_field (fit, family{1}, []);
+  if strcmp (family{1}, 'x') && ~isempty (value)
+    terms{end + 1} = sprintf ('x(%d)', columns (value)); %#ok<AGROW>
+  elseif isnumeric (value) && ~isempty (value)
+    terms{end + 1} = sprintf ('%s(%s)', family{1}, strjoin (arrayfun (@num2str, value(:)', ...
+                                                   'UniformOutput', false), ', ')); %#ok<AGROW>
+  end
+end
+if ~isempty (terms)
+  parts{end + 1} = ['mean ' strjoin(terms, ' + ')];
 end
 parts = parts(~cellfun ('isempty', parts));
 text = strjoin (parts, ', ');

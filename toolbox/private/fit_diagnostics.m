@@ -9,10 +9,13 @@ function diagnostics = fit_diagnostics (z, names)
 %   acf, acf_squared   the autocorrelations of z and of z^2 at lags 1..20 about their
 %                      means (NaN at lags of n or more)
 %   ljung_box          of z: Q(L) = n (n + 2) sum over k = 1..L of r(k)^2 / (n - k), r(k)
-%                      the autocorrelation at lag k about the mean; df = L
+%                      the autocorrelation at lag k about the mean; df = L less the
+%                      mean's autoregressive and moving-average coefficients (ar<lag>,
+%                      ma<lag>), which the fit chose to make z uncorrelated
 %   ljung_box_squared  the same of z^2, df = L less the parameters of the variance
-%                      recursion other than its constant (every name but omega and nu),
-%                      which the fit chose to make z^2 uncorrelated
+%                      recursion other than its constant (alpha, gamma and beta: neither
+%                      omega, nor nu, nor the mean's), which the fit chose to make z^2
+%                      uncorrelated
 %   arch_lm            Engle's test: (n - L) R^2 of z^2(t) regressed on a constant and
 %                      z^2(t-1..t-L) over t = L+1..n; df = L
 %   jarque_bera        n / 6 (S^2 + (K - 3)^2 / 4) of the skewness S and kurtosis K
@@ -31,7 +34,8 @@ function diagnostics = fit_diagnostics (z, names)
 lags = [5; 10; 20];
 largest = lags(end);
 [n, count] = size (z);
-df_squared = lags - sum (~strcmp (names, 'omega') & ~strcmp (names, 'nu'));
+df = lags - sum (~cellfun ('isempty', regexp (names, '^(ar|ma)\d+$', 'once')));
+df_squared = lags - sum (~cellfun ('isempty', regexp (names, '^(alpha|gamma|beta)', 'once')));
 
 % z and y = z^2 about their means: series j in columns j and count + j.
 centred = [z, z .^ 2];
@@ -58,6 +62,7 @@ acf = sums(2:end, :) ./ sums(1, :);
 acf(n:end, :) = NaN;
 ljung_box = n * (n + 2) * cumsum (acf .^ 2 ./ (n - (1:largest)'), 1);
 ljung_box = ljung_box(lags, :);
+ljung_box(df < 1, 1:count) = NaN;
 ljung_box(df_squared < 1, count + 1:end) = NaN;
 jarque_bera = n / 6 * (skewness .^ 2 + (kurtosis - 3) .^ 2 / 4);
 
@@ -122,8 +127,8 @@ end
 % of z (1:3) and of z^2 (4:6), ARCH LM (7:9), Jarque-Bera (10), the joint sign bias (11).
 statistics = [ljung_box(:, 1:count); ljung_box(:, count + 1:end); arch_lm; jarque_bera; ...
               sign_joint];
-df = [lags; df_squared; lags; 2; 3] + zeros (1, count);
-p = reshape (chi_square_tail (statistics(:), df(:)), size (statistics));
+degrees = [df; df_squared; lags; 2; 3] + zeros (1, count);
+p = reshape (chi_square_tail (statistics(:), degrees(:)), size (statistics));
 p_sign = erfc (abs (sign_t) / sqrt (2));
 
 % One struct a series; a panel's are put together at the end, which Octave does much
@@ -133,7 +138,7 @@ each = cell (count, 1);
 for j = 1:count
   each{j} = struct ( ...
     'n', n, 'lags', lags, 'acf', acf(:, j), 'acf_squared', acf(:, count + j), ...
-    'ljung_box', struct ('statistic', statistics(1:3, j), 'df', lags, 'p_value', p(1:3, j)), ...
+    'ljung_box', struct ('statistic', statistics(1:3, j), 'df', df, 'p_value', p(1:3, j)), ...
     'ljung_box_squared', struct ('statistic', statistics(4:6, j), 'df', df_squared, ...
                                  'p_value', p(4:6, j)), ...
     'arch_lm', struct ('statistic', statistics(7:9, j), 'df', lags, 'p_value', p(7:9, j)), ...

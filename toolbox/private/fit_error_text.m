@@ -8,6 +8,9 @@ function [identifier, text] = fit_error_text (kind, varargin)
 %   'badScale'            the root mean square, true where it is too large
 %   'noObservations'      the name of an order or m, its value, T
 %   'mBelowOrder'         the largest order
+%   'mBelowLag'           the mean's largest lag
+%   'xRows'               T, the rows of x
+%   'meanSingular', 'meanExact'
 %   'noParameters'
 %   'tooManyParameters'   k, most
 %   'tooFewObservations'  T, n, m, k, least
@@ -35,6 +38,19 @@ switch kind
   case 'mBelowOrder'
     kind = 'badOption';
     text = sprintf ('m must be at least the largest order (%d).', a{1});
+  case 'mBelowLag'
+    kind = 'badOption';
+    text = sprintf ('m must be at least the largest lag of the mean (%d).', a{1});
+  case 'xRows'
+    kind = 'badOption';
+    text = sprintf ('x must have a row for each of the %d observations; it has %d.', a{:});
+  case 'meanSingular'
+    text = ['the least-squares fit of the mean is singular: its regressors (the constant, ' ...
+            'the lagged returns, the columns of x) are collinear over the observations after ' ...
+            'the first m, or outnumber them.'];
+  case 'meanExact'
+    text = ['the mean fits the series exactly: its least-squares residuals leave no ' ...
+            'variance to model.'];
   case 'noParameters'
     kind = 'badOption';
     text = 'the model has no parameter to estimate.';

@@ -6,7 +6,7 @@ function fit = fit_fallback (model, e, options, optimizer)
 % estimates, all as volfilter_estimate forms them.
 % The orders and m have been compared with the sample (fit_sample).
 plan = fit_plan (model, e, options);
-module_name = func2str (plan.module);
+module_name = plan.module_name;
 if ~any (exist (module_name) == [2, 3]) %#ok<EXIST>
   error ('volfilter:fit:missingModule', ...
          'volfilter_fit: the likelihood module %s is not on the path.', module_name);
@@ -15,11 +15,17 @@ end
 start = fit_start (plan, e, options.start, options.m);
 [theta, run, counts] = fit_optimise (plan, e, start, optimizer, options);
 
-[nll, ~, scores, ht] = plan.module (e, theta, plan.arguments{:});
+residuals = e;
+if options.has_mean
+  [nll, ~, scores, ht, residuals] = plan.module (e, theta, plan.arguments{:});
+else
+  [nll, ~, scores, ht] = plan.module (e, theta, plan.arguments{:});
+end
 [covariance, robust] = fit_covariance (plan, e, theta, scores);
 ht(1:options.m) = plan.presample_variance;
 
 r = struct ('parameters', theta, 'covariance', covariance(:), 'robust', robust(:), 'ht', ht, ...
+            'residuals', residuals, ...
             'scores', scores, 'nll', nll, 'converged', run.converged && nll < Inf, ...
             'iterations', counts.iterations, 'evaluations', counts.evaluations, ...
             'restarts', counts.restarts, 'backcast', plan.backcast, ...

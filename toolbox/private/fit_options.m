@@ -10,11 +10,15 @@ function options = fit_options (model, arguments)
 % finite, positive square or exponential as a standard deviation or log variance.
 % max_evaluations above 2^31 - 1 (Inf among them) is taken as 2^31 - 1, the most the
 % optimisers count; threads (any whole number from 1) likewise, more than the compiled fit
-% ever starts (at most the columns, and four a logical core).
+% ever starts (at most the columns, and four a logical core). The mean: 'mean' 'zero' (the
+% series are residuals) or 'constant', 'ar' and 'ma' lists of distinct positive whole lags,
+% 'x' a matrix of finite regressors; giving a term makes the default mean 'constant' (a
+% constant with the terms), and 'mean', 'zero' with terms leaves the constant out.
+% options.mean_constant is then 1 or 0 and options.has_mean whether the mean has a term.
 % The model's own options, then those of every model.
 common = {'distribution', 'normal', 'm', [], 'backcast', 'ewma', 'start', [], ...
           'optimizer', 'auto', 'max_evaluations', 1000, 'display', 'off', 'threads', [], ...
-          'diagnostics', false};
+          'diagnostics', false, 'mean', '', 'ar', [], 'ma', [], 'x', []};
 switch model
   case 'threshvol'
     options = struct ('p', 1, 'o', 1, 'q', 1, 'type', 2, common{:});
@@ -53,8 +57,17 @@ end
 if ~isfield (options, 'o')
   options.o = 0;
 end
+terms = ~isempty (options.ar) || ~isempty (options.ma) || ~isempty (options.x);
+if isempty (options.mean)
+  options.mean = 'zero';
+  if terms
+    options.mean = 'constant';
+  end
+end
+options.mean_constant = double (strcmp (options.mean, 'constant'));
+options.has_mean = terms || options.mean_constant == 1;
 if isempty (options.m)
-  options.m = max ([options.p, options.o, options.q]);
+  options.m = max ([options.p, options.o, options.q, options.ar(:)', options.ma(:)']);
 end
 options.max_evaluations = min (options.max_evaluations, 2^31 - 1);
 % The core starts at most a thread a column and four a logical core, whatever is asked; it
@@ -133,10 +146,33 @@ switch name
     if ~(text && any (strcmpi (value, {'off', 'summary'})))
       refuse ('display must be ''off'' or ''summary''');
     end
+  case 'mean'
+    if ~(text && any (strcmpi (value, {'zero', 'constant'})))
+      refuse ('mean must be ''zero'' or ''constant''');
+    end
+  case {'ar', 'ma'}
+    if ~(isnumeric (value) && isreal (value) && (isvector (value) || isempty (value)) ...
+         && all (value(:) >= 1 & value(:) == fix (value(:)) & value(:) < Inf))
+      refuse (sprintf ('%s must be a list of lags, whole numbers of at least 1', name));
+    elseif numel (unique (value(:))) < numel (value)
+      refuse (sprintf (['%s must not hold a lag twice: the two coefficients could not be ' ...
+                        'told apart'], name));
+    end
+  case 'x'
+    if ~(isnumeric (value) && isreal (value) && ismatrix (value))
+      refuse ('x must be a real numeric matrix of regressors, one row per observation');
+    elseif ~all (isfinite (value(:)))
+      refuse ('x must hold finite values');
+    end
 end
 % What passed is text where it is char (a row, as every option of text takes).
 if text
   value = lower (value);
+elseif any (strcmp (name, {'ar', 'ma', 'x'})) && isempty (value)
+  % No terms, whatever the empty array's shape: as without the option.
+  value = [];
+elseif any (strcmp (name, {'ar', 'ma'}))
+  value = full (double (value(:)));
 else
   % A count of -0 is 0 (adding +0 clears the sign), so that it shows and compares as 0.
   value = full (double (value)) + 0;

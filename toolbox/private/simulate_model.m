@@ -10,7 +10,8 @@ function spec = simulate_model (fit, identifier, caller)
 % spec.theta are the variance model's parameters (as its filter and simulation modules
 % take them), spec.nu the degrees of freedom of Student's t (NaN for the normal), and
 % spec.mean_names / spec.mean_values the mean model's terms that come before them in
-% fit.parameters (none for a fit of residuals). spec.has_constant is intvol's constant as a
+% fit.parameters (none for a fit of residuals), and spec.y the returns the fit's mean was
+% fitted to (fit.y; [] where the fit has none). spec.has_constant is intvol's constant as a
 % number (1 for the other models, whose filters ignore it).
 bad = @(varargin) error ([identifier ':badFit'], [caller ': ' varargin{1}], varargin{2:end});
 if ~isstruct (fit) || numel (fit) ~= 1
@@ -108,6 +109,7 @@ spec.backcast = [];
 spec.upper_bound = Inf;
 spec.residuals = [];
 spec.std_residuals = [];
+spec.y = [];
 if isfield (fit, 'm')
   spec.m = fit.m;
 end
@@ -120,6 +122,9 @@ if strcmp (spec.model, 'logvol') && isfield (fit, 'upper_bound') && ~isempty (fi
     bad ('the fit''s upper_bound must be a positive number.');
   end
   spec.upper_bound = double (full (U));
+end
+if isfield (fit, 'y')
+  spec.y = fit.y;
 end
 if isfield (fit, 'residuals')
   spec.residuals = fit.residuals;
@@ -141,6 +146,7 @@ if ~(isnumeric (e) && isreal (e) && isvector (e) && all (isfinite (e)))
 end
 spec.residuals = double (e(:));
 T = numel (spec.residuals);
+spec.y = one_for_each (spec.y, 'y', T, bad);
 largest = max ([spec.p, spec.o, spec.q]);
 m = spec.m;
 if ~(isnumeric (m) && isreal (m) && isscalar (m) && m == fix (m) && m >= largest && m < T)
@@ -153,10 +159,15 @@ if ~(isnumeric (b) && isreal (b) && isscalar (b) && isfinite (b))
   bad ('the fit''s backcast must be a finite number.');
 end
 spec.backcast = double (full (b));
-z = spec.std_residuals;
-if ~(isnumeric (z) && isempty (z)) && ~(isnumeric (z) && isreal (z) && numel (z) == T ...
-                                         && all (isfinite (z(:))))
-  bad ('the fit''s std_residuals must be %d finite real numbers, one for each residual.', T);
+spec.std_residuals = one_for_each (spec.std_residuals, 'std_residuals', T, bad);
 end
-spec.std_residuals = double (full (z(:)));
+
+function value = one_for_each (value, name, T, bad)
+% The fit's field NAME as a column of T finite values, one for each residual, or [] where
+% the fit has none; refused through BAD otherwise.
+if ~(isnumeric (value) && isempty (value)) && ~(isnumeric (value) && isreal (value) ...
+                                                 && numel (value) == T && all (isfinite (value(:))))
+  bad ('the fit''s %s must be %d finite real numbers, one for each residual.', name, T);
+end
+value = double (full (value(:)));
 end

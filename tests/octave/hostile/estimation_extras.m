@@ -40,10 +40,46 @@ function extra = estimation_extras (call, series_name)
   long([3, 4, 5, 9]) = {2e5};
   long{13} = [];
   extra(end+1, :) = {'orders of 200000', long, {long}, true};
+  % The mean's four inputs after the others: its constant flag, the lag lists, the regressors.
+  T = rows (call{2});
+  mean = [call, {1, 1, [], []}];
+  first = numel (call);
+  extra(end+1, :) = {'with a mean', mean, {mean}, false};
+  extra(end+1, :) = {'one of the mean''s inputs short', mean(1:end-1), ...
+                     count_message(first), false};
+  rows_x = {'mean_constant 2', first + 1, 2, 'Input mean_constant must be 0 or 1.';
+            'mean_constant text', first + 1, '1', ...
+            'Input mean_constant must be a real numeric scalar.';
+            'ar_lags a cell', first + 2, {1}, 'Input ar_lags must be a real double array.';
+            'ma_lags int32', first + 3, int32(1), 'Input ma_lags must be a real double array.';
+            'x complex', first + 4, complex(ones(T, 1), 1), 'Input x must be a real double array.';
+            'ar_lags a matrix', first + 2, ones(2, 2), 'Input ar_lags must be a vector.';
+            'ar_lags 0', first + 2, 0, 'Input ar_lags must hold whole numbers from 1 to m.';
+            'ar_lags 1.5', first + 2, 1.5, 'Input ar_lags must hold whole numbers from 1 to m.';
+            'ma_lags past m', first + 3, 2, 'Input ma_lags must hold whole numbers from 1 to m.';
+            'ma_lags NaN', first + 3, NaN, 'Input ma_lags must hold whole numbers from 1 to m.';
+            'ma_lags 2^31', first + 3, 2^31, 'Input ma_lags must hold whole numbers from 1 to m.';
+            'ar_lags a lag twice', first + 2, [1; 1], 'Input ar_lags must not hold a lag twice.';
+            'x of T - 1 rows', first + 4, ones(T - 1, 1), 'Input x must have T rows.';
+            'x with NaN', first + 4, [NaN; ones(T - 1, 1)], 'Input x must hold finite values.';
+            'x of 1001 columns', first + 4, ones(T, 1001), ...
+            'The mean has 1003 parameters, more than the 1000 a fit takes.'};
+  for i = 1:rows (rows_x)
+    extra(end+1, :) = {rows_x{i, 1}, with(mean, rows_x{i, 2}, rows_x{i, 3}), rows_x{i, 4}, false};
+  end
   expected = sprintf ('Input %s must not be empty.', series_name);
   for shape = {[2^62, 0], [0, 2^62]}
     extra(end+1, :) = {sprintf('%s empty %.17g-by-%.17g', series_name, shape{1}), ...
                        with(call, 2, zeros (shape{1})), expected, true};
+  end
+end
+
+function text = count_message (count)
+  % The input-count message of the entry whose call has COUNT inputs without the mean's.
+  if (count == 13)
+    text = 'Seven, eleven, thirteen or seventeen inputs required.';
+  else
+    text = 'Fifteen or nineteen inputs required.';
   end
 end
 

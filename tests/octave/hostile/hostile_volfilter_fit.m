@@ -9,7 +9,8 @@ function t = hostile_volfilter_fit ()
   e = garch_series (T, 21);
   id = @(name) ['volfilter:fit:' name];
   t.call = {'threshvol', e};
-  t.requires = {'threshvol_nll', 'logvol_nll', 'shiftvol_nll', 'intvol_nll', 'volfilter_plan'};
+  t.requires = {'threshvol_nll', 'logvol_nll', 'shiftvol_nll', 'intvol_nll', 'volfilter_plan', ...
+                'threshvol_mean_nll', 'logvol_mean_nll', 'shiftvol_mean_nll', 'intvol_mean_nll'};
   t.refusal = id ('badOption');
   t.budget = [1, 100e6];
   t.seconds = [30, 60];
@@ -280,6 +281,98 @@ function t = hostile_volfilter_fit ()
   t.extra(end+1, :) = {'start, t: four values', {'threshvol', e, 'distribution', 't', 'start', s}, ...
                        {id('badStart')}, false};
 
+  % The mean: lag lists of every class and shape, lags from 10^6 to 2^64 and no lag at all,
+  % regressors of every class, shape and value, and series the mean fits exactly or cannot
+  % tell apart; refused in the user's terms, the lags against the sample before anything
+  % is built for them.
+  lags_refused = 'must be a list of lags, whole numbers of at least 1.';
+  x = garch_series (T, 23);
+  for family = {'ar', 'ma'}
+    f = family{1};
+    kinds = {'int32', int32([1; 2]), {{'threshvol', e, f, [1; 2]}};
+             'single', single(2), {{'threshvol', e, f, 2}};
+             'sparse', sparse([1; 3]), {{'threshvol', e, f, [1; 3]}};
+             'a row', [1, 2], {{'threshvol', e, f, [1; 2]}};
+             'unsorted', [3; 1], @served;
+             'empty', [], {{'threshvol', e}}; 'empty 0-by-3', zeros(0, 3), {{'threshvol', e}};
+             'empty of 2^62 rows', zeros(2^62, 0), {{'threshvol', e}};
+             'cell', {1}, {id('badOption'), lags_refused};
+             'text', '1', {id('badOption'), lags_refused};
+             'struct', struct('lag', 1), {id('badOption'), lags_refused};
+             'function handle', @sin, {id('badOption'), lags_refused};
+             'logical', true, {id('badOption'), lags_refused};
+             'complex', complex(1, 1), {id('badOption'), lags_refused};
+             'a matrix', [1, 2; 3, 4], {id('badOption'), lags_refused};
+             'a 1-by-1-by-2 array', reshape([1, 2], 1, 1, 2), {id('badOption'), lags_refused};
+             'a lag twice', [1; 2; 1], {id('badOption'), 'could not be told apart.'};
+             '10^6 copies of a lag', ones(1e6, 1), {id('badOption'), 'could not be told apart.'};
+             'lags 1 to 10^6', (1:1e6)', {id('tooFewObservations')};
+             'lags 1 to 999', (1:999)', {id('tooFewObservations'), 'the 1 after the first m = 999 are too few for 1004 parameters (at least 10040).'};
+             'lag 4, m 3', 4, {id('badOption'), 'm must be at least the largest lag of the mean (4).'}};
+    for i = 1:rows (kinds)
+      more = {};
+      if (strcmp (kinds{i, 1}, 'lag 4, m 3'))
+        more = {'m', 3};
+      end
+      t.extra(end+1, :) = {sprintf('%s as %s', kinds{i, 1}, f), [{'threshvol', e, f, kinds{i, 2}}, more], ...
+                           kinds{i, 3}, false};
+    end
+    for v = [0, -1, 0.5, 1.5, NaN, Inf, -Inf, -2^63]
+      t.extra(end+1, :) = {sprintf('%s lag %g', f, v), {'threshvol', e, f, [1; v]}, ...
+                           {id('badOption'), lags_refused}, false};
+    end
+    for v = [T, 10 .^ (6:18), 2^31 - 1, 2^31, 2^53 + 2, 2^63, 2^64, realmax]
+      t.extra(end+1, :) = {sprintf('%s lag %.17g', f, v), {'threshvol', e, f, [1; v]}, ...
+                           {id('tooFewObservations'), sprintf(['%s lag = %.15g leaves no ' ...
+                           'observations: the sample has %d.'], f, v, T)}, false};
+    end
+  end
+  for model = {'threshvol', 'logvol', 'shiftvol', 'intvol'}
+    t.extra(end+1, :) = {sprintf('%s with ar 1, ma 1 and x', model{1}), ...
+                         {model{1}, e, 'ar', 1, 'ma', 1, 'x', x}, @converged, false};
+  end
+  means = {'mean Constant', {'mean', 'Constant'}, {{'threshvol', e, 'mean', 'constant'}};
+           'mean zero', {'mean', 'zero'}, {{'threshvol', e}};
+           'mean zero with ar 1', {'mean', 'zero', 'ar', 1}, @served;
+           'mean constant without terms', {'mean', 'constant', 'ar', []}, @served;
+           'mean ar', {'mean', 'ar'}, {id('badOption')}; 'mean empty', {'mean', ''}, {id('badOption')};
+           'mean 1', {'mean', 1}, {id('badOption')}; 'mean true', {'mean', true}, {id('badOption')};
+           'mean a cell', {'mean', {'zero'}}, {id('badOption')};
+           'mean a column of text', {'mean', ['zero'; 'zero']}, {id('badOption')}};
+  for i = 1:rows (means)
+    t.extra(end+1, :) = {means{i, 1}, [{'threshvol', e}, means{i, 2}], means{i, 3}, false};
+  end
+  ending = @(n) sprintf ('x must have a row for each of the %d observations; it has %d.', T, n);
+  xs = {'int32', int32(10 * x), {{'threshvol', e, 'x', double(int32(10 * x))}};
+        'single', single(x), {{'threshvol', e, 'x', double(single(x))}};
+        'sparse', sparse(x), {{'threshvol', e, 'x', x}};
+        'empty', [], {{'threshvol', e}}; 'T-by-0', zeros(T, 0), {{'threshvol', e}};
+        'empty of 2^62 rows', zeros(2^62, 0), {{'threshvol', e}};
+        'a row', x', {id('badOption'), ending(1)};
+        'T - 1 rows', x(2:end), {id('badOption'), ending(T - 1)};
+        'T + 1 rows', [x; 1], {id('badOption'), ending(T + 1)};
+        'with NaN', [x(1:end-1); NaN], {id('badOption'), 'x must hold finite values.'};
+        'with Inf', [Inf; x(2:end)], {id('badOption'), 'x must hold finite values.'};
+        'cell', num2cell(x), {id('badOption')}; 'text', repmat('1', T, 1), {id('badOption')};
+        'struct', struct('x', x), {id('badOption')}; 'logical', x > 0, {id('badOption')};
+        'complex', complex(x, 1), {id('badOption')}; 'function handle', @sin, {id('badOption')};
+        'T-by-1-by-2', repmat(x, [1, 1, 2]), {id('badOption')};
+        'T-by-1001', repmat(x, 1, 1001), {id('tooFewObservations')};
+        'zeros', zeros(T, 1), {id('meanSingular')}; 'ones', ones(T, 1), {id('meanSingular')};
+        'two equal columns', [x, x], {id('meanSingular')};
+        'e itself, no constant', e, {id('meanExact')}};
+  for i = 1:rows (xs)
+    more = {};
+    if (strcmp (xs{i, 1}, 'e itself, no constant'))
+      more = {'mean', 'zero'};
+    end
+    t.extra(end+1, :) = {['x ' xs{i, 1}], [{'threshvol', e, 'x', xs{i, 2}}, more], xs{i, 3}, false};
+  end
+  t.extra(end+1, :) = {'sqp, x of ones', {'threshvol', e, 'x', ones(T, 1), 'optimizer', 'sqp'}, ...
+                       {id('meanSingular')}, false};
+  t.extra(end+1, :) = {'sqp, x e itself', {'threshvol', e, 'x', e, 'mean', 'zero', 'optimizer', ...
+                       'sqp'}, {id('meanExact')}, false};
+
   % Panels, a series a column: each good column is the bits of its fit alone, each bad one
   % is flagged alone (its own message, NaN results), on the compiled fit and on the
   % fallback; what concerns every column alike is refused for the whole call.
@@ -298,13 +391,21 @@ function t = hostile_volfilter_fit ()
             'threads 10^18', [e, e2], {'threads', 1e18}, cell(0, 2);
             'sqp, two series', [e, e2], sqp, cell(0, 2);
             'sqp, bad columns', [with_value(9, Inf), e, 1e200 * e2, 1e-160 * e2], sqp, ...
-            {1, 'e(9) is Inf.'; 3, 'rescale the series.'; 4, 'rescale the series.'}};
+            {1, 'e(9) is Inf.'; 3, 'rescale the series.'; 4, 'rescale the series.'};
+            'ar 1 and x shared', [e, e2], {'ar', 1, 'x', x}, cell(0, 2);
+            'ar 1 and x shared, a column x itself', [e, x, e2], {'mean', 'zero', 'x', x}, ...
+            {2, 'leave no variance to model.'};
+            'sqp, ar 1 and ma 2', [e, e2], [sqp, {'ar', 1, 'ma', 2}], cell(0, 2)};
   for i = 1:rows (panels)
     [label, E, more, bad] = panels{i, :};
     t.extra(end+1, :) = {['panel, ' label], [{'threshvol', E}, more], ...
                          @(served, result, err) panel_verdict (served, result, err, E, more, ...
                                                                bad), false};
   end
+  t.extra(end+1, :) = {'panel, ar lag 10^6', {'threshvol', [e, e2], 'ar', 1e6}, ...
+                       {id('tooFewObservations')}, false};
+  t.extra(end+1, :) = {'panel, x of T - 1 rows', {'threshvol', [e, e2], 'x', x(2:end)}, ...
+                       {id('badOption')}, false};
   for call = {{'p', 1e6}, {'q', T - 1}, {'start', s(1:3)}, {'start', s(1:3), 'optimizer', 'sqp'}}
     t.extra(end+1, :) = {['panel, ' describe(call{1})], [{'threshvol', [e, e2, e]}, call{1}], ...
                          {id(merge (numel (call{1}{2}) > 1, 'badStart', ...
