@@ -50,7 +50,8 @@ function forecast = volfilter_forecast (fit, horizon, varargin)
 % (horizon or paths not a whole number of at least 1), volfilter:forecast:unknownOption,
 % volfilter:forecast:badOption, volfilter:forecast:badQuantiles (not within (0, 1)),
 % volfilter:forecast:noAnalytic, volfilter:forecast:meanModel (quantiles of a mean with
-% terms other than a constant), volfilter:forecast:missingModule.
+% terms other than a constant), volfilter:forecast:missingModule, volfilter:forecast:tooLarge
+% (paths or forecasts that this process cannot hold in memory: refused before any is made).
 %
 % Example, 20 days after a GARCH(1,1) fit, and the 1 % value at risk of the 20-day return:
 %   fit = volfilter_fit ('threshvol', e, 'o', 0);
@@ -109,6 +110,22 @@ end
 if strcmp (method, 'bootstrap') && isempty (spec.std_residuals)
   error ([id ':noResiduals'], '%s: the fit holds no standardised residuals to resample.', caller);
 end
+% The arrays at the peak: six of horizon-by-paths for paths (the innovations, residuals
+% and variances, the kept steps, the sorted returns for quantiles); three of the forecasts
+% for the analytic ones, T-by-horizon from every date.
+simulated = ~strcmp (method, 'analytic') || ~isempty (options.quantiles);
+if strcmp (options.origin, 'all')
+  simulate_memory (3 * numel (spec.residuals) * horizon, ...
+                   sprintf ('forecasts of %d steps from %d dates', horizon, ...
+                            numel (spec.residuals)), 'forecast fewer steps', id, caller);
+elseif simulated
+  simulate_memory (6 * horizon * options.paths, ...
+                   sprintf ('%d paths of %d steps', options.paths, horizon), ...
+                   'simulate fewer paths or forecast fewer steps', id, caller);
+else
+  simulate_memory (3 * horizon, sprintf ('forecasts of %d steps', horizon), ...
+                   'forecast fewer steps', id, caller);
+end
 
 forecast = struct ('variance', [], 'std_error', zeros (horizon, 1), ...
                    'quantiles', options.quantiles, 'return_quantiles', [], ...
@@ -121,7 +138,7 @@ if strcmp (options.origin, 'all')
 end
 
 sim = [];
-if ~strcmp (method, 'analytic') || ~isempty (options.quantiles)
+if simulated
   distribution = 'fitted';
   if strcmp (method, 'bootstrap')
     distribution = 'bootstrap';

@@ -57,7 +57,8 @@ function sim = volfilter_simulate (varargin)
 % (burn_in + T)-by-N), volfilter:simulate:noSample (origin 'end' with a fit that holds no
 % sample), volfilter:simulate:noResiduals (bootstrap without standardised residuals),
 % volfilter:simulate:noUnconditional, volfilter:simulate:meanModel (a mean term other than
-% a constant), volfilter:simulate:missingModule.
+% a constant), volfilter:simulate:missingModule, volfilter:simulate:tooLarge (paths that
+% this process cannot hold in memory: refused before any is made).
 %
 % Example, 10000 paths of 250 days after a GARCH(1,1) fit, and their 1 % quantile:
 %   fit = volfilter_fit ('threshvol', e, 'o', 0);
@@ -95,6 +96,13 @@ T = simulate_count (T, 'T', 1, id, caller);
 N = simulate_count (N, 'N', 1, id, caller);
 [settings, given] = simulate_options (rest, settings, id, caller);
 settings = check_settings (settings, given, from_model, T, N, id, caller);
+% At the peak of a path set, five arrays of its (burn_in + T)-by-N steps (the innovations,
+% the module's residuals and variances, the kept steps of each), beside the four T-by-N
+% arrays of each result made before it (e, y, ht, z).
+steps = settings.burn_in + T;
+simulate_memory (N * (5 * steps + 4 * T * (numel (fits) - 1)), ...
+                 sprintf ('%d paths of %d steps', N, steps), ...
+                 'simulate fewer paths or fewer steps at a time', id, caller);
 
 for i = 1:numel (fits)
   spec = simulate_model (fits(i), id, caller);
