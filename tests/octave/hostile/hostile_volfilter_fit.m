@@ -6,7 +6,7 @@ function t = hostile_volfilter_fit ()
   % come within a second and 100 MB, with an identifier volfilter:fit:* and a message that
   % says what is wrong in the user's terms.
   T = 1000;
-  e = garch_series (T, 21);
+  e = hostile_series (T, 21);
   id = @(name) ['volfilter:fit:' name];
   t.call = {'threshvol', e};
   t.requires = {'threshvol_nll', 'logvol_nll', 'shiftvol_nll', 'intvol_nll'};
@@ -276,7 +276,7 @@ function t = hostile_volfilter_fit ()
 
   % Panels, a series a column: until they land each is refused as not a vector; once they
   % have, each column is fitted as it would be alone and a bad column is flagged, alone.
-  e2 = garch_series (T, 22);
+  e2 = hostile_series (T, 22);
   panels = {'two series', [e, e2], [];
             'a column with NaN', [e, with_value(3, NaN)], 2;
             'a constant column', [zeros(T, 1), e], 1;
@@ -286,20 +286,6 @@ function t = hostile_volfilter_fit ()
     [label, E, bad] = panels{i, :};
     t.extra(end+1, :) = {['panel, ' label], {'threshvol', E}, ...
                          @(served, result, err) panel_verdict (served, result, err, E, bad), false};
-  end
-end
-
-% A GARCH(1,1) series of T values, unconditional variance 1, from a fixed seed.
-function e = garch_series (T, seed)
-  state = randn ('state');
-  randn ('state', seed);
-  z = randn (T, 1);
-  randn ('state', state);
-  e = zeros (T, 1);
-  h = 1;
-  for i = 1:T
-    e(i) = sqrt (h) * z(i);
-    h = 0.05 + 0.1 * e(i) ^ 2 + 0.85 * h;
   end
 end
 
