@@ -111,7 +111,8 @@ if strcmp (method, 'bootstrap') && isempty (spec.std_residuals)
   error ([id ':noResiduals'], '%s: the fit holds no standardised residuals to resample.', caller);
 end
 % The arrays at the peak: six of horizon-by-paths for paths (the innovations, residuals
-% and variances, the kept steps, the sorted returns for quantiles); three of the forecasts
+% and variances, the kept steps, the sorted returns for quantiles) and six of
+% horizon-by-quantiles (the two results, the interpolation's terms); three of the forecasts
 % for the analytic ones, T-by-horizon from every date.
 simulated = ~strcmp (method, 'analytic') || ~isempty (options.quantiles);
 if strcmp (options.origin, 'all')
@@ -119,8 +120,12 @@ if strcmp (options.origin, 'all')
                    sprintf ('forecasts of %d steps from %d dates', horizon, ...
                             numel (spec.residuals)), 'forecast fewer steps', id, caller);
 elseif simulated
-  simulate_memory (6 * horizon * options.paths, ...
-                   sprintf ('%d paths of %d steps', options.paths, horizon), ...
+  levels = numel (options.quantiles);
+  what = sprintf ('%d paths of %d steps', options.paths, horizon);
+  if levels > 0
+    what = sprintf ('%s and %d quantiles of each', what, levels);
+  end
+  simulate_memory (6 * horizon * (options.paths + levels), what, ...
                    'simulate fewer paths or forecast fewer steps', id, caller);
 else
   simulate_memory (3 * horizon, sprintf ('forecasts of %d steps', horizon), ...
@@ -183,7 +188,7 @@ q = options.quantiles;
 if ~(isnumeric (q) && isreal (q) && (isvector (q) || isempty (q)) && all (q > 0 & q < 1))
   error ([id ':badQuantiles'], '%s: quantiles must be probabilities within (0, 1).', caller);
 end
-options.quantiles = double (q(:)');
+options.quantiles = double (full (q(:)'));
 if strcmp (options.origin, 'all')
   if ~isempty (options.quantiles)
     error ([id ':badOption'], ['%s: quantiles come from paths after the end of the sample; ' ...

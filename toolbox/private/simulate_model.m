@@ -82,7 +82,7 @@ if ~(isnumeric (theta) && isreal (theta) && (isvector (theta) || isempty (theta)
   bad ('the fit''s parameters must be at least %d finite real numbers for this model.', ...
        k + shape);
 end
-theta = double (theta(:));
+theta = double (full (theta(:)));
 leading = numel (theta) - k - shape;
 spec.theta = theta(leading + 1:leading + k);
 spec.nu = NaN;
@@ -139,7 +139,7 @@ e = spec.residuals;
 if ~(isnumeric (e) && isreal (e) && isvector (e) && all (isfinite (e)))
   bad ('the fit''s residuals must be a vector of finite real numbers.');
 end
-spec.residuals = double (e(:));
+spec.residuals = double (full (e(:)));
 T = numel (spec.residuals);
 largest = max ([spec.p, spec.o, spec.q]);
 m = spec.m;
