@@ -73,8 +73,12 @@ options = struct ('method', '', 'paths', 10000, 'quantiles', [], 'origin', 'end'
 options = check_options (options, given, id, caller);
 
 for i = 1:numel (fit)
-  forecast(i) = forecast_one (simulate_model (fit(i), id, caller), horizon, options, id, ...
-                              caller);
+  % A panel's refusals name the fit they are about.
+  who = caller;
+  if numel (fit) > 1
+    who = sprintf ('%s: fit(%d)', caller, i);
+  end
+  forecast(i) = forecast_one (simulate_model (fit(i), id, who), horizon, options, id, who);
 end
 forecast = reshape (forecast, size (fit));
 end

@@ -105,6 +105,10 @@ simulate_memory (N * (5 * steps + 4 * T * (numel (fits) - 1)), ...
                  'simulate fewer paths or fewer steps at a time', id, caller);
 
 for i = 1:numel (fits)
+  % A panel's refusals name the fit they are about.
+  if numel (fits) > 1
+    caller = sprintf ('volfilter_simulate: fit(%d)', i);
+  end
   spec = simulate_model (fits(i), id, caller);
   module = [spec.model '_simulate'];
   if exist (module) ~= 3 %#ok<EXIST>
@@ -115,6 +119,14 @@ for i = 1:numel (fits)
      && (isempty (spec.std_residuals) || ~spec.has_sample)
     error ([id ':noResiduals'], '%s: the fit holds no standardised residuals to resample.', ...
            caller);
+  end
+  % From the unconditional level, each path has its own max(p, o, q) pre-sample residuals
+  % (drawn, then scaled).
+  if strcmp (settings.origin, 'unconditional')
+    lags = max ([spec.p, spec.o, spec.q]);
+    simulate_memory (N * (5 * steps + 2 * lags), ...
+                     sprintf ('%d paths of %d steps after %d pre-sample values', N, steps, ...
+                              lags), 'simulate fewer paths or a model of fewer lags', id, caller);
   end
   paths = simulate_paths (spec, T, N, settings, id, caller);
   sim(i) = struct ('e', paths.e, 'y', simulate_mean (spec, paths.e, id, caller), ...
