@@ -160,11 +160,13 @@ allowed = [1, 2];
 if strcmp (model, 'shiftvol')
   allowed = [0, 1];
 end
-if ~(isnumeric (options.type) && isscalar (options.type) && any (options.type == allowed))
+if ~(isnumeric (options.type) && isreal (options.type) && isscalar (options.type) ...
+     && any (options.type == allowed))
   error ([id ':badOption'], '%s: type must be %d or %d for model %s.', caller, allowed, model);
 end
 if ~((islogical (options.constant) || isnumeric (options.constant)) ...
-     && isscalar (options.constant) && any (options.constant == [0, 1]))
+     && isreal (options.constant) && isscalar (options.constant) ...
+     && any (options.constant == [0, 1]))
   error ([id ':badOption'], '%s: constant must be true or false.', caller);
 end
 if ~(ischar (options.distribution) && any (strcmpi (options.distribution, {'normal', 't'})))
@@ -174,7 +176,8 @@ if ~(isnumeric (options.upper_bound) && isreal (options.upper_bound) ...
      && isscalar (options.upper_bound) && options.upper_bound > 0)
   error ([id ':badOption'], '%s: upper_bound must be a positive number.', caller);
 end
-if any (strcmp (given, 'origin')) && ~strcmpi (options.origin, 'unconditional')
+if any (strcmp (given, 'origin')) && ~(ischar (options.origin) && isrow (options.origin) ...
+                                      && strcmpi (options.origin, 'unconditional'))
   error ([id ':badOption'], ['%s: a model given by its parameters has no sample to ' ...
                              'continue: origin must be ''unconditional''.'], caller);
 end
@@ -206,7 +209,8 @@ if ~model_form && ~(ischar (settings.distribution) ...
          caller);
 end
 settings.distribution = lower (settings.distribution);
-if isempty (settings.burn_in)
+% An empty number, as for backcast, is the option not given.
+if isnumeric (settings.burn_in) && isempty (settings.burn_in)
   settings.burn_in = 500 * strcmp (settings.origin, 'unconditional');
 end
 settings.burn_in = simulate_count (settings.burn_in, 'burn_in', 0, id, caller);

@@ -30,10 +30,14 @@ spec.model = fit.model;
 for name = {'p', 'o', 'q'}
   value = fit.(name{1});
   if ~(isnumeric (value) && isscalar (value) && isreal (value) && value >= 0 ...
-       && value == fix (value) && value < 2^31)
+       && value == fix (value))
     bad ('the fit''s %s must be a whole number of at least 0.', name{1});
   end
-  spec.(name{1}) = double (value);
+  if value >= 2^31
+    bad ('the fit''s %s = %.17g is too large: a lag order must be below 2^31.', name{1}, ...
+         double (value));
+  end
+  spec.(name{1}) = double (full (value));
 end
 if any (strcmp (spec.model, {'shiftvol', 'intvol'}))
   spec.o = 0;
@@ -44,10 +48,11 @@ if ~strcmp (spec.model, 'logvol')
   if strcmp (spec.model, 'shiftvol')
     allowed = [0, 1];
   end
-  if ~(isnumeric (fit.type) && isscalar (fit.type) && any (fit.type == allowed))
+  if ~(isnumeric (fit.type) && isreal (fit.type) && isscalar (fit.type) ...
+       && any (fit.type == allowed))
     bad ('the fit''s type must be %d or %d for model %s.', allowed, spec.model);
   end
-  spec.type = double (fit.type);
+  spec.type = double (full (fit.type));
 end
 spec.has_constant = 1;
 if strcmp (spec.model, 'intvol')
@@ -55,10 +60,10 @@ if strcmp (spec.model, 'intvol')
     bad ('an integrated model''s q must be at least 1.');
   end
   if ~isfield (fit, 'constant') || ~(islogical (fit.constant) || isnumeric (fit.constant)) ...
-     || ~isscalar (fit.constant) || ~any (fit.constant == [0, 1])
+     || ~isreal (fit.constant) || ~isscalar (fit.constant) || ~any (fit.constant == [0, 1])
     bad ('an integrated model''s fit must say whether it has a constant (true or false).');
   end
-  spec.has_constant = double (fit.constant);
+  spec.has_constant = double (full (fit.constant));
 end
 if ~ischar (fit.distribution) || ~any (strcmp (fit.distribution, {'normal', 't'}))
   bad ('the fit''s distribution must be ''normal'' or ''t''.');
@@ -98,7 +103,8 @@ if leading > 0
   if isfield (fit, 'names') && iscellstr (fit.names) && numel (fit.names) == numel (theta)
     spec.mean_names = fit.names(1:leading);
   else
-    bad ('the fit has %d parameters before its variance model''s, without names.', leading);
+    bad (['the fit has %d parameters, %d more than its variance model''s %d, and no names ' ...
+          'that make the first ones a mean model''s.'], numel (theta), leading, k + shape);
   end
 end
 

@@ -12,7 +12,7 @@ function extra = fit_extras (fit, inputs, prefix, fields)
     fields = fieldnames (fit)';
   end
   extra = cell (0, 4);
-  check = @(served, result, err) ours (served, err, prefix);
+  check = @(served, result, err) hostile_ours (served, err, prefix);
   for name = fields
     extra(end+1, :) = {sprintf('fit without %s', name{1}), inputs(rmfield(fit, name{1})), ...
                        check, false};
@@ -64,22 +64,5 @@ function kinds = field_kinds (value)
   elseif (isstruct (value))
     kinds = [kinds; {'as a struct array', [value; value]; 'an empty struct array', value([]);
                      'with fields of text', structfun(@(x) 'x', value, 'UniformOutput', false)}];
-  end
-end
-
-function verdict = ours (served, err, prefix)
-  verdict = 'ok';
-  name = [strrep(prefix(1:end-1), ':', '_') ': '];
-  if (! served && (! strncmp (err.identifier, prefix, numel (prefix)) ...
-                   || ! strncmp (err.message, name, numel (name)) || err.message(end) != '.'))
-    verdict = sprintf ('refused with %s "%s", expected %s* "%s... ."', shown (err.identifier), ...
-                       err.message, prefix, name);
-  end
-end
-
-function text = shown (identifier)
-  text = identifier;
-  if (isempty (text))
-    text = 'no identifier';
   end
 end

@@ -21,8 +21,9 @@ function [cases, t] = hostile_cases (module)
   %             appended to the served call INPUTS, given every kind of array (hostile_kinds
   %             around VALUE); a real numeric scalar, full or sparse, acts as the double it
   %             holds (also a logical one where ACCEPTS is 'logical'; none where it is
-  %             'text' or 'none'), and anything else is refused with IDENTIFIER (by default
-  %             t.refusal)
+  %             'text' or 'none'; where it is 'optional number', an empty numeric array as
+  %             the option not given), and anything else is refused with IDENTIFIER (by
+  %             default t.refusal)
   %   positional  {inputs, position, name, value, accepts[, identifier]}: the same for the
   %             input at POSITION of the served call INPUTS (VALUE there), named NAME
   %   requires  names of the modules the function needs: without them the battery skips
@@ -30,7 +31,8 @@ function [cases, t] = hostile_cases (module)
   %             resident size by more, fails (hostile_child measures both)
   %   seconds   [isolated, grouped]: the time limits of a child process (default [30, 90])
   % and two more forms of expected outcome in `extra`: {identifier} or {identifier, ending}
-  % (refused with that identifier and a message ending so, and in a full stop), and a
+  % (refused with that identifier, or one that begins with it where it ends in a colon, and
+  % a message ending so, and in a full stop), and a
   % handle verdict = check (served, result, err) for what the other forms cannot say
   % ("ok", what went wrong, or "to come: ..." for behaviour that has not landed yet).
   t = feval (['hostile_' module]);
@@ -120,13 +122,16 @@ function [cases, t] = hostile_cases (module)
       for k = 1:rows (kinds)
         value = kinds{k, 2};
         acts = (isnumeric (value) || (islogical (value) && strcmp (accepts, 'logical'))) ...
-               && isreal (value) && numel (value) == 1 && any (strcmp (accepts, {'number', 'logical'}));
+               && isreal (value) && numel (value) == 1 ...
+               && any (strcmp (accepts, {'number', 'logical', 'optional number'}));
         inputs = base;
         inputs{place} = value;
         if (acts)
           reference = base;
           reference{place} = full (double (value));
           expected = same_as (reference);
+        elseif (strcmp (accepts, 'optional number') && isnumeric (value) && isempty (value))
+          expected = same_as (base([1:place - 2, place + 1:end]));
         else
           expected = refusal (identifier, '');
         end
