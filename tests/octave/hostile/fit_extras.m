@@ -4,8 +4,8 @@ function extra = fit_extras (fit, inputs, prefix, fields)
   % table's `extra` (see hostile_cases): the fit FIT without each of its FIELDS (by default
   % all), each field given every kind of array (hostile_kinds), values at the ends of the
   % double range and, for an array, the array mangled (of another class or shape, too
-  % short, too long, not finite, scaled to the ends of the range); and struct arrays with a
-  % bad member. INPUTS (a handle) makes a call's inputs from a fit. Each call must be
+  % short, too long, not finite, scaled to the ends of the range); and, with every field
+  % or none ({}), struct arrays with a bad member. INPUTS (a handle) makes a call's inputs from a fit. Each call must be
   % served or refused with an identifier PREFIX* (for example 'volfilter:forecast:') and a
   % message that begins with the function's name and ends in a full stop.
   if (nargin < 4)
@@ -23,7 +23,7 @@ function extra = fit_extras (fit, inputs, prefix, fields)
       extra(end+1, :) = {sprintf('fit.%s %s', name{1}, kinds{k, 1}), inputs(changed), check, false};
     end
   end
-  if (nargin == 4)
+  if (nargin == 4 && ! isempty (fields))
     return;
   end
   % Struct arrays: a panel, one with a bad member, one with a hole (every field of fit(2)
