@@ -3,9 +3,10 @@ function bytes = available_bytes ()
 % The bytes this process can still allocate, as the system tells it, or Inf where it does
 % not: on Linux the least of the memory available (MemAvailable and free swap), what the
 % process's address-space limit (ulimit -v) leaves beyond its present size, and what its
-% control group's memory limit leaves (version 2, else version 1); on Windows what the
-% host's memory function reports for all arrays. Read from a few small files, so that a
-% request too large for the machine is refused before anything is allocated.
+% control group's memory limit leaves (version 2, else version 1; the file cache it could
+% give back not counted as used); on Windows what the host's memory function reports for
+% all arrays. Read from a few small files, so that a request too large for the machine is
+% refused before anything is allocated.
 bytes = Inf;
 if ispc ()
   try
@@ -25,12 +26,19 @@ if ~isempty (limit)
   present = 1024 * kilobytes (read_text ('/proc/self/status'), 'VmSize');
   bytes = min (bytes, str2double (limit{1}) - present);
 end
-groups = {'/sys/fs/cgroup/memory.max', '/sys/fs/cgroup/memory.current';
-          '/sys/fs/cgroup/memory/memory.limit_in_bytes', '/sys/fs/cgroup/memory/memory.usage_in_bytes'};
+% A control group's use counts the file cache it could give back (inactive_file).
+groups = {'/sys/fs/cgroup/', 'memory.max', 'memory.current', 'inactive_file';
+          '/sys/fs/cgroup/memory/', 'memory.limit_in_bytes', 'memory.usage_in_bytes', ...
+          'total_inactive_file'};
 for g = 1:size (groups, 1)
-  most = str2double (read_text (groups{g, 1}));
-  used = str2double (read_text (groups{g, 2}));
+  most = str2double (read_text ([groups{g, 1} groups{g, 2}]));
+  used = str2double (read_text ([groups{g, 1} groups{g, 3}]));
   if isfinite (most) && isfinite (used)
+    cache = regexp (read_text ([groups{g, 1} 'memory.stat']), ...
+                    ['(^|\n)' groups{g, 4} ' (\d+)'], 'tokens', 'once');
+    if ~isempty (cache)
+      used = used - str2double (cache{2});
+    end
     bytes = min (bytes, most - used);
     break;
   end
