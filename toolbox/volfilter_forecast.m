@@ -55,7 +55,8 @@ function forecast = volfilter_forecast (fit, horizon, varargin)
 % (horizon or paths not a whole number of at least 1), volfilter:forecast:unknownOption,
 % volfilter:forecast:badOption, volfilter:forecast:badQuantiles (not within (0, 1)),
 % volfilter:forecast:noAnalytic, volfilter:forecast:meanModel (quantiles of a mean with
-% regressors), volfilter:forecast:missingModule.
+% regressors), volfilter:forecast:missingModule, volfilter:forecast:tooLarge (paths or
+% forecasts that this process cannot hold in memory: refused before any is made).
 %
 % Example, 20 days after a GARCH(1,1) fit, and the 1 % value at risk of the 20-day return:
 %   fit = volfilter_fit ('threshvol', e, 'o', 0);
@@ -77,8 +78,12 @@ options = struct ('method', '', 'paths', 10000, 'quantiles', [], 'origin', 'end'
 options = check_options (options, given, id, caller);
 
 for i = 1:numel (fit)
-  forecast(i) = forecast_one (simulate_model (fit(i), id, caller), horizon, options, id, ...
-                              caller);
+  % A panel's refusals name the fit they are about.
+  who = caller;
+  if numel (fit) > 1
+    who = sprintf ('%s: fit(%d)', caller, i);
+  end
+  forecast(i) = forecast_one (simulate_model (fit(i), id, who), horizon, options, id, who);
 end
 forecast = reshape (forecast, size (fit));
 end
@@ -114,6 +119,27 @@ end
 if strcmp (method, 'bootstrap') && isempty (spec.std_residuals)
   error ([id ':noResiduals'], '%s: the fit holds no standardised residuals to resample.', caller);
 end
+% The arrays at the peak: six of horizon-by-paths for paths (the innovations, residuals
+% and variances, the kept steps, the sorted returns for quantiles) and six of
+% horizon-by-quantiles (the two results, the interpolation's terms); three of the forecasts
+% for the analytic ones, T-by-horizon from every date.
+simulated = ~strcmp (method, 'analytic') || ~isempty (options.quantiles);
+if strcmp (options.origin, 'all')
+  simulate_memory (3 * numel (spec.residuals) * horizon, ...
+                   sprintf ('forecasts of %d steps from %d dates', horizon, ...
+                            numel (spec.residuals)), 'forecast fewer steps', id, caller);
+elseif simulated
+  levels = numel (options.quantiles);
+  what = sprintf ('%d paths of %d steps', options.paths, horizon);
+  if levels > 0
+    what = sprintf ('%s and %d quantiles of each', what, levels);
+  end
+  simulate_memory (6 * horizon * (options.paths + levels), what, ...
+                   'simulate fewer paths or forecast fewer steps', id, caller);
+else
+  simulate_memory (3 * horizon, sprintf ('forecasts of %d steps', horizon), ...
+                   'forecast fewer steps', id, caller);
+end
 
 forecast = struct ('variance', [], 'std_error', zeros (horizon, 1), 'mean', [], ...
                    'quantiles', options.quantiles, 'return_quantiles', [], ...
@@ -130,7 +156,7 @@ if ~any (strncmp (spec.mean_names, 'x', 1))
   [~, forecast.mean] = simulate_mean (spec, zeros (horizon, 1), 'end', id, caller);
 end
 sim = [];
-if ~strcmp (method, 'analytic') || ~isempty (options.quantiles)
+if simulated
   distribution = 'fitted';
   if strcmp (method, 'bootstrap')
     distribution = 'bootstrap';
@@ -175,7 +201,7 @@ q = options.quantiles;
 if ~(isnumeric (q) && isreal (q) && (isvector (q) || isempty (q)) && all (q > 0 & q < 1))
   error ([id ':badQuantiles'], '%s: quantiles must be probabilities within (0, 1).', caller);
 end
-options.quantiles = double (q(:)');
+options.quantiles = double (full (q(:)'));
 if strcmp (options.origin, 'all')
   if ~isempty (options.quantiles)
     error ([id ':badOption'], ['%s: quantiles come from paths after the end of the sample; ' ...

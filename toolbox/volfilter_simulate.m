@@ -62,7 +62,8 @@ function sim = volfilter_simulate (varargin)
 % sample), volfilter:simulate:noResiduals (bootstrap without standardised residuals),
 % volfilter:simulate:noUnconditional, volfilter:simulate:meanModel (a mean with regressors,
 % whose values after the sample are not known, or ar terms without the fit's returns),
-% volfilter:simulate:missingModule.
+% volfilter:simulate:missingModule, volfilter:simulate:tooLarge (paths that this process
+% cannot hold in memory: refused before any is made).
 %
 % Example, 10000 paths of 250 days after a GARCH(1,1) fit, and their 1 % quantile:
 %   fit = volfilter_fit ('threshvol', e, 'o', 0);
@@ -100,8 +101,19 @@ T = simulate_count (T, 'T', 1, id, caller);
 N = simulate_count (N, 'N', 1, id, caller);
 [settings, given] = simulate_options (rest, settings, id, caller);
 settings = check_settings (settings, given, from_model, T, N, id, caller);
+% At the peak of a path set, five arrays of its (burn_in + T)-by-N steps (the innovations,
+% the module's residuals and variances, the kept steps of each), beside the four T-by-N
+% arrays of each result made before it (e, y, ht, z).
+steps = settings.burn_in + T;
+simulate_memory (N * (5 * steps + 4 * T * (numel (fits) - 1)), ...
+                 sprintf ('%d paths of %d steps', N, steps), ...
+                 'simulate fewer paths or fewer steps at a time', id, caller);
 
 for i = 1:numel (fits)
+  % A panel's refusals name the fit they are about.
+  if numel (fits) > 1
+    caller = sprintf ('volfilter_simulate: fit(%d)', i);
+  end
   spec = simulate_model (fits(i), id, caller);
   module = [spec.model '_simulate'];
   if exist (module) ~= 3 %#ok<EXIST>
@@ -112,6 +124,14 @@ for i = 1:numel (fits)
      && (isempty (spec.std_residuals) || ~spec.has_sample)
     error ([id ':noResiduals'], '%s: the fit holds no standardised residuals to resample.', ...
            caller);
+  end
+  % From the unconditional level, each path has its own max(p, o, q) pre-sample residuals
+  % (drawn, then scaled).
+  if strcmp (settings.origin, 'unconditional')
+    lags = max ([spec.p, spec.o, spec.q]);
+    simulate_memory (N * (5 * steps + 2 * lags), ...
+                     sprintf ('%d paths of %d steps after %d pre-sample values', N, steps, ...
+                              lags), 'simulate fewer paths or a model of fewer lags', id, caller);
   end
   paths = simulate_paths (spec, T, N, settings, id, caller);
   y = simulate_mean (spec, paths.e, settings.origin, id, caller);
@@ -146,11 +166,13 @@ allowed = [1, 2];
 if strcmp (model, 'shiftvol')
   allowed = [0, 1];
 end
-if ~(isnumeric (options.type) && isscalar (options.type) && any (options.type == allowed))
+if ~(isnumeric (options.type) && isreal (options.type) && isscalar (options.type) ...
+     && any (options.type == allowed))
   error ([id ':badOption'], '%s: type must be %d or %d for model %s.', caller, allowed, model);
 end
 if ~((islogical (options.constant) || isnumeric (options.constant)) ...
-     && isscalar (options.constant) && any (options.constant == [0, 1]))
+     && isreal (options.constant) && isscalar (options.constant) ...
+     && any (options.constant == [0, 1]))
   error ([id ':badOption'], '%s: constant must be true or false.', caller);
 end
 if ~(ischar (options.distribution) && any (strcmpi (options.distribution, {'normal', 't'})))
@@ -160,7 +182,8 @@ if ~(isnumeric (options.upper_bound) && isreal (options.upper_bound) ...
      && isscalar (options.upper_bound) && options.upper_bound > 0)
   error ([id ':badOption'], '%s: upper_bound must be a positive number.', caller);
 end
-if any (strcmp (given, 'origin')) && ~strcmpi (options.origin, 'unconditional')
+if any (strcmp (given, 'origin')) && ~(ischar (options.origin) && isrow (options.origin) ...
+                                      && strcmpi (options.origin, 'unconditional'))
   error ([id ':badOption'], ['%s: a model given by its parameters has no sample to ' ...
                              'continue: origin must be ''unconditional''.'], caller);
 end
@@ -192,7 +215,8 @@ if ~model_form && ~(ischar (settings.distribution) ...
          caller);
 end
 settings.distribution = lower (settings.distribution);
-if isempty (settings.burn_in)
+% An empty number, as for backcast, is the option not given.
+if isnumeric (settings.burn_in) && isempty (settings.burn_in)
   settings.burn_in = 500 * strcmp (settings.origin, 'unconditional');
 end
 settings.burn_in = simulate_count (settings.burn_in, 'burn_in', 0, id, caller);

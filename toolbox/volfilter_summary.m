@@ -62,7 +62,8 @@ end
 for j = 1:numel (fit)
   names = fit(j).names;
   if ~iscellstr (names) || ~isnumeric (fit(j).parameters) || ~isreal (fit(j).parameters) ...
-     || numel (fit(j).parameters) ~= numel (names) || ~ischar (fit(j).model)
+     || numel (fit(j).parameters) ~= numel (names) || ~ischar (fit(j).model) ...
+     || size (fit(j).model, 1) ~= 1
     error ('volfilter:summary:notFit', ...
            ['volfilter_summary: fit(%d) is not a result of volfilter_fit: its names and ' ...
             'parameters do not match.'], j);
@@ -105,7 +106,7 @@ table = struct ('name', {names}, 'estimate', estimate, 'std_error', std_error, '
                 'active', marked);
 
 converged = summary_field (fit, 'converged', []);
-description = fit_description (fit);
+description = summary_description (fit);
 lines = {['volfilter_fit: ' description]};
 T = summary_field (fit, 'T', NaN);
 m = summary_field (fit, 'm', NaN);
@@ -126,7 +127,7 @@ line = sprintf ('  optimizer %s: %s', text_or_dash (optimizer), state);
 if ischar (message) && ~isempty (message)
   line = sprintf ('%s (%s)', line, message);
 end
-if isnumeric (evaluations) && isscalar (evaluations)
+if isnumeric (evaluations) && isreal (evaluations) && isscalar (evaluations)
   line = sprintf ('%s, %d evaluations', line, evaluations);
 end
 lines{end + 1} = line;
@@ -250,14 +251,14 @@ for j = 1:count
   [~, where] = ismember (fit.names(:), names);
   parameters(j, where) = fit.parameters(:)';
   value = summary_field (fit, 'loglik', NaN);
-  if isnumeric (value) && isscalar (value)
+  if isnumeric (value) && isreal (value) && isscalar (value)
     loglik(j) = value;
   end
   converged(j) = isequal (summary_field (fit, 'converged', false), true);
   at_boundary(j) = ~isempty (active_constraints (fit));
   errors = summary_field (fit, 'std_errors', []);
-  without(j) = isempty (errors) || any (isnan (errors(:)));
-  descriptions{j} = fit_description (fit);
+  without(j) = ~isnumeric (errors) || isempty (errors) || any (isnan (errors(:)));
+  descriptions{j} = summary_description (fit);
 end
 description = descriptions{1};
 if numel (unique (descriptions)) > 1
@@ -310,11 +311,11 @@ active = active(:)';
 end
 
 function values = column (values, k)
-% K values as a double column, NaN where the fit has none or not K of them.
-if ~isnumeric (values) || numel (values) ~= k
+% K values as a double column, NaN where the fit has none or not K real ones.
+if ~isnumeric (values) || ~isreal (values) || numel (values) ~= k
   values = NaN (k, 1);
 end
-values = double (values(:));
+values = double (full (values(:)));
 end
 
 function text = number (value, digits)
@@ -323,7 +324,7 @@ function text = number (value, digits)
 if nargin < 2
   digits = 5;
 end
-if ~isnumeric (value) || ~isscalar (value) || isnan (value)
+if ~isnumeric (value) || ~isreal (value) || ~isscalar (value) || isnan (value)
   text = '-';
 elseif value == 0 || (abs (value) >= 1e-3 && abs (value) < 1e5)
   text = sprintf ('%.*f', digits, value);
@@ -337,7 +338,7 @@ text = decimals (value, 2);
 end
 
 function text = decimals (value, digits)
-if ~isnumeric (value) || ~isscalar (value) || isnan (value)
+if ~isnumeric (value) || ~isreal (value) || ~isscalar (value) || isnan (value)
   text = '-';
 else
   text = sprintf ('%.*f', digits, value);
@@ -376,7 +377,7 @@ end
 end
 
 function text = count_text (value)
-if isnumeric (value) && isscalar (value) && ~isnan (value)
+if isnumeric (value) && isreal (value) && isscalar (value) && ~isnan (value)
   text = sprintf ('%d', value);
 else
   text = '-';

@@ -30,14 +30,38 @@ end
 terms = moments.terms;
 [data, asym] = observed_data (spec, e, ht);
 G = F(valid, :);
-for k = 2:horizon
+% Steps 2..L, L the longest lag, reach back to the sample: each family term by term.
+L = max ([numel(terms.data), numel(terms.asymmetric), numel(terms.own)]);
+for k = 2:min (horizon, L)
   value = terms.constant * ones (numel (t), 1);
   value = value + lag_terms (terms.data, G, data, t, k, terms.data_scale, terms.data_shift);
   value = value + lag_terms (terms.asymmetric, G, asym, t, k, terms.asymmetric_scale, 0);
   value = value + lag_terms (terms.own, G, ht, t, k, 1, 0);
   G(:, k) = value;
 end
+first = max (2, L + 1);
+if horizon >= first
+  G(:, first:horizon) = linear_tail (moments, G(:, 1:first - 1), horizon - first + 1);
+end
 F(valid, :) = G;
+end
+
+function tail = linear_tail (moments, G, steps)
+% The next STEPS forecasts after the columns of G once every lag lies beyond the origin:
+% E[h(k)] = constant + sum_l phi(l) E[h(k - l)] (the families combined in model_moments),
+% the whole horizon in one pass of the host's filter, whose transposed direct form holds
+% the state z(i) = sum_{j >= i} phi(j) E[h(k - 1 - j + i)] before step k: a step of the
+% interpreter's loop each would make a long horizon take minutes.
+phi = moments.phi;
+lags = numel (phi);
+last = size (G, 2);
+state = zeros (lags, size (G, 1));
+for i = 1:lags
+  for j = i:lags
+    state(i, :) = state(i, :) + phi(j) * G(:, last - j + i)';
+  end
+end
+tail = filter (1, [1, -phi], moments.constant * ones (steps, size (G, 1)), state)';
 end
 
 function total = lag_terms (coefficients, G, observed, t, k, scale, shift)

@@ -13,7 +13,8 @@ function moments = model_moments (fit)
 %                    of power 1) from its long-run level survives a step. Stationary (the
 %                    recursion of expectations converges) when every root of
 %                    x^L - phi(1) x^(L-1) - ... - phi(L) lies inside the unit circle; for
-%                    coefficients that are not negative, when persistence < 1.
+%                    coefficients that are not negative, when persistence < 1 (beyond 2000
+%                    lags of mixed signs, only when sum(abs(phi)) < 1).
 %   half_life        log(0.5) / log(persistence): the steps a deviation takes to halve at
 %                    that rate (for orders above 1 the decay is not exactly geometric). Inf
 %                    when persistence >= 1, NaN when persistence <= 0.
@@ -89,7 +90,7 @@ power_one = spec.type == 1 && any (strcmp (spec.model, {'threshvol', 'intvol'}))
 
 persistence = sum (phi);
 integrated = strcmp (spec.model, 'intvol') && ~power_one;
-stationary = ~integrated && all (abs (roots ([1, -phi])) < 1);
+stationary = ~integrated && roots_inside (phi);
 level = NaN;
 if stationary
   level = constant / (1 - persistence);
@@ -111,6 +112,33 @@ moments = struct ('persistence', persistence, 'half_life', half_life, ...
                   'analytic', analytic, 'constant', constant, 'phi', phi, 'terms', terms, ...
                   'abs_mean', abs_mean, 'negative_square', negative_square, ...
                   'negative_abs', negative_abs);
+end
+
+function inside = roots_inside (phi)
+% Whether every root of x^L - phi(1) x^(L-1) - ... - phi(L) lies inside the unit circle,
+% without the eigenvalues of its companion matrix (minutes at a thousand lags): for
+% coefficients that are not negative exactly when sum (phi) < 1; sum (abs (phi)) < 1 is
+% enough and sum (phi) >= 1 rules it out (a real root at or beyond 1) for any; otherwise
+% the step-down recursion of the polynomial's reflection coefficients k, all of them
+% within (-1, 1) exactly when the roots are inside, in L steps of O(L). Beyond 2000 lags of
+% mixed signs that is too long a computation, and the model is taken as not stationary.
+if all (phi >= 0) || sum (phi) >= 1
+  inside = sum (phi) < 1;
+  return;
+end
+inside = sum (abs (phi)) < 1;
+if inside || numel (phi) > 2000
+  return;
+end
+a = [1, -phi];
+for m = numel (phi):-1:1
+  k = a(m + 1);
+  if ~(abs (k) < 1)
+    return;
+  end
+  a = (a(1:m) - k * a(m + 1:-1:2)) / (1 - k * k);
+end
+inside = true;
 end
 
 function terms = recursion_terms (spec, abs_mean, negative_square, negative_abs)

@@ -31,10 +31,14 @@ spec.model = fit.model;
 for name = {'p', 'o', 'q'}
   value = fit.(name{1});
   if ~(isnumeric (value) && isscalar (value) && isreal (value) && value >= 0 ...
-       && value == fix (value) && value < 2^31)
+       && value == fix (value))
     bad ('the fit''s %s must be a whole number of at least 0.', name{1});
   end
-  spec.(name{1}) = double (value);
+  if value >= 2^31
+    bad ('the fit''s %s = %.17g is too large: a lag order must be below 2^31.', name{1}, ...
+         double (value));
+  end
+  spec.(name{1}) = double (full (value));
 end
 if any (strcmp (spec.model, {'shiftvol', 'intvol'}))
   spec.o = 0;
@@ -45,10 +49,11 @@ if ~strcmp (spec.model, 'logvol')
   if strcmp (spec.model, 'shiftvol')
     allowed = [0, 1];
   end
-  if ~(isnumeric (fit.type) && isscalar (fit.type) && any (fit.type == allowed))
+  if ~(isnumeric (fit.type) && isreal (fit.type) && isscalar (fit.type) ...
+       && any (fit.type == allowed))
     bad ('the fit''s type must be %d or %d for model %s.', allowed, spec.model);
   end
-  spec.type = double (fit.type);
+  spec.type = double (full (fit.type));
 end
 spec.has_constant = 1;
 if strcmp (spec.model, 'intvol')
@@ -56,10 +61,10 @@ if strcmp (spec.model, 'intvol')
     bad ('an integrated model''s q must be at least 1.');
   end
   if ~isfield (fit, 'constant') || ~(islogical (fit.constant) || isnumeric (fit.constant)) ...
-     || ~isscalar (fit.constant) || ~any (fit.constant == [0, 1])
+     || ~isreal (fit.constant) || ~isscalar (fit.constant) || ~any (fit.constant == [0, 1])
     bad ('an integrated model''s fit must say whether it has a constant (true or false).');
   end
-  spec.has_constant = double (fit.constant);
+  spec.has_constant = double (full (fit.constant));
 end
 if ~ischar (fit.distribution) || ~any (strcmp (fit.distribution, {'normal', 't'}))
   bad ('the fit''s distribution must be ''normal'' or ''t''.');
@@ -83,7 +88,7 @@ if ~(isnumeric (theta) && isreal (theta) && (isvector (theta) || isempty (theta)
   bad ('the fit''s parameters must be at least %d finite real numbers for this model.', ...
        k + shape);
 end
-theta = double (theta(:));
+theta = double (full (theta(:)));
 leading = numel (theta) - k - shape;
 spec.theta = theta(leading + 1:leading + k);
 spec.nu = NaN;
@@ -99,7 +104,8 @@ if leading > 0
   if isfield (fit, 'names') && iscellstr (fit.names) && numel (fit.names) == numel (theta)
     spec.mean_names = fit.names(1:leading);
   else
-    bad ('the fit has %d parameters before its variance model''s, without names.', leading);
+    bad (['the fit has %d parameters, %d more than its variance model''s %d, and no names ' ...
+          'that make the first ones a mean model''s.'], numel (theta), leading, k + shape);
   end
 end
 
@@ -144,7 +150,7 @@ e = spec.residuals;
 if ~(isnumeric (e) && isreal (e) && isvector (e) && all (isfinite (e)))
   bad ('the fit''s residuals must be a vector of finite real numbers.');
 end
-spec.residuals = double (e(:));
+spec.residuals = double (full (e(:)));
 T = numel (spec.residuals);
 spec.y = one_for_each (spec.y, 'y', T, bad);
 largest = max ([spec.p, spec.o, spec.q]);

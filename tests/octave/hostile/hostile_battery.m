@@ -10,8 +10,10 @@ function hostile_battery (module, octave, mex_folder, work_folder)
   % address-space limit, so that a size the host could hold on a large machine still ends
   % in its out-of-memory error. Results and logs go to WORK_FOLDER. A function whose table
   % requires modules that MEX_FOLDER lacks, or that is not there itself, is skipped: the
-  % battery exits with 77. Calls whose verdict says their behaviour is still to come are
+  % battery exits with 77 (a table that makes its inputs with them makes none without). Calls whose verdict says their behaviour is still to come are
   % listed apart and do not fail the battery.
+  % A function's table may call the functions and modules of MEX_FOLDER to make its inputs.
+  addpath (mex_folder);
   [cases, t] = hostile_cases (module);
   here = fileparts (mfilename ('fullpath'));
   limits = [30, 90];

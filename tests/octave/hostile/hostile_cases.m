@@ -5,7 +5,7 @@ function [cases, t] = hostile_cases (module)
   %   call     the inputs of a call that is served
   %   arrays   {position, name} of the array inputs: each is given arrays of other classes
   %   scalars  {position, name} of the scalar inputs: each is given every kind of array
-  %            (scalar_kinds below), in the served call
+  %            (hostile_kinds), in the served call
   %   sized    {label, @(T) inputs, arrays[, sizes]}: calls that create `arrays` arrays of
   %            T elements, made at each of the sizes (by default the common ones below)
   %   extra    {label, inputs, expected, isolated}: further calls of the module's own
@@ -17,17 +17,22 @@ function [cases, t] = hostile_cases (module)
   % A call that could kill the host runs isolated, in a process of its own (hostile_battery).
   %
   % A function's table may also have
-  %   options   {inputs, name, value, accepts}: the name-value option NAME, appended to the
-  %             served call INPUTS, given every kind of array (scalar_kinds around VALUE);
-  %             a real numeric scalar, full or sparse, acts as the double it holds (also a
-  %             logical one where ACCEPTS is 'logical'; none where it is 'text'), and
-  %             anything else is refused with the identifier t.refusal
+  %   options   {inputs, name, value, accepts[, identifier]}: the name-value option NAME,
+  %             appended to the served call INPUTS, given every kind of array (hostile_kinds
+  %             around VALUE); a real numeric scalar, full or sparse, acts as the double it
+  %             holds (also a logical one where ACCEPTS is 'logical'; none where it is
+  %             'text' or 'none'; where it is 'optional number', an empty numeric array as
+  %             the option not given), and anything else is refused with IDENTIFIER (by
+  %             default t.refusal)
+  %   positional  {inputs, position, name, value, accepts[, identifier]}: the same for the
+  %             input at POSITION of the served call INPUTS (VALUE there), named NAME
   %   requires  names of the modules the function needs: without them the battery skips
   %   budget    [seconds, bytes]: a refusal that takes longer, or grows the process's peak
   %             resident size by more, fails (hostile_child measures both)
   %   seconds   [isolated, grouped]: the time limits of a child process (default [30, 90])
   % and two more forms of expected outcome in `extra`: {identifier} or {identifier, ending}
-  % (refused with that identifier and a message ending so, and in a full stop), and a
+  % (refused with that identifier, or one that begins with it where it ends in a colon, and
+  % a message ending so, and in a full stop), and a
   % handle verdict = check (served, result, err) for what the other forms cannot say
   % ("ok", what went wrong, or "to come: ..." for behaviour that has not landed yet).
   t = feval (['hostile_' module]);
@@ -57,7 +62,7 @@ function [cases, t] = hostile_cases (module)
 
   for s = 1:rows (t.scalars)
     [position, name] = t.scalars{s, :};
-    kinds = scalar_kinds (t.call{position});
+    kinds = hostile_kinds (t.call{position});
     for k = 1:rows (kinds)
       [label, value, outcome] = kinds{k, :};
       inputs = t.call;
@@ -90,25 +95,48 @@ function [cases, t] = hostile_cases (module)
     end
   end
 
-  if (isfield (t, 'options'))
-    for o = 1:rows (t.options)
-      [base, name, v, accepts] = t.options{o, :};
-      if (strcmp (accepts, 'text'))
-        kinds = scalar_kinds (1);
+  % Options and positional inputs: each given every kind of array.
+  for part = {'options', 'positional'}
+    if (! isfield (t, part{1}))
+      continue;
+    end
+    rows_of = t.(part{1});
+    for o = 1:rows (rows_of)
+      if (strcmp (part{1}, 'options'))
+        [base, name, v, accepts] = rows_of{o, 1:4};
+        place = numel (base) + 2;
+        base(end+1:end+2) = {name, v};
+        extra = 5;
       else
-        kinds = scalar_kinds (v);
+        [base, place, name, v, accepts] = rows_of{o, 1:5};
+        extra = 6;
       end
+      identifier = t.refusal;
+      if (columns (rows_of) >= extra && ! isempty (rows_of{o, extra}))
+        identifier = rows_of{o, extra};
+      end
+      if (any (strcmp (accepts, {'text', 'none'})))
+        v = 1;
+      end
+      kinds = hostile_kinds (v);
       for k = 1:rows (kinds)
         value = kinds{k, 2};
         acts = (isnumeric (value) || (islogical (value) && strcmp (accepts, 'logical'))) ...
-               && isreal (value) && numel (value) == 1 && ! strcmp (accepts, 'text');
+               && isreal (value) && numel (value) == 1 ...
+               && any (strcmp (accepts, {'number', 'logical', 'optional number'}));
+        inputs = base;
+        inputs{place} = value;
         if (acts)
-          expected = same_as ([base, {name, full(double(value))}]);
+          reference = base;
+          reference{place} = full (double (value));
+          expected = same_as (reference);
+        elseif (strcmp (accepts, 'optional number') && isnumeric (value) && isempty (value))
+          expected = same_as (base([1:place - 2, place + 1:end]));
         else
-          expected = refusal (t.refusal, '');
+          expected = refusal (identifier, '');
         end
-        cases(end+1) = one_case (sprintf ('%s: %s as %s', base{1}, kinds{k, 1}, name), ...
-                                 [base, {name, value}], expected, false);
+        cases(end+1) = one_case ([described(base{1}), sprintf('%s as %s', kinds{k, 1}, name)], ...
+                                 inputs, expected, false);
       end
     end
   end
@@ -129,28 +157,12 @@ function [cases, t] = hostile_cases (module)
   end
 end
 
-% Every kind of array given as a scalar whose served value is v: {label, array, outcome},
-% the outcome a message format (%s the input's name) or the number the array stands for.
-function kinds = scalar_kinds (v)
-  not_real = 'Input %s must be a real numeric scalar.';
-  empty = 'Input %s must not be empty.';
-  kinds = {'cell', {v}, not_real; 'empty cell', {}, not_real; 'struct', struct('v', v), not_real;
-           'function handle', @sin, not_real; 'text', num2str(v), not_real;
-           'empty text', '', not_real; 'complex', complex(v, 1), not_real;
-           'complex, imaginary part 0', complex(v, 0), not_real;
-           'complex int8', complex(int8(v), int8(1)), not_real;
-           'sparse [0 v]', sparse([0, v]), not_real; 'sparse [v; v]', sparse([v; v]), not_real;
-           'sparse logical pair', sparse([false, true]), not_real;
-           'object', containers.Map(), not_real;
-           'empty double', [], empty; 'empty 0-by-3', zeros(0, 3), empty;
-           'empty int32', int32([]), empty; 'empty logical', false(0, 1), empty;
-           'empty sparse', sparse(0, 0), empty;
-           'int8', int8(v), v; 'uint8', uint8(max(v, 0)), max(v, 0); 'int32', int32(v), v;
-           'int64', int64(v), v; 'uint64', uint64(max(v, 0)), max(v, 0); 'single', single(v), v;
-           'true', true, 1; 'false', false, 0; '1-by-1 sparse', sparse(v), v;
-           '1-by-1 sparse 0', sparse(0), 0; 'row, first element', [v, 99], v;
-           'int16 column, first element', int16([v; 5]), v; 'range, first element', v:v+2, v;
-           'logical row, first element', [true, false], 1};
+% A call's first input at the head of its label where it is text (a model's name).
+function text = described (value)
+  text = '';
+  if (ischar (value) && rows (value) <= 1)
+    text = [value ': '];
+  end
 end
 
 function c = one_case (label, inputs, expect, isolated)

@@ -41,8 +41,8 @@ function [verdict, cost] = judge (f, c, budget)
     case 'refusal'
       if (served)
         verdict = sprintf ('served, expected %s', c.expect.identifier);
-      elseif (! strcmp (err.identifier, c.expect.identifier) || ! ends_with (message, '.') ...
-              || ! ends_with (message, c.expect.text))
+      elseif (! same_identifier (err.identifier, c.expect.identifier) ...
+              || ! ends_with (message, '.') || ! ends_with (message, c.expect.text))
         verdict = sprintf ('refused with %s "%s", expected %s "...%s"', shown (err.identifier), ...
                            message, c.expect.identifier, c.expect.text);
       end
@@ -133,6 +133,13 @@ function text = shown (identifier)
   if (isempty (text))
     text = 'no identifier';
   end
+end
+
+% IDENTIFIER is EXPECTED, or begins with it where EXPECTED ends in a colon (any of a
+% function's identifiers).
+function yes = same_identifier (identifier, expected)
+  yes = strcmp (identifier, expected) || (ends_with (expected, ':') ...
+                                          && strncmp (identifier, expected, numel (expected)));
 end
 
 function yes = ends_with (text, ending)

@@ -6,7 +6,7 @@ function t = hostile_volfilter_fit ()
   % come within a second and 100 MB, with an identifier volfilter:fit:* and a message that
   % says what is wrong in the user's terms.
   T = 1000;
-  e = garch_series (T, 21);
+  e = hostile_series (T, 21);
   id = @(name) ['volfilter:fit:' name];
   t.call = {'threshvol', e};
   t.requires = {'threshvol_nll', 'logvol_nll', 'shiftvol_nll', 'intvol_nll', 'volfilter_plan', ...
@@ -286,7 +286,7 @@ function t = hostile_volfilter_fit ()
   % tell apart; refused in the user's terms, the lags against the sample before anything
   % is built for them.
   lags_refused = 'must be a list of lags, whole numbers of at least 1.';
-  x = garch_series (T, 23);
+  x = hostile_series (T, 23);
   for family = {'ar', 'ma'}
     f = family{1};
     kinds = {'int32', int32([1; 2]), {{'threshvol', e, f, [1; 2]}};
@@ -376,7 +376,7 @@ function t = hostile_volfilter_fit ()
   % Panels, a series a column: each good column is the bits of its fit alone, each bad one
   % is flagged alone (its own message, NaN results), on the compiled fit and on the
   % fallback; what concerns every column alike is refused for the whole call.
-  e2 = garch_series (T, 22);
+  e2 = hostile_series (T, 22);
   sqp = {'optimizer', 'sqp'};
   panels = {'two series', [e, e2], {}, cell(0, 2);
             'a column with NaN', [e, with_value(3, NaN)], {}, {2, 'e(3) is NaN.'};
@@ -413,20 +413,6 @@ function t = hostile_volfilter_fit ()
   end
   t.extra(end+1, :) = {'panel of two rows', {'threshvol', [e(1:2), e2(1:2)]}, ...
                        {id('tooFewObservations')}, false};
-end
-
-% A GARCH(1,1) series of T values, unconditional variance 1, from a fixed seed.
-function e = garch_series (T, seed)
-  state = randn ('state');
-  randn ('state', seed);
-  z = randn (T, 1);
-  randn ('state', state);
-  e = zeros (T, 1);
-  h = 1;
-  for i = 1:T
-    e(i) = sqrt (h) * z(i);
-    h = 0.05 + 0.1 * e(i) ^ 2 + 0.85 * h;
-  end
 end
 
 function verdict = served (served, ~, err)
