@@ -179,7 +179,9 @@ if ~isstruct (diagnostics) || numel (diagnostics) ~= 1 || ~all (isfield (diagnos
   z = summary_field (fit, 'std_residuals', []);
   whole = isnumeric (m) && isscalar (m) && m == fix (m) && m >= 0;
   if isnumeric (z) && isreal (z) && isvector (z) && whole && numel (z) > m + 1
-    diagnostics = fit_diagnostics (double (z(m + 1:end)), names);
+    % A column of doubles after the m conditioned on, whatever the vector's class and shape.
+    z = full (double (z(:)));
+    diagnostics = fit_diagnostics (z(double (m) + 1:end), names);
   end
 end
 lines{end + 1} = '';
