@@ -25,44 +25,21 @@ function t = hostile_volfilter_forecast ()
                {fit, 5}, 'method', 'analytic', 'text', [];
                {fit, 5}, 'origin', 'end', 'text', []};
 
-  t.extra = cell (0, 4);
   ok = @(served, result, err) served_as (served, result, err, []);
-  % Counts: a whole number from 1, below 2^53; what cannot be held is too large.
-  for v = [NaN, Inf, -Inf, -1, 0, 0.5, 1.5, -0.5, -2^63]
-    t.extra(end+1, :) = {sprintf('horizon %g', v), {fit, v}, ...
-                         {id('badCount'), 'horizon must be a whole number of at least 1.'}, false};
-    t.extra(end+1, :) = {sprintf('paths %g', v), {fit, 5, 'paths', v}, ...
-                         {id('badCount'), 'paths must be a whole number of at least 1.'}, false};
-  end
-  for v = [1e16, 1e17, 1e18, 2^53, 2^63, 2^64, realmax]
-    t.extra(end+1, :) = {sprintf('horizon %.17g', v), {fit, v}, ...
-                         {id('badCount'), sprintf('horizon = %.17g is too large.', v)}, false};
-    t.extra(end+1, :) = {sprintf('paths %.17g', v), {fit, 5, 'method', 'simulation', 'paths', v}, ...
-                         {id('badCount'), sprintf('paths = %.17g is too large.', v)}, false};
-  end
-  % Beyond what the host can hold (the battery's child has 4 GB of address space): refused
-  % before anything is made. Within it: served, however long the horizon.
-  for v = 10 .^ (9:15)
-    t.extra(end+1, :) = {sprintf('analytic, horizon %g', v), {fit, v}, ...
-                         {id('tooLarge'), 'forecast fewer steps.'}, false};
-    t.extra(end+1, :) = {sprintf('simulation of 1 path, horizon %g', v), ...
-                         {fit, v, 'method', 'simulation', 'paths', 1}, ...
-                         {id('tooLarge'), 'forecast fewer steps.'}, false};
-    t.extra(end+1, :) = {sprintf('bootstrap, paths %g', v), ...
-                         {fit, 5, 'method', 'bootstrap', 'paths', v}, ...
-                         {id('tooLarge'), 'forecast fewer steps.'}, false};
-  end
-  for v = 10 .^ (5:8)
-    t.extra(end+1, :) = {sprintf('quantiles of 10^4 paths, horizon %g', v), ...
-                         {fit, v, 'quantiles', 0.01}, {id('tooLarge'), 'forecast fewer steps.'}, false};
-  end
-  for v = 10 .^ (6:8)
-    t.extra(end+1, :) = {sprintf('every date, horizon %g', v), {fit, v, 'origin', 'all'}, ...
-                         {id('tooLarge'), 'forecast fewer steps.'}, false};
-  end
+  % Counts: whole numbers from 1, below 2^53; what the battery's child cannot hold is
+  % refused before anything is made, what it can is served however long the horizon.
+  p = 'volfilter:forecast:';
+  t.extra = [count_extras('analytic, horizon', 'horizon', @(v) {fit, v}, 1, p, 10 .^ (9:15));
+             count_extras('every date, horizon', 'horizon', @(v) {fit, v, 'origin', 'all'}, 1, p, ...
+                          10 .^ (6:8));
+             count_extras('simulation of 1 path, horizon', 'horizon', ...
+                          @(v) {fit, v, 'method', 'simulation', 'paths', 1}, 1, p, 10 .^ (9:15));
+             count_extras('quantiles of 10^4 paths, horizon', 'horizon', ...
+                          @(v) {fit, v, 'quantiles', 0.01}, 1, p, 10 .^ (5:8));
+             count_extras('bootstrap, paths', 'paths', @(v) {fit, 5, 'method', 'bootstrap', ...
+                          'paths', v}, 1, p, 10 .^ (9:15))];
   t.extra(end+1, :) = {'quantiles at 10^6 probabilities, horizon 1000', ...
-                       {fit, 1000, 'quantiles', 0.5 * ones(1e6, 1)}, ...
-                       {id('tooLarge'), 'forecast fewer steps.'}, false};
+                       {fit, 1000, 'quantiles', 0.5 * ones(1e6, 1)}, {id('tooLarge')}, false};
   served = {'analytic, horizon 10^6', {fit, 1e6}, 1e6;
             'analytic, horizon 10^7', {fit, 1e7}, 1e7;
             'IGARCH, horizon 10^7', {fits.intvol, 1e7}, 1e7;
@@ -93,16 +70,7 @@ function t = hostile_volfilter_forecast ()
                          outcome, false};
   end
 
-  % Option names and pairs.
-  names = {'unknown', 'steps'; 'a cell', {'method'}; 'a number', 7; 'empty', '';
-           'of two rows', ['method'; 'method']; 'a struct', struct('method', 1)};
-  for i = 1:rows (names)
-    t.extra(end+1, :) = {['option name ' names{i, 1}], {fit, 5, names{i, 2}, 'analytic'}, ...
-                         {id('unknownOption')}, false};
-  end
-  t.extra(end+1, :) = {'option name METHOD', {fit, 5, 'METHOD', 'Analytic'}, ...
-                       {{fit, 5, 'method', 'analytic'}}, false};
-  t.extra(end+1, :) = {'a name without a value', {fit, 5, 'paths'}, {id('badOption')}, false};
+  t.extra = [t.extra; name_extras({fit, 5}, 'method', 'analytic', p)];
   t.extra(end+1, :) = {'no horizon', {fit}, {id('badFit')}, false};
   t.extra(end+1, :) = {'no inputs', {}, {id('badFit')}, false};
   t.extra(end+1, :) = {'EGARCH analytic', {fits.logvol, 5, 'method', 'analytic'}, ...

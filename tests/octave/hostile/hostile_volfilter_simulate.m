@@ -42,30 +42,16 @@ function t = hostile_volfilter_simulate ()
                flat, 'origin', 'unconditional', 'text', [];
                flat_logvol, 'upper_bound', 1000, 'number', []};
 
+  % Counts: whole numbers from 1 (burn_in from 0), below 2^53; paths that the battery's
+  % child cannot hold are refused before any is made, the others served.
+  prefix = 'volfilter:simulate:';
+  counts = {'T', 'T', @(v) {fit, v, 1}, 1; 'N', 'N', @(v) {fit, 1, v}, 1;
+            'burn_in', 'burn_in', @(v) {fit, 1, 1, 'origin', 'unconditional', 'burn_in', v}, 0;
+            'T of a model', 'T', @(v) {'threshvol', [0.1; 0.1; 0.8], v, 1, 'o', 0}, 1};
   t.extra = cell (0, 4);
-  % Counts: whole numbers from 1 (burn_in from 0), below 2^53; paths that cannot be held
-  % (the battery's child has 4 GB of address space) are refused before any is made, the
-  % others served.
-  counts = {'T', @(v) {fit, v, 1}; 'N', @(v) {fit, 1, v};
-            'burn_in', @(v) {fit, 1, 1, 'origin', 'unconditional', 'burn_in', v};
-            'T of a model', @(v) {'threshvol', [0.1; 0.1; 0.8], v, 1, 'o', 0}};
   for c = 1:rows (counts)
-    [name, call] = counts{c, :};
-    word = strtok (name);
-    least = 1 - strcmp (word, 'burn_in');
-    for v = [NaN, Inf, -Inf, -1, 0.5, 1.5, -0.5, -2^63, zeros(1, least)]
-      t.extra(end+1, :) = {sprintf('%s %g', name, v), call(v), {id('badCount'), ...
-                           sprintf('%s must be a whole number of at least %d.', word, least)}, false};
-    end
-    for v = [1e16, 1e18, 2^53, 2^63, 2^64, realmax]
-      t.extra(end+1, :) = {sprintf('%s %.17g', name, v), call(v), ...
-                           {id('badCount'), sprintf('%s = %.17g is too large.', word, v)}, false};
-    end
-    for v = 10 .^ (9:15)
-      t.extra(end+1, :) = {sprintf('%s %g', name, v), call(v), ...
-                           {id('tooLarge'), 'at a time.'}, false};
-    end
-    t.extra(end+1, :) = {sprintf('%s 10^6', name), call(1e6), @served, false};
+    t.extra = [t.extra; count_extras(counts{c, :}, prefix, 10 .^ (9:15))];
+    t.extra(end+1, :) = {[counts{c, 1} ' 10^6'], counts{c, 3}(1e6), @served, false};
   end
   t.extra(end+1, :) = {'10^5 steps of 10^4 paths', {fit, 1e5, 1e4}, {id('tooLarge')}, false};
   t.extra(end+1, :) = {'a panel of 10 fits, 10^7 steps of 10 paths', ...
@@ -137,16 +123,8 @@ function t = hostile_volfilter_simulate ()
                          innovations{i, 3}, false};
   end
 
-  % Option names and pairs.
-  names = {'unknown', 'steps'; 'a cell', {'origin'}; 'a number', 7; 'empty', '';
-           'of two rows', ['origin'; 'origin']; 'p for a fit', 'p'};
-  for i = 1:rows (names)
-    t.extra(end+1, :) = {['option name ' names{i, 1}], {fit, 5, 3, names{i, 2}, 'end'}, ...
-                         {id('unknownOption')}, false};
-  end
-  t.extra(end+1, :) = {'option name ORIGIN', {fit, 5, 3, 'ORIGIN', 'End', 'z', z}, ...
-                       {{fit, 5, 3, 'origin', 'end', 'z', z}}, false};
-  t.extra(end+1, :) = {'a name without a value', {fit, 5, 3, 'z'}, {id('badOption')}, false};
+  t.extra = [t.extra; name_extras({fit, 5, 3, 'z', z}, 'origin', 'end', prefix)];
+  t.extra(end+1, :) = {'option p of a fit', {fit, 5, 3, 'p', 1}, {id('unknownOption')}, false};
   t.extra(end+1, :) = {'no N', {fit, 5}, {id('badFit')}, false};
   t.extra(end+1, :) = {'no inputs', {}, {id('badFit')}, false};
   t.extra(end+1, :) = {'a model without N', {'threshvol', [0.1; 0.1; 0.8], 5}, {id('badOption')}, false};
@@ -154,7 +132,6 @@ function t = hostile_volfilter_simulate ()
   % Fits that are not fits: every field of every kind, fields missing, struct arrays with
   % bad members; the sample's fields also for the bootstrap, the model's own fields from
   % the unconditional level.
-  prefix = 'volfilter:simulate:';
   t.extra = [t.extra; fit_extras(fit, @(f) {f, 3, 2}, prefix)];
   t.extra = [t.extra; fit_extras(fit, @(f) {f, 3, 2, 'distribution', 'bootstrap'}, prefix, ...
                                  {'std_residuals', 'm', 'residuals'})];
