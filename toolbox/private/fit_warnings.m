@@ -41,9 +41,13 @@ if ~isempty (failed) || ~isempty (no_errors)
   if ~isempty (failed)
     identifier = 'volfilter:fit:notConverged';
   end
-  warning (identifier, ['volfilter_fit: %d of %d %s columns did not converge%s and %d have no ' ...
+  verb = 'have';
+  if numel (no_errors) == 1
+    verb = 'has';
+  end
+  warning (identifier, ['volfilter_fit: %d of %d %s columns did not converge%s and %d %s no ' ...
                         'standard errors%s; see fit(j).message.'], numel (failed), N, model, ...
-           listed (failed), numel (no_errors), listed (no_errors));
+           listed (failed), numel (no_errors), verb, listed (no_errors));
 end
 end
 
