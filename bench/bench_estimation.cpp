@@ -84,10 +84,10 @@ std::vector<double> returns(const Case& c, std::uint64_t T) {
 
 FitRequest request_of(const Case& c) {
   FitRequest request;
-  request.specification.model = c.model;
-  request.specification.o = c.o;
-  request.specification.distribution = c.distribution;
-  request.specification.presample_rule = PresampleRule::mean;
+  request.settings.model = c.model;
+  request.settings.o = c.o;
+  request.settings.distribution = c.distribution;
+  request.settings.presample_rule = PresampleRule::mean;
   return request;
 }
 
@@ -111,8 +111,8 @@ void BM_Fit(benchmark::State& state, const Case& c) {
   slots.parameters = true;
 
   // The same evaluations again, at the estimates, on the fit's kind of scratch.
-  const Plan plan = make_plan(request.specification, e.data(), T);
-  Likelihood likelihood(request.specification, T);
+  const Plan plan = make_plan(request.settings, e.data(), T);
+  Likelihood likelihood(request.settings, T);
   likelihood.bind(e.data(), T, plan.backcast, plan.upper_bound);
   const std::size_t k = parameters.size();
   std::vector<double> gradient(k);

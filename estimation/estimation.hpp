@@ -33,7 +33,7 @@ bool is_presample_rule(std::int32_t code);
 // autoregressive terms at listed lags, x_columns regressors (shared by every series of a
 // panel) and moving-average terms at listed lags. Without any term (the default) the series
 // is taken as residuals and the variance model's own likelihood kernel fits it, as before.
-struct MeanSpecification {
+struct MeanSettings {
   std::int32_t constant = 0;
   std::vector<double> ar_lags;  // whole numbers from 1 to m, distinct
   std::vector<double> ma_lags;
@@ -44,7 +44,7 @@ struct MeanSpecification {
 // shiftvol and intvol) are ignored; type is read as the kernels read it (threshvol and intvol:
 // 1 the standard-deviation form, anything else the variance form; shiftvol: 1 a constant
 // shift, anything else a shift scaled by the standard deviation); constant only for intvol.
-struct Specification {
+struct ModelSettings {
   Model model = Model::threshvol;
   std::int32_t p = 1;
   std::int32_t o = 1;
@@ -57,25 +57,25 @@ struct Specification {
   double presample_value = 0.0;  // in the model's units, for PresampleRule::given
   bool upper_bound_given = false;
   double upper_bound = 0.0;  // logvol's ceiling when given
-  MeanSpecification mean;
+  MeanSettings mean;
 };
 
 // The asymmetric order o where the model has that family (threshvol, logvol), else 0; the
 // largest lag order of the model.
-std::int32_t effective_o(const Specification& specification);
-std::int32_t largest_order(const Specification& specification);
+std::int32_t effective_o(const ModelSettings& settings);
+std::int32_t largest_order(const ModelSettings& settings);
 
-// Whether the specification has a mean term, and the mean's parameters (constant + lags +
+// Whether the model settings have a mean term, and the mean's parameters (constant + lags +
 // regressors).
-bool has_mean(const Specification& specification);
-std::uint64_t mean_parameters(const Specification& specification);
+bool has_mean(const ModelSettings& settings);
+std::uint64_t mean_parameters(const ModelSettings& settings);
 
 // The mean of returns y (T values) with regressors x (T-by-x_columns, row stride T), as the
 // mean likelihood kernels take it.
-MeanTerms mean_terms(const Specification& specification, const double* y, const double* x);
+MeanTerms mean_terms(const ModelSettings& settings, const double* y, const double* x);
 
 // k: the mean's parameters, the model's and the distribution's shape parameters.
-std::uint64_t parameter_count(const Specification& specification);
+std::uint64_t parameter_count(const ModelSettings& settings);
 
 // A fit needs this many modelled observations at least: ten per parameter (at most 2^64 - 1).
 std::uint64_t least_observations(std::uint64_t parameters);
@@ -158,13 +158,13 @@ struct Plan {
   [[nodiscard]] std::vector<std::string> constraint_names() const;
 };
 
-// The plan of `specification` for the residuals e[0..T-1] (T > 0); with a mean, for the returns
+// The plan of `settings` for the residuals e[0..T-1] (T > 0); with a mean, for the returns
 // y = e with the regressors x (T-by-x_columns, row stride T). The mean's start values are its
 // least-squares fit over the modelled observations (the moving-average coefficients 0), and the
 // level, the pre-sample value and logvol's ceiling come from the residuals at those start values
 // after the m conditioned on. Where that fit is singular or exact, plan.mean_start says so and
 // the plan has nothing else.
-Plan make_plan(const Specification& specification, const double* e, std::uint64_t T,
+Plan make_plan(const ModelSettings& settings, const double* e, std::uint64_t T,
                const double* x = nullptr);
 
 // Whether the squares of the series fit a double with room to spare: a fit forms their mean,
@@ -179,12 +179,12 @@ struct ScaleCheck {
 };
 ScaleCheck check_scale(const double* e, std::uint64_t T);
 
-// The pre-sample value of the series by the specification's rule, in the model's units.
-double presample_value(const Specification& specification, const double* e, std::uint64_t T);
+// The pre-sample value of the series by the settings' rule, in the model's units.
+double presample_value(const ModelSettings& settings, const double* e, std::uint64_t T);
 
 // The pre-sample value as a variance: the exponential of logvol's log variance, the square of
 // a standard deviation of the power-1 forms, else the value itself.
-double presample_variance(const Specification& specification, double backcast);
+double presample_variance(const ModelSettings& settings, double backcast);
 
 // The nonlinear constraint's value g(theta) (at most 0 where it holds) and its gradient
 // (plan.size() values; may be null). 0 and a zero gradient without one.
@@ -208,7 +208,7 @@ StartCheck check_start(const Plan& plan, const double* theta);
 class Likelihood {
  public:
   // Scratch for series of up to T values, with derivatives.
-  Likelihood(const Specification& specification, std::uint64_t T);
+  Likelihood(const ModelSettings& settings, std::uint64_t T);
 
   // The series and its pre-sample value and ceiling (logvol), for the calls that follow; with
   // a mean, the returns and their regressors x (T-by-x_columns, row stride T).
@@ -242,7 +242,7 @@ class Likelihood {
   // kernel reads them on a head of the series.
   const double* regressors(std::uint64_t rows);
 
-  Specification specification_;
+  ModelSettings settings_;
   std::uint64_t capacity_ = 0;
   std::vector<double> ht_;
   std::vector<double> series_;
@@ -338,7 +338,7 @@ enum SummaryRow : std::size_t {
 
 // What a fit takes beyond the series.
 struct FitRequest {
-  Specification specification;
+  ModelSettings settings;
   const double* start = nullptr;  // start values (start_count of them), or none for the default
   std::size_t start_count = 0;
   const double* x = nullptr;  // the mean's regressors, T-by-x_columns, shared by every series
@@ -374,9 +374,9 @@ struct OutputSlots {
   bool residuals = false;
 };
 
-// The names of the parameters and of the constraints of the specification's plan (they do
+// The names of the parameters and of the constraints of the settings' plan (they do
 // not depend on the data).
-Plan plan_outline(const Specification& specification);
+Plan plan_outline(const ModelSettings& settings);
 
 namespace detail {
 class SeriesFit;

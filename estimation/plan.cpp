@@ -48,7 +48,7 @@ double ewma_square(const double* e, std::uint64_t T) {
 // The units the recursion of a model runs in.
 enum class Units { variance, standard_deviation, log_variance };
 
-Units units_of(const Specification& s) {
+Units units_of(const ModelSettings& s) {
   if (s.model == Model::logvol) {
     return Units::log_variance;
   }
@@ -120,7 +120,7 @@ void set_candidate(Plan& plan, std::size_t i, const std::vector<double>& values)
   std::copy(values.begin(), values.end(), plan.candidates.begin() + static_cast<long>(i * k));
 }
 
-void threshvol_plan(const Specification& s, Plan& plan) {
+void threshvol_plan(const ModelSettings& s, Plan& plan) {
   const std::int32_t p = s.p;
   const std::int32_t o = s.o;
   const std::int32_t q = s.q;
@@ -162,7 +162,7 @@ void threshvol_plan(const Specification& s, Plan& plan) {
   }
 }
 
-void logvol_plan(const Specification& s, Plan& plan, const double* e, std::uint64_t T) {
+void logvol_plan(const ModelSettings& s, Plan& plan, const double* e, std::uint64_t T) {
   const std::int32_t p = s.p;
   const std::int32_t o = s.o;
   const std::int32_t q = s.q;
@@ -206,7 +206,7 @@ void logvol_plan(const Specification& s, Plan& plan, const double* e, std::uint6
   }
 }
 
-void shiftvol_plan(const Specification& s, Plan& plan) {
+void shiftvol_plan(const ModelSettings& s, Plan& plan) {
   const std::int32_t p = s.p;
   const std::int32_t q = s.q;
   const double variance = plan.level;
@@ -246,7 +246,7 @@ void shiftvol_plan(const Specification& s, Plan& plan) {
   }
 }
 
-void intvol_plan(const Specification& s, Plan& plan) {
+void intvol_plan(const ModelSettings& s, Plan& plan) {
   const std::int32_t p = s.p;
   const std::int32_t q = s.q;
   const bool constant = s.constant != 0;
@@ -280,7 +280,7 @@ void intvol_plan(const Specification& s, Plan& plan) {
 
 // Student's t degrees of freedom after the model's parameters: nu in [2.05, 500] (a variance
 // exists only above 2), scale 10, start 8.
-void add_shape(const Specification& s, Plan& plan) {
+void add_shape(const ModelSettings& s, Plan& plan) {
   if (s.distribution != Distribution::student_t) {
     return;
   }
@@ -347,9 +347,9 @@ std::int32_t lag_of(double lag) { return static_cast<std::int32_t>(lag); }
 // Ordinary least squares of y(t), t = m..T-1, on the constant, the autoregressive lags of y and
 // the regressors (the moving-average coefficients start at 0), on the columns scaled to unit
 // length so that collinearity shows in the pivots whatever the units.
-MeanFit fit_mean(const Specification& s, const double* y, std::uint64_t T, const double* x) {
+MeanFit fit_mean(const ModelSettings& s, const double* y, std::uint64_t T, const double* x) {
   MeanFit fit;
-  const MeanSpecification& mean = s.mean;
+  const MeanSettings& mean = s.mean;
   const auto m = static_cast<std::uint64_t>(s.m);
   const std::size_t c = mean.constant != 0 ? 1 : 0;
   const std::size_t P = mean.ar_lags.size();
@@ -425,7 +425,7 @@ MeanFit fit_mean(const Specification& s, const double* y, std::uint64_t T, const
 
 // The residuals at the mean's start values, by lagreg_kernel as the likelihood kernels form
 // them; their root mean square, and whether they leave a variance to model.
-void start_residuals(const Specification& s, const double* y, std::uint64_t T, const double* x,
+void start_residuals(const ModelSettings& s, const double* y, std::uint64_t T, const double* x,
                      MeanFit& fit) {
   const MeanTerms terms = mean_terms(s, y, x);
   const std::vector<double> unit(T, 1.0);
@@ -492,8 +492,8 @@ void lag_conditions(Builder& builder, const char* family, const char* condition,
 // The mean's block of a plan: its parameters (mu, ar<lag>, x<column>, ma<lag>), their bounds
 // and scales (the constant's and the regression coefficients' from the residuals' root mean
 // square at the start values), and the constraints of its lag families.
-Plan mean_block(const Specification& s, const MeanFit& fit) {
-  const MeanSpecification& mean = s.mean;
+Plan mean_block(const ModelSettings& s, const MeanFit& fit) {
+  const MeanSettings& mean = s.mean;
   Plan block;
   Builder builder(block);
   const double sd = fit.e_rms > 0.0 ? fit.e_rms : 1.0;
@@ -530,7 +530,7 @@ bool mean_start_holds(const Plan& block, const std::vector<double>& theta) {
 // Least-squares start values inside the block: the constant and the regression coefficients
 // clipped to their bounds, the autoregressive ones (of a series near a unit root, say) halved
 // until they hold their bounds and constraints, and 0 if they never do.
-void feasible_start(const Specification& s, const Plan& block, MeanFit& fit) {
+void feasible_start(const ModelSettings& s, const Plan& block, MeanFit& fit) {
   const std::size_t first = s.mean.constant != 0 ? 1 : 0;
   const std::size_t P = s.mean.ar_lags.size();
   for (std::size_t i = 0; i < fit.theta.size(); ++i) {
@@ -582,27 +582,26 @@ bool is_model(std::int32_t code) { return code >= 0 && code <= 3; }
 
 bool is_presample_rule(std::int32_t code) { return code >= 0 && code <= 2; }
 
-std::int32_t effective_o(const Specification& specification) {
-  const bool asymmetric =
-      specification.model == Model::threshvol || specification.model == Model::logvol;
-  return asymmetric ? specification.o : 0;
+std::int32_t effective_o(const ModelSettings& settings) {
+  const bool asymmetric = settings.model == Model::threshvol || settings.model == Model::logvol;
+  return asymmetric ? settings.o : 0;
 }
 
-std::int32_t largest_order(const Specification& specification) {
-  return std::max({specification.p, effective_o(specification), specification.q});
+std::int32_t largest_order(const ModelSettings& settings) {
+  return std::max({settings.p, effective_o(settings), settings.q});
 }
 
-bool has_mean(const Specification& s) {
+bool has_mean(const ModelSettings& s) {
   return s.mean.constant != 0 || !s.mean.ar_lags.empty() || !s.mean.ma_lags.empty() ||
          s.mean.x_columns > 0;
 }
 
-std::uint64_t mean_parameters(const Specification& s) {
+std::uint64_t mean_parameters(const ModelSettings& s) {
   return static_cast<std::uint64_t>(s.mean.constant != 0 ? 1 : 0) + s.mean.ar_lags.size() +
          s.mean.x_columns + s.mean.ma_lags.size();
 }
 
-MeanTerms mean_terms(const Specification& s, const double* y, const double* x) {
+MeanTerms mean_terms(const ModelSettings& s, const double* y, const double* x) {
   return {y,
           x,
           s.mean.x_columns,
@@ -613,7 +612,7 @@ MeanTerms mean_terms(const Specification& s, const double* y, const double* x) {
           s.mean.constant != 0 ? 1 : 0};
 }
 
-std::uint64_t parameter_count(const Specification& s) {
+std::uint64_t parameter_count(const ModelSettings& s) {
   const auto p = static_cast<std::uint64_t>(s.p);
   const auto o = static_cast<std::uint64_t>(effective_o(s));
   const auto q = static_cast<std::uint64_t>(s.q);
@@ -702,7 +701,7 @@ ScaleCheck check_scale(const double* e, std::uint64_t T) {
   return check;
 }
 
-double presample_value(const Specification& s, const double* e, std::uint64_t T) {
+double presample_value(const ModelSettings& s, const double* e, std::uint64_t T) {
   if (s.presample_rule == PresampleRule::given) {
     return s.presample_value;
   }
@@ -711,7 +710,7 @@ double presample_value(const Specification& s, const double* e, std::uint64_t T)
   return in_units(variance, units_of(s));
 }
 
-double presample_variance(const Specification& s, double backcast) {
+double presample_variance(const ModelSettings& s, double backcast) {
   switch (units_of(s)) {
     case Units::log_variance:
       return std::exp(backcast);
@@ -726,7 +725,7 @@ double presample_variance(const Specification& s, double backcast) {
 namespace {
 
 // The variance model's plan for the residuals e[0..T-1], its parameters from index 0.
-Plan variance_plan(const Specification& s, const double* e, std::uint64_t T) {
+Plan variance_plan(const ModelSettings& s, const double* e, std::uint64_t T) {
   Plan plan;
   plan.parameters.reserve(static_cast<std::size_t>(parameter_count(s)));
   // The sample's mean square in the model's units: a standard deviation under power 1, a log
@@ -754,7 +753,7 @@ Plan variance_plan(const Specification& s, const double* e, std::uint64_t T) {
 
 }  // namespace
 
-Plan make_plan(const Specification& s, const double* e, std::uint64_t T, const double* x) {
+Plan make_plan(const ModelSettings& s, const double* e, std::uint64_t T, const double* x) {
   if (!has_mean(s)) {
     return variance_plan(s, e, T);
   }
@@ -775,15 +774,15 @@ Plan make_plan(const Specification& s, const double* e, std::uint64_t T, const d
   return plan;
 }
 
-Plan plan_outline(const Specification& specification) {
+Plan plan_outline(const ModelSettings& settings) {
   const double one = 1.0;
-  Plan plan = variance_plan(specification, &one, 1);
-  if (has_mean(specification)) {
+  Plan plan = variance_plan(settings, &one, 1);
+  if (has_mean(settings)) {
     // The names and constraints do not depend on the data: those of unit scales.
     MeanFit fit;
-    fit.theta.assign(static_cast<std::size_t>(mean_parameters(specification)), 0.0);
-    fit.x_rms.assign(static_cast<std::size_t>(specification.mean.x_columns), 1.0);
-    prepend_mean(mean_block(specification, fit), fit.theta, plan);
+    fit.theta.assign(static_cast<std::size_t>(mean_parameters(settings)), 0.0);
+    fit.x_rms.assign(static_cast<std::size_t>(settings.mean.x_columns), 1.0);
+    prepend_mean(mean_block(settings, fit), fit.theta, plan);
   }
   return plan;
 }

@@ -8,7 +8,7 @@ namespace volfilter::estimation {
 
 namespace {
 
-LikelihoodScratch scratch_of(const Specification& s, bool derivatives) {
+LikelihoodScratch scratch_of(const ModelSettings& s, bool derivatives) {
   switch (s.model) {
     case Model::threshvol:
       return threshvol_nll_scratch(s.p, s.o, s.q, s.type, derivatives);
@@ -23,7 +23,7 @@ LikelihoodScratch scratch_of(const Specification& s, bool derivatives) {
 }
 
 // The mean kernels' scratch reads the lags only.
-LikelihoodScratch mean_scratch_of(const Specification& s, bool derivatives) {
+LikelihoodScratch mean_scratch_of(const ModelSettings& s, bool derivatives) {
   const MeanTerms mean = mean_terms(s, nullptr, nullptr);
   switch (s.model) {
     case Model::threshvol:
@@ -40,14 +40,13 @@ LikelihoodScratch mean_scratch_of(const Specification& s, bool derivatives) {
 
 }  // namespace
 
-Likelihood::Likelihood(const Specification& specification, std::uint64_t T)
-    : specification_(specification), capacity_(T), mean_(has_mean(specification)) {
-  if (specification_.model != Model::threshvol && specification_.model != Model::logvol) {
-    specification_.o = 0;
+Likelihood::Likelihood(const ModelSettings& settings, std::uint64_t T)
+    : settings_(settings), capacity_(T), mean_(has_mean(settings)) {
+  if (settings_.model != Model::threshvol && settings_.model != Model::logvol) {
+    settings_.o = 0;
   }
   const auto scratch = [this](bool derivatives) {
-    return mean_ ? mean_scratch_of(specification_, derivatives)
-                 : scratch_of(specification_, derivatives);
+    return mean_ ? mean_scratch_of(settings_, derivatives) : scratch_of(settings_, derivatives);
   };
   const LikelihoodScratch with = scratch(true);
   const LikelihoodScratch without = scratch(false);
@@ -72,7 +71,7 @@ void Likelihood::bind(const double* e, std::uint64_t T, double backcast, double 
 const double* Likelihood::residuals() const { return mean_ ? residuals_.data() : e_; }
 
 const double* Likelihood::regressors(std::uint64_t rows) {
-  const std::uint64_t k = specification_.mean.x_columns;
+  const std::uint64_t k = settings_.mean.x_columns;
   if (rows == T_ || k == 0) {
     return x_;
   }
@@ -87,7 +86,7 @@ const double* Likelihood::regressors(std::uint64_t rows) {
 }
 
 double Likelihood::call(const double* theta, std::uint64_t T, double* ht, LikelihoodResult result) {
-  const Specification& s = specification_;
+  const ModelSettings& s = settings_;
   double* series = series_.data();
   double* lanes = lanes_.data();
   if (mean_) {

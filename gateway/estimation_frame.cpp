@@ -16,8 +16,8 @@ void check_estimation_counts(int nlhs, int nrhs, int required_inputs, int with_m
   }
 }
 
-estimation::Specification read_model(const mxArray* const prhs[], const ModelPositions& at) {
-  estimation::Specification s;
+estimation::ModelSettings read_model(const mxArray* const prhs[], const ModelPositions& at) {
+  estimation::ModelSettings s;
   const std::int32_t model = order_value(prhs[at.model], "model");
   if (!estimation::is_model(model)) {
     refuse("Input model must be 0 (threshvol), 1 (logvol), 2 (shiftvol) or 3 (intvol).");
@@ -37,8 +37,8 @@ estimation::Specification read_model(const mxArray* const prhs[], const ModelPos
   return s;
 }
 
-estimation::Specification read_model_scalars(const mxArray* const prhs[]) {
-  estimation::Specification s = read_model(prhs, kSharedModelPositions);
+estimation::ModelSettings read_model_scalars(const mxArray* const prhs[]) {
+  estimation::ModelSettings s = read_model(prhs, kSharedModelPositions);
   s.m = lag_order(prhs[kPresampleM], "m");
   const std::int32_t rule = order_value(prhs[kBackcastRule], "backcast_rule");
   if (!estimation::is_presample_rule(rule)) {
@@ -57,7 +57,7 @@ ModelArrays read_model_arrays(const mxArray* const prhs[], const char* series_na
 }
 
 void check_model_inputs(const mxArray* const prhs[], const ModelArrays& arrays, std::uint64_t T,
-                        estimation::Specification& s) {
+                        estimation::ModelSettings& s) {
   if (static_cast<std::uint64_t>(s.m) > T) {
     refuse("Input m must not exceed T.");
   }
@@ -105,7 +105,7 @@ void require_distinct(const double* lags, std::int32_t count, const char* name) 
 }  // namespace
 
 void check_mean_inputs(const mxArray* const prhs[], const MeanInputs& mean, std::uint64_t T,
-                       estimation::Specification& s) {
+                       estimation::ModelSettings& s) {
   if (!mean.given) {
     return;
   }
@@ -126,7 +126,7 @@ void check_mean_inputs(const mxArray* const prhs[], const MeanInputs& mean, std:
     copied = false;
   }
   if (!copied) {
-    s.mean = estimation::MeanSpecification{};
+    s.mean = estimation::MeanSettings{};
     refuse("Not enough memory for the mean's lags.");
   }
   s.mean.constant = terms.constant;

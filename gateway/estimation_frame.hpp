@@ -1,6 +1,6 @@
 // What the two estimation entries (volfilter_plan, volfilter_estimate) share beyond the
 // gateway frame: their first twelve inputs, which name a model and its pre-sample rule, read
-// into the core's Specification, and names returned as rows of character codes.
+// into the core's ModelSettings, and names returned as rows of character codes.
 //
 // An entry reads as the others do: counts, the scalars in input order (these first, then its
 // own), the arrays in input order, the guards, the arrays of the call, the core, the scratch
@@ -50,11 +50,11 @@ inline constexpr ModelPositions kSharedModelPositions{kModel, kP,        kO,    
 
 // The scalars that name the model, in input order: model, p, o, q (at least 1 for intvol),
 // type, constant (0 or 1), distribution.
-estimation::Specification read_model(const mxArray* const prhs[], const ModelPositions& at);
+estimation::ModelSettings read_model(const mxArray* const prhs[], const ModelPositions& at);
 
 // The scalar inputs of the shared part, in input order: those of read_model, then m and
 // backcast_rule.
-estimation::Specification read_model_scalars(const mxArray* const prhs[]);
+estimation::ModelSettings read_model_scalars(const mxArray* const prhs[]);
 
 // The shared arrays, in input order (the series, named `series_name`, backcast,
 // upper_bound), refused unless real double arrays.
@@ -67,9 +67,9 @@ ModelArrays read_model_arrays(const mxArray* const prhs[], const char* series_na
 
 // The guards on the shared inputs once T, the length of each series, is known: m within T and
 // at least the largest order, a backcast value where the rule takes one; then the values of
-// backcast and upper_bound (empty: the default ceiling) put into the specification.
+// backcast and upper_bound (empty: the default ceiling) put into the settings.
 void check_model_inputs(const mxArray* const prhs[], const ModelArrays& arrays, std::uint64_t T,
-                        estimation::Specification& specification);
+                        estimation::ModelSettings& settings);
 
 // The mean's four inputs, last in the longer calls of both entries: the constant flag (0 or
 // 1), ar_lags, ma_lags and the regressors x (T rows, shared by every series of a panel).
@@ -92,9 +92,9 @@ void read_mean_arrays(const mxArray* const prhs[], MeanInputs& mean);
 
 // The guards on them once T and m are known: x of T rows and finite values when it has
 // columns, each lag list a vector of whole numbers from 1 to m with no lag twice, and no more
-// parameters of the mean than a fit takes; then the mean put into the specification.
+// parameters of the mean than a fit takes; then the mean put into the settings.
 void check_mean_inputs(const mxArray* const prhs[], const MeanInputs& mean, std::uint64_t T,
-                       estimation::Specification& specification);
+                       estimation::ModelSettings& settings);
 
 // The widest of `names`, in characters.
 std::uint64_t name_width(const std::vector<std::string>& names);

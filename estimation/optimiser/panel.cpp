@@ -50,7 +50,7 @@ void work(detail::SeriesFit& fit, std::atomic<std::uint64_t>& next, const double
 
 PanelFit::PanelFit(const FitRequest& request, std::uint64_t T, OutputSlots slots)
     : request_(request), T_(T), slots_(slots) {
-  const Specification& s = request_.specification;
+  const ModelSettings& s = request_.settings;
   const std::uint64_t k = parameter_count(s);
   const auto m = static_cast<std::uint64_t>(s.m);
   const std::uint64_t modelled = T > m ? T - m : 0;

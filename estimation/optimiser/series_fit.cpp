@@ -243,9 +243,9 @@ void mark_series(Status status, const SeriesOutputs& outputs, const FitRequest& 
 SeriesFit::SeriesFit(const FitRequest& request, std::uint64_t T, const OutputSlots& provided)
     : request_(request),
       T_(T),
-      k_(static_cast<std::size_t>(parameter_count(request.specification))),
-      constraint_count_(plan_outline(request.specification).constraint_count()),
-      likelihood_(request.specification, T),
+      k_(static_cast<std::size_t>(parameter_count(request.settings))),
+      constraint_count_(plan_outline(request.settings).constraint_count()),
+      likelihood_(request.settings, T),
       covariance_(k_),
       theta_(k_),
       scale_(k_),
@@ -307,7 +307,7 @@ bool SeriesFit::choose_start(const Plan& plan, SeriesOutputs outputs) {
   }
   // The candidate with the lowest value on the head of the series; the first of equals.
   const std::uint64_t head =
-      std::min(T_, static_cast<std::uint64_t>(request_.specification.m) + kCandidateObservations);
+      std::min(T_, static_cast<std::uint64_t>(request_.settings.m) + kCandidateObservations);
   double best = kInfinity;
   std::size_t chosen = kCandidates;
   for (std::size_t i = 0; i < kCandidates; ++i) {
@@ -329,7 +329,7 @@ bool SeriesFit::choose_start(const Plan& plan, SeriesOutputs outputs) {
 bool SeriesFit::whiten(const double* start, double* scores, double* ht) {
   const std::size_t k = k_;
   const double weight =
-      1.0 / static_cast<double>(T_ - static_cast<std::uint64_t>(request_.specification.m));
+      1.0 / static_cast<double>(T_ - static_cast<std::uint64_t>(request_.settings.m));
   start_value_ = weight * likelihood_.scores(start, gradient_.data(), scores, ht);
   if (!(start_value_ < kInfinity)) {
     return false;
@@ -394,7 +394,7 @@ SeriesFit::Run SeriesFit::optimise(const Plan& plan, bool whitened, double* x, d
   const std::size_t k = k_;
   const auto n = static_cast<unsigned>(k);
   const double weight =
-      1.0 / static_cast<double>(T_ - static_cast<std::uint64_t>(request_.specification.m));
+      1.0 / static_cast<double>(T_ - static_cast<std::uint64_t>(request_.settings.m));
   Coordinates coordinates;
   coordinates.k = k;
   coordinates.whitened = whitened;
@@ -521,7 +521,7 @@ SeriesFit::Run SeriesFit::optimise(const Plan& plan, bool whitened, double* x, d
 void SeriesFit::fit(const double* e, SeriesOutputs outputs) {
   outputs = with_scratch(outputs);
   likelihood_.reset_counts();
-  const Specification& s = request_.specification;
+  const ModelSettings& s = request_.settings;
   const std::size_t k = k_;
   double* summary = outputs.summary;
   for (std::uint64_t t = 0; t < T_; ++t) {

@@ -55,7 +55,7 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
                               "Fifteen or nineteen inputs required.", kOutputCount,
                               "At most eleven outputs.");
   est::FitRequest request;
-  request.specification = gw::read_model_scalars(prhs);
+  request.settings = gw::read_model_scalars(prhs);
   request.max_evaluations = gw::order_value(prhs[kMaxEvaluations], "max_evaluations");
   gw::require(request.max_evaluations >= 1, "Input max_evaluations must be at least 1.");
   // 0 asks for one thread per logical core.
@@ -69,8 +69,8 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   const std::uint64_t T = gw::rows_of(panel);
   const std::uint64_t N = gw::columns_of(panel);
   gw::require(T > 0 && N > 0, "Input E must not be empty.");
-  gw::check_model_inputs(prhs, arrays, T, request.specification);
-  gw::check_mean_inputs(prhs, mean, T, request.specification);
+  gw::check_model_inputs(prhs, arrays, T, request.settings);
+  gw::check_mean_inputs(prhs, mean, T, request.settings);
   request.x = mean.arrays.x;
   request.start_count = static_cast<std::size_t>(gw::elements_of(prhs[kStart]));
   if (threads == 0) {

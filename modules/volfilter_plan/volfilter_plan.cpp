@@ -68,8 +68,8 @@ void sizes_of_plan(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (nlhs > kSizesOutputCount) {
     gw::refuse("At most one output for the sizes of a plan.");
   }
-  const est::Specification specification = gw::read_model(prhs, kSizesPositions);
-  std::uint64_t k = est::parameter_count(specification);
+  const est::ModelSettings settings = gw::read_model(prhs, kSizesPositions);
+  std::uint64_t k = est::parameter_count(settings);
   if (nrhs == kSizesMeanInputCount) {
     const std::int32_t constant = gw::mean_constant(prhs[kSizesMeanConstant], "mean_constant");
     const std::uint64_t ar_count = gw::count_value(prhs[kSizesArCount], "ar_count");
@@ -105,7 +105,7 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   gw::check_estimation_counts(nlhs, nrhs, kInputCount, kMeanInputCount,
                               "Seven, eleven, thirteen or seventeen inputs required.", kOutputCount,
                               "At most eight outputs.");
-  est::Specification specification = gw::read_model_scalars(prhs);
+  est::ModelSettings settings = gw::read_model_scalars(prhs);
   gw::MeanInputs mean = gw::read_mean_scalar(prhs, with_mean, kMeanFirst);
   const gw::ModelArrays arrays = gw::read_model_arrays(prhs, "e");
   const double* parameters = gw::data_of(prhs[kParameters], "parameters");
@@ -122,9 +122,9 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
       gw::refuse("Input e must hold finite values.");
     }
   }
-  gw::check_model_inputs(prhs, arrays, T, specification);
-  gw::check_mean_inputs(prhs, mean, T, specification);
-  const std::uint64_t k = est::parameter_count(specification);
+  gw::check_model_inputs(prhs, arrays, T, settings);
+  gw::check_mean_inputs(prhs, mean, T, settings);
+  const std::uint64_t k = est::parameter_count(settings);
   // A plan no fit takes is refused at once: its names and constraints would grow with the
   // orders, up to billions of them.
   if (k > est::kMostParameters) {
@@ -141,7 +141,7 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   // nothing left behind.
   std::optional<Prepared> prepared;
   try {
-    est::Plan made = est::make_plan(specification, arrays.series, T, mean.arrays.x);
+    est::Plan made = est::make_plan(settings, arrays.series, T, mean.arrays.x);
     std::vector<std::string> names = gw::parameter_names(made);
     std::vector<std::string> constraint_names = made.constraint_names();
     prepared.emplace(Prepared{std::move(made), std::move(names), std::move(constraint_names)});
@@ -216,11 +216,11 @@ VOLFILTER_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
   if (wanted(kPresample)) {
     double* presample = outputs.data(index[kPresample]);
     presample[0] = plan->backcast;
-    presample[1] = specification.model == est::Model::logvol ? plan->upper_bound : kNotANumber;
+    presample[1] = settings.model == est::Model::logvol ? plan->upper_bound : kNotANumber;
     presample[2] = plan->level;
     presample[3] = static_cast<double>(est::least_observations(k));
     presample[4] = static_cast<double>(est::kMostParameters);
-    presample[5] = est::presample_variance(specification, plan->backcast);
+    presample[5] = est::presample_variance(settings, plan->backcast);
   }
   if (wanted(kConstraintNames)) {
     gw::write_names(constraint_names, constraint_width, outputs.data(index[kConstraintNames]));

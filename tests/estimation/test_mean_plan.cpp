@@ -14,9 +14,9 @@ namespace {
 
 using namespace volfilter::estimation;
 
-Specification garch_with_mean(int constant, std::vector<double> ar, std::vector<double> ma,
+ModelSettings garch_with_mean(int constant, std::vector<double> ar, std::vector<double> ma,
                               std::uint64_t x_columns, int m) {
-  Specification s;
+  ModelSettings s;
   s.o = 0;
   s.m = m;
   s.presample_rule = PresampleRule::mean;
@@ -40,12 +40,12 @@ const std::vector<double> kRegressor{0.3, -1, 2, 0.7, -0.2, 1, 1.5, -0.5, 0, 2.5
 TEST(MeanPlan, NamesBoundsAndLagConditionsBeforeTheVarianceModels) {
   struct Layout {
     const char* label;
-    Specification specification;
+    ModelSettings settings;
     std::vector<std::string> lower;  // the lower bounds' names, then the linear constraints'
     std::vector<std::string> linear;
     std::vector<std::vector<double>> rows;
   };
-  Specification scaled_shift = garch_with_mean(0, {1, 2}, {2, 4}, 1, 4);
+  ModelSettings scaled_shift = garch_with_mean(0, {1, 2}, {2, 4}, 1, 4);
   scaled_shift.model = Model::shiftvol;
   scaled_shift.type = 0;
   const std::vector<Layout> layouts{
@@ -70,9 +70,9 @@ TEST(MeanPlan, NamesBoundsAndLagConditionsBeforeTheVarianceModels) {
   };
   for (const Layout& layout : layouts) {
     const Plan plan =
-        make_plan(layout.specification, kReturns.data(), kReturns.size(), kRegressor.data());
+        make_plan(layout.settings, kReturns.data(), kReturns.size(), kRegressor.data());
     ASSERT_EQ(plan.mean_start, MeanStart::fitted) << layout.label;
-    ASSERT_EQ(plan.size(), parameter_count(layout.specification)) << layout.label;
+    ASSERT_EQ(plan.size(), parameter_count(layout.settings)) << layout.label;
     const std::vector<std::string> names = plan.constraint_names();
     const std::size_t k = plan.size();
     EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + static_cast<long>(k)),
@@ -88,7 +88,7 @@ TEST(MeanPlan, NamesBoundsAndLagConditionsBeforeTheVarianceModels) {
       EXPECT_EQ(dense(plan, r), layout.rows[r]) << layout.label << ", row " << r;
     }
     // The names do not depend on the data.
-    EXPECT_EQ(plan_outline(layout.specification).constraint_names(), names) << layout.label;
+    EXPECT_EQ(plan_outline(layout.settings).constraint_names(), names) << layout.label;
   }
   // The scaled shift's nonlinear condition reads the variance block after the mean's five.
   const Plan plan = make_plan(scaled_shift, kReturns.data(), kReturns.size(), kRegressor.data());
@@ -104,7 +104,7 @@ TEST(MeanPlan, LeastSquaresStartAndTheLevelOfItsResiduals) {
   // y(t) on a constant and y(t - 1) over t = 2..6 of {1, 3, 2, 5, 4, 6}: slope 3/10 and
   // intercept 4 - 0.3 * 3 = 3.1; residuals -0.4, -2, 1.3, -0.6, 1.7, mean square 9.1 / 5.
   const std::vector<double> y(kReturns.begin(), kReturns.begin() + 6);
-  Specification s = garch_with_mean(1, {1}, {1}, 0, 1);
+  ModelSettings s = garch_with_mean(1, {1}, {1}, 0, 1);
   const Plan plan = make_plan(s, y.data(), y.size());
   ASSERT_EQ(plan.mean_start, MeanStart::fitted);
   for (std::size_t i = 0; i < kCandidates; ++i) {
@@ -118,7 +118,7 @@ TEST(MeanPlan, LeastSquaresStartAndTheLevelOfItsResiduals) {
   EXPECT_NEAR(plan.parameters[3].lower, 1.82e-8, 1e-22);  // omega: 1e-8 level
   EXPECT_NEAR(plan.parameters[0].scale, std::sqrt(1.82), 1e-14);
   // With a regressor and no constant: y = 2 x + (the residual series), through the origin.
-  Specification regression = garch_with_mean(0, {}, {}, 1, 0);
+  ModelSettings regression = garch_with_mean(0, {}, {}, 1, 0);
   std::vector<double> with_x(kRegressor.size());
   double xx = 0;
   double xy = 0;
@@ -140,7 +140,7 @@ TEST(MeanPlan, SamplesOnWhichTheLeastSquaresFitIsSingularOrExact) {
   }
   struct Case {
     const char* label;
-    Specification specification;
+    ModelSettings settings;
     const std::vector<double>* y;
     const std::vector<double>* x;
     MeanStart start;
@@ -159,8 +159,8 @@ TEST(MeanPlan, SamplesOnWhichTheLeastSquaresFitIsSingularOrExact) {
        nullptr, MeanStart::fitted},
   };
   for (const Case& c : cases) {
-    const Plan plan = make_plan(c.specification, c.y->data(), c.y->size(),
-                                c.x == nullptr ? nullptr : c.x->data());
+    const Plan plan =
+        make_plan(c.settings, c.y->data(), c.y->size(), c.x == nullptr ? nullptr : c.x->data());
     EXPECT_EQ(plan.mean_start, c.start) << c.label;
   }
 }

@@ -84,8 +84,8 @@ Results fit(const FitRequest& request, const std::vector<double>& E, std::uint64
 
 FitRequest gjr_request() {
   FitRequest request;
-  request.specification.model = Model::threshvol;
-  request.specification.distribution = volfilter::Distribution::student_t;
+  request.settings.model = Model::threshvol;
+  request.settings.distribution = volfilter::Distribution::student_t;
   return request;
 }
 
@@ -144,15 +144,15 @@ TEST(Panel, WhatIsWrongForEveryColumnMarksThemAll) {
   };
   FitRequest too_few = gjr_request();  // 5 parameters want 50 modelled observations
   FitRequest no_parameters;
-  no_parameters.specification.model = Model::intvol;
-  no_parameters.specification.p = 0;
-  no_parameters.specification.constant = 0;
-  no_parameters.specification.m = 1;
+  no_parameters.settings.model = Model::intvol;
+  no_parameters.settings.p = 0;
+  no_parameters.settings.constant = 0;
+  no_parameters.settings.m = 1;
   FitRequest too_many;
-  too_many.specification.p = 400;
-  too_many.specification.o = 400;
-  too_many.specification.q = 400;
-  too_many.specification.m = 400;
+  too_many.settings.p = 400;
+  too_many.settings.o = 400;
+  too_many.settings.q = 400;
+  too_many.settings.m = 400;
   const double three[3] = {0.1, 0.1, 0.8};
   FitRequest short_start = gjr_request();
   short_start.start = three;
@@ -183,16 +183,16 @@ TEST(Panel, StartValuesOutsideTheBoundsOrUndefined) {
     E.push_back(1e200 * E[t]);
   }
   FitRequest request;
-  request.specification.o = 0;
+  request.settings.o = 0;
   const Results defaults = fit(request, E, T, 2);
   EXPECT_EQ(defaults.summary[kStatus], 0.0);
   EXPECT_EQ(defaults.summary[kSummaryRows + kStatus], static_cast<double>(Status::bad_scale));
   EXPECT_EQ(defaults.summary[kSummaryRows + kDetail + 1], 1.0);  // too large
   // logvol's ceiling far below the variance: no candidate is defined.
   FitRequest ceiling;
-  ceiling.specification.model = Model::logvol;
-  ceiling.specification.upper_bound_given = true;
-  ceiling.specification.upper_bound = 1e-3;
+  ceiling.settings.model = Model::logvol;
+  ceiling.settings.upper_bound_given = true;
+  ceiling.settings.upper_bound = 1e-3;
   EXPECT_EQ(fit(ceiling, E, T, 1).summary[kStatus], static_cast<double>(Status::no_start));
   const double outside[3] = {0.05, 1.5, 0.8};
   request.start = outside;
@@ -216,7 +216,7 @@ TEST(Fit, AMaximumInWhitenedOrScaledCoordinates) {
   }
   const std::vector<double> calm = garch(T, 1.0, 0.0, 0.0, 4);  // no news: alpha at 0
   FitRequest garch_request;
-  garch_request.specification.o = 0;
+  garch_request.settings.o = 0;
   FitRequest gjr;
   struct Case {
     const char* label;
@@ -234,7 +234,7 @@ TEST(Fit, AMaximumInWhitenedOrScaledCoordinates) {
     const std::size_t k = results.parameters.size();
     ASSERT_EQ(results.summary[kStatus], 0.0) << c.label;
     EXPECT_EQ(results.summary[kConverged], 1.0) << c.label;
-    const Specification& s = c.request.specification;
+    const ModelSettings& s = c.request.settings;
     const Plan plan = make_plan(s, c.series->data(), T);
     Likelihood likelihood(s, T);
     likelihood.bind(c.series->data(), T, plan.backcast, plan.upper_bound);
@@ -283,11 +283,11 @@ TEST(Panel, WithAMeanEachColumnTheBitsOfItsFitAloneAndTheResidualsLagregs) {
   }
   const double lag[1] = {1};
   FitRequest request;
-  request.specification.o = 0;
-  request.specification.mean.constant = 1;
-  request.specification.mean.ar_lags = {1};
-  request.specification.mean.ma_lags = {1};
-  request.specification.mean.x_columns = 1;
+  request.settings.o = 0;
+  request.settings.mean.constant = 1;
+  request.settings.mean.ar_lags = {1};
+  request.settings.mean.ma_lags = {1};
+  request.settings.mean.x_columns = 1;
   request.x = x.data();
   const std::uint64_t N = 4;
   const Results one = fit(request, E, T, 1);

@@ -20,9 +20,9 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Mean square 2.5, largest square 4.
 const std::vector<double> kSeries{1, -1, 2, -2};
 
-Specification spec(Model model, int p, int o, int q, int type = 2, int constant = 1,
+ModelSettings spec(Model model, int p, int o, int q, int type = 2, int constant = 1,
                    Distribution distribution = Distribution::normal) {
-  Specification s;
+  ModelSettings s;
   s.model = model;
   s.p = p;
   s.o = o;
@@ -35,13 +35,13 @@ Specification spec(Model model, int p, int o, int q, int type = 2, int constant 
   return s;
 }
 
-Plan plan_of(const Specification& s, const std::vector<double>& e = kSeries) {
+Plan plan_of(const ModelSettings& s, const std::vector<double>& e = kSeries) {
   return make_plan(s, e.data(), e.size());
 }
 
 struct Layout {
   std::string label;
-  Specification specification;
+  ModelSettings settings;
   std::vector<std::string> constraint_names;  // lower bounds, upper bounds, linear, nonlinear
   std::vector<std::vector<double>> rows;      // the linear constraints, dense, then the bound
 };
@@ -89,8 +89,8 @@ TEST(PlanLayout, NamesBoundsAndConstraintsOfEachModel) {
        {{1, 1, 1}}},
   };
   for (const Layout& layout : layouts) {
-    const Plan plan = plan_of(layout.specification);
-    EXPECT_EQ(plan.size(), parameter_count(layout.specification)) << layout.label;
+    const Plan plan = plan_of(layout.settings);
+    EXPECT_EQ(plan.size(), parameter_count(layout.settings)) << layout.label;
     EXPECT_EQ(plan.constraint_names(), layout.constraint_names) << layout.label;
     ASSERT_EQ(plan.linear.size(), layout.rows.size()) << layout.label;
     for (std::size_t r = 0; r < layout.rows.size(); ++r) {
@@ -153,7 +153,7 @@ TEST(PlanPresample, EachRuleInEachModelsUnits) {
       {Model::logvol, 2, PresampleRule::given, -1.5, std::exp(-1.5)},
   };
   for (const Case& c : cases) {
-    Specification s = spec(c.model, 1, 0, 1, c.type);
+    ModelSettings s = spec(c.model, 1, 0, 1, c.type);
     s.presample_rule = c.rule;
     s.presample_value = -1.5;
     const double value = presample_value(s, early.data(), early.size());
