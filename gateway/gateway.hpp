@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <limits>
 
 #include "mex.h"
 
@@ -123,6 +124,12 @@ class CallArrays {
 
   // Data of a created array, column-major.
   [[nodiscard]] double* data(Index array) const;
+  // The index of no array (an output not asked for, scratch not needed), and the data of an
+  // array or null for that index.
+  static constexpr Index kAbsent = std::numeric_limits<Index>::max();
+  [[nodiscard]] double* data_or_null(Index array) const {
+    return array == kAbsent ? nullptr : data(array);
+  }
 
   // Destroys the scratch arrays in the order in which they were created.
   void destroy_scratch();

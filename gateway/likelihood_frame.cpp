@@ -138,7 +138,8 @@ LikelihoodArrays::LikelihoodArrays(mxArray* plhs[], int nlhs, std::uint64_t T, s
 }
 
 LikelihoodResult LikelihoodArrays::result() const {
-  return {data_or_null(nll_), data_or_null(gradient_), data_or_null(scores_)};
+  return {arrays_.data_or_null(nll_), arrays_.data_or_null(gradient_),
+          arrays_.data_or_null(scores_)};
 }
 
 }  // namespace volfilter::gateway

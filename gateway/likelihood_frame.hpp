@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <limits>
 
 #include "gateway.hpp"
 #include "kernels.hpp"
@@ -84,29 +83,24 @@ class LikelihoodArrays {
   LikelihoodArrays(mxArray* plhs[], int nlhs, std::uint64_t T, std::uint64_t k,
                    LikelihoodScratch scratch, bool with_residuals = false);
 
-  [[nodiscard]] double* ht() const { return data_or_null(ht_); }
-  [[nodiscard]] double* residuals() const { return data_or_null(residuals_); }
-  [[nodiscard]] double* series() const { return data_or_null(series_); }
-  [[nodiscard]] double* lanes() const { return data_or_null(lanes_); }
+  [[nodiscard]] double* ht() const { return arrays_.data_or_null(ht_); }
+  [[nodiscard]] double* residuals() const { return arrays_.data_or_null(residuals_); }
+  [[nodiscard]] double* series() const { return arrays_.data_or_null(series_); }
+  [[nodiscard]] double* lanes() const { return arrays_.data_or_null(lanes_); }
   [[nodiscard]] LikelihoodResult result() const;
 
   // Destroys the scratch (ht among it when it is not an output).
   void destroy_scratch() { arrays_.destroy_scratch(); }
 
  private:
-  static constexpr CallArrays::Index kAbsent = std::numeric_limits<CallArrays::Index>::max();
-  [[nodiscard]] double* data_or_null(CallArrays::Index array) const {
-    return array == kAbsent ? nullptr : arrays_.data(array);
-  }
-
   CallArrays arrays_;
-  CallArrays::Index nll_ = kAbsent;
-  CallArrays::Index gradient_ = kAbsent;
-  CallArrays::Index scores_ = kAbsent;
-  CallArrays::Index ht_ = kAbsent;
-  CallArrays::Index residuals_ = kAbsent;
-  CallArrays::Index series_ = kAbsent;
-  CallArrays::Index lanes_ = kAbsent;
+  CallArrays::Index nll_ = CallArrays::kAbsent;
+  CallArrays::Index gradient_ = CallArrays::kAbsent;
+  CallArrays::Index scores_ = CallArrays::kAbsent;
+  CallArrays::Index ht_ = CallArrays::kAbsent;
+  CallArrays::Index residuals_ = CallArrays::kAbsent;
+  CallArrays::Index series_ = CallArrays::kAbsent;
+  CallArrays::Index lanes_ = CallArrays::kAbsent;
 };
 
 }  // namespace volfilter::gateway

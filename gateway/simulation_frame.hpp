@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <limits>
 
 #include "gateway.hpp"
 #include "kernels.hpp"
@@ -48,24 +47,19 @@ class SimulationArrays {
 
   // The inputs' paths with the outputs' data.
   [[nodiscard]] SimulationPaths paths() const;
-  [[nodiscard]] double* series() const { return data_or_null(series_); }
-  [[nodiscard]] double* lanes() const { return data_or_null(lanes_); }
+  [[nodiscard]] double* series() const { return arrays_.data_or_null(series_); }
+  [[nodiscard]] double* lanes() const { return arrays_.data_or_null(lanes_); }
 
   // Destroys the scratch (ht among it when it is not an output).
   void destroy_scratch() { arrays_.destroy_scratch(); }
 
  private:
-  static constexpr CallArrays::Index kAbsent = std::numeric_limits<CallArrays::Index>::max();
-  [[nodiscard]] double* data_or_null(CallArrays::Index array) const {
-    return array == kAbsent ? nullptr : arrays_.data(array);
-  }
-
   CallArrays arrays_;
   SimulationPaths paths_;
-  CallArrays::Index e_ = kAbsent;
-  CallArrays::Index ht_ = kAbsent;
-  CallArrays::Index series_ = kAbsent;
-  CallArrays::Index lanes_ = kAbsent;
+  CallArrays::Index e_ = CallArrays::kAbsent;
+  CallArrays::Index ht_ = CallArrays::kAbsent;
+  CallArrays::Index series_ = CallArrays::kAbsent;
+  CallArrays::Index lanes_ = CallArrays::kAbsent;
 };
 
 }  // namespace volfilter::gateway

@@ -762,6 +762,18 @@ void derivative_pass(const Model& model, const Mean& mean, const Density& densit
   }
 }
 
+// derivative_pass with the depth at compile time where the model has one lag.
+template <std::uint64_t kWidth, class Density, class Model, class Mean>
+void derivative_pass_of_depth(const Model& model, const Mean& mean, const Density& density,
+                              const double* e, const double* ht, std::uint64_t m, std::uint64_t T,
+                              double* lane_scratch, LikelihoodResult result) {
+  if (model.depth() == 1) {
+    derivative_pass<kWidth, 1>(model, mean, density, e, ht, m, T, lane_scratch, result);
+  } else {
+    derivative_pass<kWidth, 0>(model, mean, density, e, ht, m, T, lane_scratch, result);
+  }
+}
+
 // nll and, when asked for, the gradient and the scores over t = m .. T - 1. `model` supplies
 // the lanes (Model: lanes(), depth(), families(), coefficient(f, l), regressors(t, R) writing
 // all lanes() values, presample_feedback(t, a, b), feedback(t, a, b), shift_lane(),
@@ -807,24 +819,17 @@ void likelihood_pass(const Model& model, const Mean& mean, const double* shape, 
   }
   // The lanes' padded width at compile time where it is small, and one lag (the common
   // orders, with or without a short mean, have two or three blocks of lanes).
-  const bool one_lag = model.depth() == 1;
   switch (padded_lanes(model_lanes)) {
     case kLaneBlock:
       derivative_pass<kLaneBlock, 0>(model, mean, density, e, ht, m, T, lane_scratch, result);
       return;
     case 2 * kLaneBlock:
-      if (one_lag) {
-        derivative_pass<2 * kLaneBlock, 1>(model, mean, density, e, ht, m, T, lane_scratch, result);
-      } else {
-        derivative_pass<2 * kLaneBlock, 0>(model, mean, density, e, ht, m, T, lane_scratch, result);
-      }
+      derivative_pass_of_depth<2 * kLaneBlock>(model, mean, density, e, ht, m, T, lane_scratch,
+                                               result);
       return;
     case 3 * kLaneBlock:
-      if (one_lag) {
-        derivative_pass<3 * kLaneBlock, 1>(model, mean, density, e, ht, m, T, lane_scratch, result);
-      } else {
-        derivative_pass<3 * kLaneBlock, 0>(model, mean, density, e, ht, m, T, lane_scratch, result);
-      }
+      derivative_pass_of_depth<3 * kLaneBlock>(model, mean, density, e, ht, m, T, lane_scratch,
+                                               result);
       return;
     case 4 * kLaneBlock:
       derivative_pass<4 * kLaneBlock, 0>(model, mean, density, e, ht, m, T, lane_scratch, result);
