@@ -20,12 +20,15 @@ octave-cli --no-gui --quiet --no-init-file --no-history \
 octave-cli --no-gui --quiet --no-init-file --no-history \
   --eval "addpath('build/default/mex', 'bench/octave', 'examples'); fit_bench"
 # The compiled fit beside the NLopt path and R's tseries and fGarch, and with no host beside
-# its likelihood evaluations: where NLopt's library was found.
+# its likelihood evaluations, then with a mean: where NLopt's library was found.
 if [ -x build/default/bench/volfilter_estimation_bench ]; then
   build/default/bench/volfilter_estimation_bench --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true
   octave-cli --no-gui --quiet --no-init-file --no-history \
     --eval "addpath('build/default/mex', 'bench/octave', 'examples'); compiled_fit_bench"
+  # Fits of returns with a constant, AR(1) and ARMA(1,1) mean beside GARCH(1,1) alone.
+  octave-cli --no-gui --quiet --no-init-file --no-history \
+    --eval "addpath('build/default/mex', 'bench/octave', 'examples'); mean_fit_bench;"
 fi
 octave-cli --no-gui --quiet --no-init-file --no-history \
   --eval "addpath('build/default/mex', 'bench/octave', 'examples', 'tests/fit'); diagnostics_bench;"

@@ -26,12 +26,12 @@ r.message = cell (N, 1);
 r.active = cell (N, 1);
 % NLopt's words for the code that ended a column's run, looked up again only where the code
 % is not the previous column's.
-code = NaN;
+ended = NaN;
 for j = 1:N
   if status(j) == 0
-    if summary(4, j) ~= code
-      code = summary(4, j);
-      words = nlopt_message (code);
+    if summary(4, j) ~= ended
+      ended = summary(4, j);
+      words = nlopt_message (ended);
     end
     r.message{j} = words;
   else
