@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds everything and runs every test four times: with warnings as errors (ci);
+# Sets up, checks that the C++ sources are laid out as clang-format lays them out (.clang-format),
+# builds everything and runs every test four times: with warnings as errors (ci);
 # with fused multiply-add instructions available to the compiler (fma, same bits); under
 # AddressSanitizer and UndefinedBehaviorSanitizer (asan); under ThreadSanitizer (tsan).
 # Then for Windows (scripts/windows.sh: cross-built modules run under Wine), and last it
@@ -8,6 +9,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+echo "== layout (clang-format)"
+find bench estimation fuzz gateway hosts kernels modules tests \
+  \( -name '*.cpp' -o -name '*.hpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
 for preset in ci fma asan tsan; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null

@@ -24,8 +24,8 @@ struct Call {
 
 std::vector<double> run(const Call& call) {
   std::vector<double> ht(call.T, kNaN);
-  threshvol_kernel(call.data.data(), call.asym_data.data(), call.parameters.data(),
-                   &call.backcast, call.p, call.o, call.q, call.m, call.T, call.type, ht.data());
+  threshvol_kernel(call.data.data(), call.asym_data.data(), call.parameters.data(), &call.backcast,
+                   call.p, call.o, call.q, call.m, call.T, call.type, ht.data());
   return ht;
 }
 

@@ -63,8 +63,7 @@ TEST_F(ThreshvolFilter, CallsInsideTheContractAreServed) {
   // A negative m runs neither the fill nor the recursion.
   Scalars negative;
   negative.m = -2;
-  EXPECT_EQ(first_output(module, inputs({}, {}, {}, {}, negative)),
-            (std::vector<double>{0, 0, 0}));
+  EXPECT_EQ(first_output(module, inputs({}, {}, {}, {}, negative)), (std::vector<double>{0, 0, 0}));
 }
 
 TEST_F(ThreshvolFilter, UnsafeCallsAreRefusedBeforeAnyArrayExists) {
@@ -76,6 +75,8 @@ TEST_F(ThreshvolFilter, UnsafeCallsAreRefusedBeforeAnyArrayExists) {
   };
   const std::vector<double> d{1, 2, 7};
   const std::vector<double> a{2, 4, 9};
+  // A case a row or two.
+  // clang-format off
   std::vector<Case> cases{
       {"negative p", {-1, 1, 1, 1, 3, 2}, d, a, kParameters, {2}, "Input p must not be negative."},
       {"negative o", {1, -1, 1, 1, 3, 2}, d, a, kParameters, {2}, "Input o must not be negative."},
@@ -96,6 +97,7 @@ TEST_F(ThreshvolFilter, UnsafeCallsAreRefusedBeforeAnyArrayExists) {
       {"huge T with no lags", {0, 0, 0, 0, 1e300, 2}, {}, {}, {1}, {2},
        "Input T must be a finite number, not negative, below 2^64."},
   };
+  // clang-format on
   for (const Case& c : cases) {
     EXPECT_EQ(refusal(module, inputs(c.data, c.asym, c.parameters, c.backcast, c.scalars)),
               c.message)

@@ -62,8 +62,7 @@ inline std::vector<std::uint64_t> bits_of(const mxArray* array) {
 }
 
 // The message of the host error that the call raised, or "" when it succeeded.
-inline std::string refusal(const Module& module, const std::vector<Array>& inputs,
-                           int nlhs = 1) {
+inline std::string refusal(const Module& module, const std::vector<Array>& inputs, int nlhs = 1) {
   try {
     module.call(nlhs, handles(inputs));
   } catch (const standin::HostError& error) {
